@@ -1,0 +1,4 @@
+set(CMAKE_SYSTEM_NAME Linux)
+set(CMAKE_C_COMPILER winegcc)
+set(CMAKE_CXX_COMPILER wineg++)
+set(CMAKE_LIBRARY_ARCHITECTURE x86_64-linux-gnu)

@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# Idempotent machine set-up: Debian packages, the Slovak locale, and the Wine
+# prefix inside the build folder. usage: scripts/setup.sh [BUILD_DIR]
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=${1:-$root/build}
+packages=(cmake make g++ wine wine64 wine64-tools libwine-dev libjpeg62-turbo-dev
+  libjpeg-turbo-progs doctest-dev xvfb xauth imagemagick xdotool locales
+  g++-mingw-w64-x86-64-posix clang libclang-rt-14-dev)
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  sudo=""; [ "$(id -u)" -eq 0 ] || sudo=sudo
+  $sudo apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}"
+fi
+
+if ! locale -a 2>/dev/null | grep -qi '^sk_SK\.utf8$'; then
+  sudo=""; [ "$(id -u)" -eq 0 ] || sudo=sudo
+  $sudo sed -i 's/^# *sk_SK.UTF-8 UTF-8/sk_SK.UTF-8 UTF-8/' /etc/locale.gen
+  grep -q '^sk_SK.UTF-8 UTF-8' /etc/locale.gen || echo 'sk_SK.UTF-8 UTF-8' | $sudo tee -a /etc/locale.gen >/dev/null
+  $sudo locale-gen >/dev/null
+fi
+
+mkdir -p "$build"
+export WINEPREFIX=$build/wineprefix WINEDEBUG=-all LANG=sk_SK.UTF-8
+if [ ! -f "$WINEPREFIX/system.reg" ]; then
+  WINEDLLOVERRIDES="mscoree,mshtml=" wineboot -i >/dev/null 2>&1 || true
+  wineserver -w
+fi

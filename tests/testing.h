@@ -1,0 +1,24 @@
+#pragma once
+// doctest is a host library: include it without the Windows platform macros.
+#pragma push_macro("_WIN32")
+#pragma push_macro("_WIN64")
+#pragma push_macro("WIN32")
+#pragma push_macro("WIN64")
+#pragma push_macro("__WIN32__")
+#pragma push_macro("__WIN64__")
+#pragma push_macro("__WINNT__")
+#undef _WIN32
+#undef _WIN64
+#undef WIN32
+#undef WIN64
+#undef __WIN32__
+#undef __WIN64__
+#undef __WINNT__
+#include <doctest/doctest.h>
+#pragma pop_macro("__WINNT__")
+#pragma pop_macro("__WIN64__")
+#pragma pop_macro("__WIN32__")
+#pragma pop_macro("WIN64")
+#pragma pop_macro("WIN32")
+#pragma pop_macro("_WIN64")
+#pragma pop_macro("_WIN32")

@@ -1,0 +1,184 @@
+#include "ui/application.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+
+#include "ui/exceptions.h"
+#include "ui/form.h"
+
+TApplication* Application = nullptr;
+
+namespace {
+const char kAppClass[] = "Lumeno.Application";
+
+LRESULT CALLBACK AppProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) noexcept {
+    return DefWindowProcA(wnd, msg, wp, lp);
+}
+
+BOOL CALLBACK CollectWindow(HWND wnd, LPARAM lp) {
+    auto* list = reinterpret_cast<std::vector<HWND>*>(lp);
+    list->push_back(wnd);
+    return TRUE;
+}
+}  // namespace
+
+std::string GetLongHint(const std::string& hint) {
+    size_t bar = hint.find('|');
+    return bar == std::string::npos ? hint : hint.substr(bar + 1);
+}
+
+std::string ErrorBoxText(const std::string& message) {
+    if (!message.empty() && static_cast<unsigned char>(message.back()) > '.') return message + ".";
+    return message;
+}
+
+TApplication::TApplication() { Application = this; }
+
+TApplication::~TApplication() {
+    if (handle_) DestroyWindow(handle_);
+    if (Application == this) Application = nullptr;
+}
+
+void TApplication::Initialize() {
+    INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES | ICC_BAR_CLASSES | ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&icc);
+    WNDCLASSEXA wc{};
+    wc.cbSize = sizeof(wc);
+    wc.lpfnWndProc = AppProc;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = kAppClass;
+    RegisterClassExA(&wc);
+    handle_ = CreateWindowExA(WS_EX_TOOLWINDOW, kAppClass, "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                              GetModuleHandleA(nullptr), nullptr);
+}
+
+std::string TApplication::Title() const {
+    char buf[256] = {};
+    GetWindowTextA(handle_, buf, sizeof buf);
+    return buf;
+}
+
+void TApplication::SetTitle(const std::string& title) { SetWindowTextA(handle_, title.c_str()); }
+
+void TApplication::AddForm(TForm* form) {
+    forms_.push_back(form);
+    if (!mainForm_) mainForm_ = form;
+}
+
+void TApplication::RemoveForm(TForm* form) {
+    forms_.erase(std::remove(forms_.begin(), forms_.end(), form), forms_.end());
+    if (mainForm_ == form) mainForm_ = nullptr;
+}
+
+void TApplication::Run(int showCommand) {
+    if (!mainForm_) return;
+    if (showCommand == SW_SHOWMAXIMIZED) mainForm_->SetWindowState(TWindowState::wsMaximized);
+    if (showCommand == SW_SHOWMINNOACTIVE) mainForm_->SetWindowState(TWindowState::wsMinimized);
+    mainForm_->Show();
+    while (HandleMessage()) {
+    }
+}
+
+void TApplication::Terminate() {
+    terminated_ = true;
+    PostQuitMessage(0);
+}
+
+TForm* TApplication::ActiveForm() const {
+    return dynamic_cast<TForm*>(TControl::FromHandle(GetActiveWindow()));
+}
+
+bool TApplication::PreTranslate(MSG& msg) {
+    if (msg.message == WM_MOUSEMOVE) UpdateHintFromMouse(msg);
+    TForm* form = ActiveForm();
+    if (!form) return false;
+    if (msg.message >= WM_KEYFIRST && msg.message <= WM_KEYLAST && form->PreviewKey(msg)) return true;
+    if (HACCEL accel = form->Accelerators())
+        if (TranslateAcceleratorA(form->Handle(), accel, &msg)) return true;
+    return false;
+}
+
+bool TApplication::HandleMessage() {
+    MSG msg;
+    BOOL got = GetMessageA(&msg, nullptr, 0, 0);
+    if (got <= 0) {
+        terminated_ = true;
+        PostQuitMessage(int(msg.wParam));
+        return false;
+    }
+    if (!PreTranslate(msg)) {
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+    return true;
+}
+
+void TApplication::ProcessMessages() {
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
+        if (msg.message == WM_QUIT) return;
+        HandleMessage();
+    }
+}
+
+void TApplication::SetCursor(TCursor c) {
+    if (c == cursor_) return;
+    cursor_ = c;
+    // Let the window under the pointer pick its cursor again.
+    POINT p;
+    if (GetCursorPos(&p)) SetCursorPos(p.x, p.y);
+    if (c == TCursor::crHourGlass) ::SetCursor(LoadCursorA(nullptr, IDC_WAIT));
+}
+
+void TApplication::SetHint(const std::string& hint) {
+    if (hint == hint_) return;
+    hint_ = hint;
+    if (OnHint) OnHint();
+}
+
+void TApplication::UpdateHintFromMouse(const MSG& msg) {
+    for (HWND wnd = msg.hwnd; wnd; wnd = GetParent(wnd)) {
+        TControl* c = TControl::FromHandle(wnd);
+        if (!c) continue;
+        if (!c->Hint.empty()) {
+            SetHint(GetLongHint(c->Hint));
+            return;
+        }
+        if (!c->Parent()) break;
+    }
+    SetHint("");
+}
+
+std::vector<HWND> TApplication::DisableTaskWindows(HWND keep) {
+    std::vector<HWND> all, disabled;
+    EnumThreadWindows(GetCurrentThreadId(), CollectWindow, reinterpret_cast<LPARAM>(&all));
+    for (HWND wnd : all)
+        if (wnd != keep && IsWindowVisible(wnd) && IsWindowEnabled(wnd)) {
+            EnableWindow(wnd, FALSE);
+            disabled.push_back(wnd);
+        }
+    return disabled;
+}
+
+void TApplication::EnableTaskWindows(const std::vector<HWND>& windows) {
+    for (HWND wnd : windows)
+        if (IsWindow(wnd)) EnableWindow(wnd, TRUE);
+}
+
+void TApplication::HandleException(const std::exception& e) {
+    if (HWND captured = GetCapture()) SendMessageA(captured, WM_CANCELMODE, 0, 0);
+    if (dynamic_cast<const EAbort*>(&e)) return;
+    auto* known = dynamic_cast<const Exception*>(&e);
+    std::string text = ErrorBoxText(known ? known->Message() : std::string(e.what()));
+    std::string caption = Title();
+    if (ShowErrorHook) {
+        ShowErrorHook(text, caption);
+        return;
+    }
+    HWND active = GetActiveWindow();
+    std::vector<HWND> disabled = DisableTaskWindows(handle_);
+    MessageBoxA(handle_, text.c_str(), caption.c_str(), MB_OK | MB_ICONERROR);
+    EnableTaskWindows(disabled);
+    if (active && IsWindow(active)) SetActiveWindow(active);
+}

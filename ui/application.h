@@ -1,0 +1,78 @@
+#pragma once
+// The application object: title, main form, the message loop, the
+// application-wide pointer, hints and the error handler.
+#include <windows.h>
+
+#include <exception>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "ui/control.h"
+
+class TForm;
+
+class TApplication : public TObject {
+public:
+    TApplication();
+    ~TApplication() override;
+
+    void Initialize();
+    // The hidden window that owns message boxes; its text is the title.
+    HWND Handle() const { return handle_; }
+    std::string Title() const;
+    void SetTitle(const std::string& title);
+
+    // The first form created becomes the main form.
+    void AddForm(TForm* form);
+    void RemoveForm(TForm* form);
+    TForm* MainForm() const { return mainForm_; }
+    // Shows the main form and runs the loop until termination.
+    void Run(int showCommand = SW_SHOWNORMAL);
+    void Terminate();
+    bool Terminated() const { return terminated_; }
+    // One message: false when WM_QUIT arrived (it is posted again for an
+    // outer loop).
+    bool HandleMessage();
+    void ProcessMessages();
+
+    TCursor Cursor() const { return cursor_; }
+    void SetCursor(TCursor c);
+
+    const std::string& Hint() const { return hint_; }
+    void SetHint(const std::string& hint);
+    std::function<void()> OnHint;
+
+    // Shows an error that escaped a handler (EAbort: nothing).
+    void HandleException(const std::exception& e);
+    // Replaces the message box for tests; returns what the box would.
+    std::function<void(const std::string& text, const std::string& caption)> ShowErrorHook;
+
+    // Disables every enabled, visible top-level window of the program except
+    // `keep`; the result re-enables them.
+    std::vector<HWND> DisableTaskWindows(HWND keep);
+    static void EnableTaskWindows(const std::vector<HWND>& windows);
+
+    const char* ClassName() const override { return "TApplication"; }
+
+private:
+    bool PreTranslate(MSG& msg);
+    void UpdateHintFromMouse(const MSG& msg);
+    TForm* ActiveForm() const;
+
+    HWND handle_ = nullptr;
+    TForm* mainForm_ = nullptr;
+    std::vector<TForm*> forms_;
+    TCursor cursor_ = TCursor::crDefault;
+    std::string hint_;
+    bool terminated_ = false;
+};
+
+// The single application object.
+extern TApplication* Application;
+
+// The long part of a hint: after its first "|" when it has one.
+std::string GetLongHint(const std::string& hint);
+// The error box text: a full stop appended when the message's last character
+// is above ".".
+std::string ErrorBoxText(const std::string& message);

@@ -1,0 +1,423 @@
+#include "ui/control.h"
+
+#include <windowsx.h>
+
+#include <algorithm>
+#include <map>
+
+#include "ui/application.h"
+#include "ui/exceptions.h"
+#include "ui/gdi.h"
+#include "ui/fonts.h"
+#include "ui/form.h"
+
+namespace {
+const char kObjectProp[] = "Lumeno.Object";
+
+UINT NextControlId() {
+    static UINT id = 100;
+    return id++;
+}
+
+std::map<COLORREF, HBRUSH>& Brushes() {
+    static std::map<COLORREF, HBRUSH> brushes;
+    return brushes;
+}
+
+void RegisterKind(const char* kind) {
+    WNDCLASSEXA wc{};
+    wc.cbSize = sizeof(wc);
+    if (GetClassInfoExA(GetModuleHandleA(nullptr), kind, &wc)) return;
+    wc.cbSize = sizeof(wc);
+    wc.style = CS_DBLCLKS;
+    wc.lpfnWndProc = DefWindowProcA;  // replaced per window at WM_NCCREATE
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    wc.lpszClassName = kind;
+    RegisterClassExA(&wc);
+}
+}  // namespace
+
+TControl::TControl(TControl* parent) : parent_(parent), color_(GetSysColor(COLOR_BTNFACE)) {
+    font_ = parent ? parent->Font() : DefaultFont();
+}
+
+TControl::~TControl() {
+    for (TControl* child : children_) child->parent_ = nullptr;
+    if (parent_) parent_->Orphan(this);
+    if (handle_) {
+        HWND wnd = handle_;
+        Detach();
+        DestroyWindow(wnd);
+    }
+}
+
+TControl* TControl::FromHandle(HWND wnd) {
+    return wnd ? static_cast<TControl*>(GetPropA(wnd, kObjectProp)) : nullptr;
+}
+
+TForm* TControl::OwnerForm() {
+    TControl* c = this;
+    while (c->parent_) c = c->parent_;
+    return dynamic_cast<TForm*>(c);
+}
+
+void TControl::Attach(HWND wnd) {
+    handle_ = wnd;
+    SetPropA(wnd, kObjectProp, this);
+}
+
+void TControl::Detach() {
+    if (!handle_) return;
+    RemovePropA(handle_, kObjectProp);
+    if (systemProc_) SetWindowLongPtrA(handle_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(systemProc_));
+    handle_ = nullptr;
+}
+
+void TControl::Adopt(TControl* child) { children_.push_back(child); }
+
+void TControl::Orphan(TControl* child) {
+    children_.erase(std::remove(children_.begin(), children_.end(), child), children_.end());
+}
+
+void TControl::ApplySettings(const ControlSettings& s) {
+    left_ = s.left;
+    top_ = s.top;
+    width_ = s.width;
+    height_ = s.height;
+    visible_ = s.visible;
+    tabStop_ = s.tabStop;
+    align_ = s.align;
+    Hint = s.hint;
+    ShowHint = s.showHint;
+}
+
+void TControl::CreateCustom(const char* kind, DWORD style, DWORD exStyle, const ControlSettings& s) {
+    ApplySettings(s);
+    RegisterKind(kind);
+    style |= WS_CHILD | WS_CLIPSIBLINGS | (visible_ ? WS_VISIBLE : 0) | (tabStop_ ? WS_TABSTOP : 0);
+    HWND wnd = CreateWindowExA(exStyle, kind, s.caption.c_str(), style, left_, top_, width_, height_,
+                               parent_->Handle(), reinterpret_cast<HMENU>(UINT_PTR(NextControlId())),
+                               GetModuleHandleA(nullptr), this);
+    if (!wnd) throw Win32Error(GetLastError());
+    parent_->Adopt(this);
+    SendMessageA(wnd, WM_SETFONT, WPARAM(font_), FALSE);
+    if (align_ != TAlign::alNone) parent_->Realign();
+}
+
+void TControl::CreateStandard(const char* cls, DWORD style, DWORD exStyle, const ControlSettings& s) {
+    ApplySettings(s);
+    style |= WS_CHILD | WS_CLIPSIBLINGS | (visible_ ? WS_VISIBLE : 0) | (tabStop_ ? WS_TABSTOP : 0);
+    HWND wnd = CreateWindowExA(exStyle, cls, s.caption.c_str(), style, left_, top_, width_, height_,
+                               parent_->Handle(), reinterpret_cast<HMENU>(UINT_PTR(NextControlId())),
+                               GetModuleHandleA(nullptr), nullptr);
+    if (!wnd) throw Win32Error(GetLastError());
+    Attach(wnd);
+    systemProc_ = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(wnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TControl::Procedure)));
+    parent_->Adopt(this);
+    SendMessageA(wnd, WM_SETFONT, WPARAM(font_), FALSE);
+    if (align_ != TAlign::alNone) parent_->Realign();
+}
+
+void TControl::CreateTopLevel(const char* kind, DWORD style, DWORD exStyle, HWND owner,
+                              const ControlSettings& s) {
+    ApplySettings(s);
+    RegisterKind(kind);
+    HWND wnd = CreateWindowExA(exStyle, kind, s.caption.c_str(), style, left_, top_, width_, height_,
+                               owner, nullptr, GetModuleHandleA(nullptr), this);
+    if (!wnd) throw Win32Error(GetLastError());
+    SendMessageA(wnd, WM_SETFONT, WPARAM(font_), FALSE);
+}
+
+LRESULT CALLBACK TControl::Procedure(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) noexcept {
+    TControl* self = FromHandle(wnd);
+    if (!self && msg == WM_NCCREATE) {
+        auto* cs = reinterpret_cast<CREATESTRUCTA*>(lp);
+        self = static_cast<TControl*>(cs->lpCreateParams);
+        if (self) self->Attach(wnd);
+    }
+    if (!self) return DefWindowProcA(wnd, msg, wp, lp);
+    if (msg == WM_NCDESTROY) {
+        LRESULT r = self->DefaultProc(msg, wp, lp);
+        self->Detach();
+        return r;
+    }
+    try {
+        return self->WndProc(msg, wp, lp);
+    } catch (const std::exception& e) {
+        Application->HandleException(e);
+    }
+    return 0;
+}
+
+LRESULT TControl::DefaultProc(UINT msg, WPARAM wp, LPARAM lp) {
+    if (systemProc_) return CallWindowProcA(systemProc_, handle_, msg, wp, lp);
+    return DefWindowProcA(handle_, msg, wp, lp);
+}
+
+HCURSOR TControl::CursorHandle(TCursor c) {
+    switch (c) {
+        case TCursor::crHourGlass: return LoadCursorA(nullptr, IDC_WAIT);
+        case TCursor::crHandPoint: return LoadCursorA(nullptr, IDC_HAND);
+        case TCursor::crArrow: return LoadCursorA(nullptr, IDC_ARROW);
+        default: return nullptr;
+    }
+}
+
+bool TControl::MouseMessage(UINT msg, WPARAM wp, LPARAM lp) {
+    int x = GET_X_LPARAM(lp), y = GET_Y_LPARAM(lp);
+    TShiftState shift = TShiftState(wp);
+    auto down = [&](TMouseButton b) {
+        if (b == TMouseButton::mbLeft && !systemProc_) SetCapture(handle_);
+        if (OnMouseDown) OnMouseDown(this, b, shift, x, y);
+    };
+    auto up = [&](TMouseButton b) {
+        if (b == TMouseButton::mbLeft && !systemProc_ && GetCapture() == handle_) ReleaseCapture();
+        if (OnMouseUp) OnMouseUp(this, b, shift, x, y);
+    };
+    switch (msg) {
+        case WM_LBUTTONDOWN: down(TMouseButton::mbLeft); return true;
+        case WM_RBUTTONDOWN: down(TMouseButton::mbRight); return true;
+        case WM_MBUTTONDOWN: down(TMouseButton::mbMiddle); return true;
+        // The double-click is reported first; the press still follows.
+        case WM_LBUTTONDBLCLK: DblClick(); down(TMouseButton::mbLeft); return true;
+        case WM_RBUTTONDBLCLK: down(TMouseButton::mbRight); return true;
+        case WM_MBUTTONDBLCLK: down(TMouseButton::mbMiddle); return true;
+        case WM_LBUTTONUP: up(TMouseButton::mbLeft); return true;
+        case WM_RBUTTONUP: up(TMouseButton::mbRight); return true;
+        case WM_MBUTTONUP: up(TMouseButton::mbMiddle); return true;
+        case WM_MOUSEMOVE:
+            if (OnMouseMove) OnMouseMove(this, shift, x, y);
+            return true;
+        default: return false;
+    }
+}
+
+void TControl::Click() {
+    if (OnClick) OnClick(this);
+}
+
+void TControl::DblClick() {
+    if (OnDblClick) OnDblClick(this);
+}
+
+LRESULT TControl::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
+    switch (msg) {
+        case WM_COMMAND:
+            if (lp) {
+                if (TControl* child = FromHandle(reinterpret_cast<HWND>(lp))) child->Notify(HIWORD(wp));
+            } else {
+                MenuCommand(LOWORD(wp));
+            }
+            return 0;
+        case WM_DRAWITEM: {
+            auto* item = reinterpret_cast<DRAWITEMSTRUCT*>(lp);
+            if (TControl* child = FromHandle(item->hwndItem))
+                if (child->DrawItem(*item)) return TRUE;
+            break;
+        }
+        case WM_HSCROLL:
+        case WM_VSCROLL:
+            if (lp) {
+                if (TControl* child = FromHandle(reinterpret_cast<HWND>(lp))) child->ScrollMessage(LOWORD(wp));
+                return 0;
+            }
+            break;
+        case WM_NOTIFY: {
+            auto* header = reinterpret_cast<NMHDR*>(lp);
+            if (TControl* child = FromHandle(header->hwndFrom)) return child->NotifyMessage(header);
+            break;
+        }
+        case WM_CTLCOLORSTATIC:
+        case WM_CTLCOLORBTN: {
+            TControl* child = FromHandle(reinterpret_cast<HWND>(lp));
+            if (HBRUSH b = ChildColor(reinterpret_cast<HDC>(wp), child)) return reinterpret_cast<LRESULT>(b);
+            SetBkColor(reinterpret_cast<HDC>(wp), color_);
+            return reinterpret_cast<LRESULT>(BackgroundBrush());
+        }
+        case WM_SETCURSOR:
+            if (LOWORD(lp) == HTCLIENT) {
+                HCURSOR c = CursorHandle(Application->Cursor());
+                if (!c) c = CursorHandle(Cursor);
+                if (c) {
+                    ::SetCursor(c);
+                    return TRUE;
+                }
+            }
+            break;
+        case WM_ERASEBKGND:
+            if (!systemProc_) {
+                RECT r;
+                GetClientRect(handle_, &r);
+                FillRect(reinterpret_cast<HDC>(wp), &r, BackgroundBrush());
+                return TRUE;
+            }
+            break;
+        case WM_PAINT:
+            if (!systemProc_) {
+                PaintDC dc(handle_);
+                SelectGuard f(dc.get(), font_);
+                Paint(dc.get());
+                return 0;
+            }
+            break;
+        case WM_SIZE:
+            if (!placing_ && !parent_) {
+                RECT r;
+                GetWindowRect(handle_, &r);
+                width_ = r.right - r.left;
+                height_ = r.bottom - r.top;
+            }
+            Realign();
+            Resized();
+            break;
+        case WM_CHAR:
+            if (OnKeyPress) {
+                char key = char(wp);
+                OnKeyPress(this, key);
+                if (!key) return 0;
+                wp = WPARAM(static_cast<unsigned char>(key));
+            }
+            break;
+        default:
+            if (msg >= WM_MOUSEFIRST && msg <= WM_MBUTTONDBLCLK && MouseMessage(msg, wp, lp)) {
+                if (systemProc_) break;
+                return 0;
+            }
+            break;
+    }
+    return DefaultProc(msg, wp, lp);
+}
+
+void TControl::Place() {
+    if (!handle_) return;
+    placing_ = true;
+    SetWindowPos(handle_, nullptr, left_, top_, width_, height_, SWP_NOZORDER | SWP_NOACTIVATE);
+    placing_ = false;
+}
+
+void TControl::SetBounds(int left, int top, int width, int height) {
+    if (left == left_ && top == top_ && width == width_ && height == height_) return;
+    left_ = left;
+    top_ = top;
+    width_ = std::max(0, width);
+    height_ = std::max(0, height);
+    Place();
+    if (parent_ && align_ != TAlign::alNone) parent_->Realign();
+}
+
+int TControl::ClientWidth() const {
+    RECT r{};
+    GetClientRect(handle_, &r);
+    return r.right;
+}
+
+int TControl::ClientHeight() const {
+    RECT r{};
+    GetClientRect(handle_, &r);
+    return r.bottom;
+}
+
+void TControl::SetVisible(bool v) {
+    visible_ = v;
+    if (handle_) ShowWindow(handle_, v ? SW_SHOWNA : SW_HIDE);
+    if (parent_ && align_ != TAlign::alNone) parent_->Realign();
+}
+
+bool TControl::Enabled() const { return handle_ && IsWindowEnabled(handle_); }
+
+void TControl::SetEnabled(bool v) { EnableWindow(handle_, v); }
+
+std::string TControl::Caption() const {
+    int n = GetWindowTextLengthA(handle_);
+    std::string text(size_t(n) + 1, '\0');
+    n = GetWindowTextA(handle_, text.data(), n + 1);
+    text.resize(size_t(std::max(0, n)));
+    return text;
+}
+
+void TControl::SetCaption(const std::string& text) {
+    SetWindowTextA(handle_, text.c_str());
+    if (!systemProc_) Invalidate();
+}
+
+void TControl::SetAlign(TAlign a) {
+    if (a == align_) return;
+    align_ = a;
+    if (parent_) parent_->Realign();
+}
+
+// Top, then bottom, then left and right, then client: the order the layout
+// tables rely on.
+void TControl::Realign() {
+    if (!handle_) return;
+    RECT area;
+    GetClientRect(handle_, &area);
+    auto place = [](TControl* c, int l, int t, int w, int h) {
+        c->left_ = l;
+        c->top_ = t;
+        c->width_ = std::max(0, w);
+        c->height_ = std::max(0, h);
+        c->Place();
+    };
+    for (TControl* c : children_)
+        if (c->visible_ && c->align_ == TAlign::alTop) {
+            place(c, area.left, area.top, area.right - area.left, c->height_);
+            area.top += c->height_;
+        }
+    for (TControl* c : children_)
+        if (c->visible_ && c->align_ == TAlign::alBottom) {
+            place(c, area.left, area.bottom - c->height_, area.right - area.left, c->height_);
+            area.bottom -= c->height_;
+        }
+    for (TControl* c : children_)
+        if (c->visible_ && c->align_ == TAlign::alLeft) {
+            place(c, area.left, area.top, c->width_, area.bottom - area.top);
+            area.left += c->width_;
+        }
+    for (TControl* c : children_)
+        if (c->visible_ && c->align_ == TAlign::alRight) {
+            place(c, area.right - c->width_, area.top, c->width_, area.bottom - area.top);
+            area.right -= c->width_;
+        }
+    for (TControl* c : children_)
+        if (c->visible_ && c->align_ == TAlign::alClient)
+            place(c, area.left, area.top, area.right - area.left, area.bottom - area.top);
+}
+
+void TControl::SetFont(HFONT font) {
+    font_ = font;
+    if (handle_) SendMessageA(handle_, WM_SETFONT, WPARAM(font), TRUE);
+}
+
+void TControl::SetColor(COLORREF c) {
+    color_ = c;
+    brush_ = nullptr;
+    Invalidate();
+}
+
+HBRUSH TControl::BackgroundBrush() {
+    if (!brush_) {
+        auto& brushes = Brushes();
+        auto it = brushes.find(color_);
+        if (it == brushes.end()) it = brushes.emplace(color_, CreateSolidBrush(color_)).first;
+        brush_ = it->second;
+    }
+    return brush_;
+}
+
+void TControl::Invalidate() {
+    if (handle_) InvalidateRect(handle_, nullptr, TRUE);
+}
+
+void TControl::Repaint() {
+    if (handle_) {
+        InvalidateRect(handle_, nullptr, TRUE);
+        UpdateWindow(handle_);
+    }
+}
+
+void TControl::SetFocus() {
+    if (handle_) ::SetFocus(handle_);
+}

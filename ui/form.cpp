@@ -1,0 +1,243 @@
+#include "ui/form.h"
+
+#include <algorithm>
+
+#include "ui/application.h"
+#include "ui/exceptions.h"
+#include "ui/menu.h"
+
+namespace {
+DWORD StyleFor(const FormSettings& s) {
+    DWORD style = WS_CLIPCHILDREN;
+    switch (s.border) {
+        case TBorderStyle::bsSingle: style |= WS_OVERLAPPED | WS_CAPTION; break;
+        case TBorderStyle::bsDialog: style |= WS_POPUP | WS_CAPTION | DS_MODALFRAME; break;
+        case TBorderStyle::bsToolWindow: style |= WS_POPUP | WS_CAPTION; break;
+        case TBorderStyle::bsNone: style |= WS_POPUP; break;
+    }
+    if (s.border != TBorderStyle::bsNone && s.systemMenu) style |= WS_SYSMENU;
+    if (s.border == TBorderStyle::bsSingle && s.minimizeBox) style |= WS_MINIMIZEBOX;
+    return style;
+}
+
+DWORD ExStyleFor(const FormSettings& s) {
+    switch (s.border) {
+        case TBorderStyle::bsDialog: return WS_EX_DLGMODALFRAME | WS_EX_WINDOWEDGE;
+        case TBorderStyle::bsToolWindow: return WS_EX_TOOLWINDOW | WS_EX_WINDOWEDGE;
+        case TBorderStyle::bsSingle: return WS_EX_WINDOWEDGE | WS_EX_APPWINDOW;
+        default: return 0;
+    }
+}
+}  // namespace
+
+TForm::TForm(const FormSettings& s) : TControl(nullptr), position_(s.position) {
+    RECT r{0, 0, s.clientWidth, s.clientHeight};
+    DWORD style = StyleFor(s), ex = ExStyleFor(s);
+    AdjustWindowRectEx(&r, style, FALSE, ex);
+    ControlSettings cs;
+    cs.caption = s.caption;
+    cs.left = s.left;
+    cs.top = s.top;
+    cs.width = r.right - r.left;
+    cs.height = r.bottom - r.top;
+    cs.visible = false;
+    HWND owner = Application->MainForm() ? Application->MainForm()->Handle() : nullptr;
+    CreateTopLevel("Lumeno.Form", style, ex, owner, cs);
+    SetColor(s.color);
+    Application->AddForm(this);
+}
+
+TForm::~TForm() {
+    if (Application) Application->RemoveForm(this);
+}
+
+void TForm::SetClientWidth(int w) {
+    SetWidth(w + Width() - ClientWidth());
+}
+
+void TForm::SetClientHeight(int h) {
+    SetHeight(h + Height() - ClientHeight());
+}
+
+void TForm::SetPosition(TPosition p) { position_ = p; }
+
+// Centring happens once per setting of the placement mode.
+void TForm::PlaceForShow() {
+    if (position_ != TPosition::poScreenCenter) return;
+    int l = (GetSystemMetrics(SM_CXSCREEN) - Width()) / 2;
+    int t = (GetSystemMetrics(SM_CYSCREEN) - Height()) / 2;
+    SetBounds(std::max(0, l), std::max(0, t), Width(), Height());
+    position_ = TPosition::poDesigned;
+}
+
+void TForm::SetVisible(bool v) {
+    if (v) {
+        PlaceForShow();
+        TControl::SetVisible(true);
+        ShowWindow(Handle(), SW_SHOW);
+        SetForegroundWindow(Handle());
+        SetActiveWindow(Handle());
+    } else {
+        TControl::SetVisible(false);
+    }
+}
+
+void TForm::SetWindowState(TWindowState state) {
+    int cmd = state == TWindowState::wsMaximized ? SW_SHOWMAXIMIZED
+              : state == TWindowState::wsMinimized ? SW_SHOWMINNOACTIVE : SW_SHOWNORMAL;
+    ShowWindow(Handle(), cmd);
+}
+
+void TForm::SetMenu(TMainMenu* menu) {
+    menu_ = menu;
+    ::SetMenu(Handle(), menu ? menu->Handle() : nullptr);
+    if (menu) menu->SetOwnerWindow(Handle());
+}
+
+HACCEL TForm::Accelerators() const { return menu_ ? menu_->Accelerators() : nullptr; }
+
+void TForm::MenuCommand(UINT id) {
+    if (menu_) menu_->Dispatch(id);
+}
+
+void TForm::DoCreate() {
+    try {
+        if (OnCreate) OnCreate(this);
+    } catch (const std::exception& e) {
+        Application->HandleException(e);
+    }
+}
+
+bool TForm::DoClose() {
+    TCloseAction action = TCloseAction::caHide;
+    if (OnClose) OnClose(this, action);
+    return action != TCloseAction::caNone;
+}
+
+void TForm::Close() {
+    if (modal_) {
+        modalResult_ = mrCancel;
+        return;
+    }
+    if (!DoClose()) return;
+    if (this == Application->MainForm())
+        Application->Terminate();
+    else
+        Hide();
+}
+
+int TForm::ShowModal() {
+    if (modal_ || Visible()) throw EInvalidGraphicOperation("Cannot make a visible window modal");
+    if (GetCapture()) SendMessageA(GetCapture(), WM_CANCELMODE, 0, 0);
+    ReleaseCapture();
+    TCursor savedCursor = Application->Cursor();
+    Application->SetCursor(TCursor::crDefault);
+    HWND active = GetActiveWindow();
+    std::vector<HWND> disabled = Application->DisableTaskWindows(Handle());
+    modal_ = true;
+    modalResult_ = mrNone;
+    lastFocus_ = nullptr;
+    int result = mrCancel;
+    try {
+        Show();
+        SelectNext(true);
+        for (;;) {
+            if (!Application->HandleMessage()) {
+                modalResult_ = mrCancel;
+                break;
+            }
+            if (modalResult_ == mrNone) continue;
+            if (DoClose()) break;
+            modalResult_ = mrNone;
+        }
+        result = modalResult_;
+    } catch (...) {
+        modal_ = false;
+        Hide();
+        TApplication::EnableTaskWindows(disabled);
+        Application->SetCursor(savedCursor);
+        throw;
+    }
+    modal_ = false;
+    TApplication::EnableTaskWindows(disabled);
+    if (active && IsWindow(active)) SetActiveWindow(active);
+    Hide();
+    Application->SetCursor(savedCursor);
+    return result;
+}
+
+void TForm::CollectTabControls(TControl* c, std::vector<TControl*>& out) {
+    for (TControl* child : c->Children()) {
+        if (!child->Visible() || !child->Enabled()) continue;
+        if (child->TabStop()) out.push_back(child);
+        CollectTabControls(child, out);
+    }
+}
+
+std::vector<TControl*> TForm::TabControls() {
+    std::vector<TControl*> out;
+    if (!tabOrder_.empty()) {
+        for (TControl* c : tabOrder_)
+            if (c->Visible() && c->Enabled()) out.push_back(c);
+        return out;
+    }
+    CollectTabControls(this, out);
+    return out;
+}
+
+void TForm::SelectNext(bool forward) {
+    std::vector<TControl*> list = TabControls();
+    if (list.empty()) {
+        ::SetFocus(Handle());
+        return;
+    }
+    HWND focus = GetFocus();
+    auto pos = list.end();
+    for (HWND w = focus; w && w != Handle() && pos == list.end(); w = GetParent(w))
+        pos = std::find_if(list.begin(), list.end(), [w](TControl* c) { return c->Handle() == w; });
+    size_t n = list.size(), i;
+    if (pos == list.end())
+        i = forward ? 0 : n - 1;
+    else
+        i = (size_t(pos - list.begin()) + (forward ? 1 : n - 1)) % n;
+    list[i]->SetFocus();
+}
+
+bool TForm::PreviewKey(const MSG& msg) {
+    if (msg.message == WM_KEYDOWN && msg.wParam == VK_TAB && !(GetKeyState(VK_CONTROL) & 0x8000) &&
+        !(GetKeyState(VK_MENU) & 0x8000)) {
+        SelectNext(!(GetKeyState(VK_SHIFT) & 0x8000));
+        return true;
+    }
+    return false;
+}
+
+LRESULT TForm::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
+    switch (msg) {
+        case WM_CLOSE:
+            Close();
+            return 0;
+        case WM_MENUSELECT:
+            if (HIWORD(wp) == 0xFFFF && !lp)
+                Application->SetHint("");
+            else if (menu_ && !(HIWORD(wp) & MF_POPUP))
+                Application->SetHint(GetLongHint(menu_->HintOf(LOWORD(wp))));
+            else
+                Application->SetHint("");
+            return 0;
+        case WM_EXITMENULOOP:
+            Application->SetHint("");
+            break;
+        case WM_ACTIVATE:
+            if (LOWORD(wp) == WA_INACTIVE) {
+                HWND f = GetFocus();
+                if (f && IsChild(Handle(), f)) lastFocus_ = f;
+            } else if (lastFocus_ && IsWindow(lastFocus_)) {
+                ::SetFocus(lastFocus_);
+                return 0;
+            }
+            break;
+        default: break;
+    }
+    return TControl::WndProc(msg, wp, lp);
+}

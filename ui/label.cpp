@@ -1,0 +1,44 @@
+#include "ui/label.h"
+
+#include "ui/fonts.h"
+#include "ui/gdi.h"
+
+TLabel::TLabel(TControl* parent, const LabelSettings& s)
+    : TControl(parent), text_(s.caption), autoSize_(s.autoSize), textColor_(s.textColor) {
+    if (s.font) SetFont(s.font);
+    Cursor = s.cursor;
+    SetColor(parent->Color());
+    CreateCustom("Lumeno.Label", 0, 0, s);
+    if (autoSize_) FitToText();
+}
+
+void TLabel::FitToText() {
+    int w = TextWidth(Font(), text_);
+    SetBounds(Left(), Top(), w, TextHeight(Font()));
+}
+
+void TLabel::SetCaption(const std::string& text) {
+    text_ = text;
+    TControl::SetCaption(text);
+    if (autoSize_) FitToText();
+    Invalidate();
+}
+
+LRESULT TLabel::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
+    // Clicks on a label count as clicks (the about box's link).
+    if (msg == WM_LBUTTONUP && GetCapture() == Handle()) {
+        LRESULT r = TControl::WndProc(msg, wp, lp);
+        Click();
+        return r;
+    }
+    return TControl::WndProc(msg, wp, lp);
+}
+
+void TLabel::Paint(HDC dc) {
+    RECT r;
+    GetClientRect(Handle(), &r);
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, textColor_ == CLR_INVALID ? GetSysColor(COLOR_WINDOWTEXT) : textColor_);
+    SelectGuard f(dc, Font());
+    DrawTextA(dc, text_.c_str(), int(text_.size()), &r, DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX);
+}

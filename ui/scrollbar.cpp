@@ -1,0 +1,71 @@
+#include "ui/scrollbar.h"
+
+#include <algorithm>
+
+TScrollBar::TScrollBar(TControl* parent, const ScrollBarSettings& s) : TControl(parent) {
+    CreateStandard("SCROLLBAR", s.kind == TScrollKind::Horizontal ? SBS_HORZ : SBS_VERT, 0, s);
+    UpdateSystemBar();
+}
+
+void TScrollBar::UpdateSystemBar() {
+    SCROLLINFO si{};
+    si.cbSize = sizeof(si);
+    si.fMask = SIF_RANGE | SIF_POS | SIF_PAGE | SIF_DISABLENOSCROLL;
+    si.nMin = min_;
+    si.nMax = max_;
+    si.nPos = position_;
+    si.nPage = 0;
+    SetScrollInfo(Handle(), SB_CTL, &si, TRUE);
+}
+
+void TScrollBar::SetPosition(int pos) {
+    pos = std::clamp(pos, min_, std::max(min_, max_));
+    if (pos == position_) return;
+    position_ = pos;
+    UpdateSystemBar();
+    if (OnChange) OnChange(this);
+}
+
+void TScrollBar::SetMin(int v) {
+    min_ = v;
+    if (max_ < min_) max_ = min_;
+    int old = position_;
+    position_ = std::clamp(position_, min_, max_);
+    UpdateSystemBar();
+    if (old != position_ && OnChange) OnChange(this);
+}
+
+void TScrollBar::SetMax(int v) {
+    max_ = std::max(v, min_);
+    int old = position_;
+    position_ = std::clamp(position_, min_, max_);
+    UpdateSystemBar();
+    if (old != position_ && OnChange) OnChange(this);
+}
+
+void TScrollBar::Scroll(WORD code, int trackPos) {
+    int pos = position_;
+    switch (code) {
+        case SB_LINEUP: pos -= smallChange_; break;
+        case SB_LINEDOWN: pos += smallChange_; break;
+        case SB_PAGEUP: pos -= largeChange_; break;
+        case SB_PAGEDOWN: pos += largeChange_; break;
+        case SB_THUMBPOSITION:
+        case SB_THUMBTRACK: pos = trackPos; break;
+        case SB_TOP: pos = min_; break;
+        case SB_BOTTOM: pos = max_; break;
+        case SB_ENDSCROLL: return;
+        default: return;
+    }
+    pos = std::clamp(pos, min_, std::max(min_, max_));
+    if (OnScroll) OnScroll(this, code, pos);
+    SetPosition(pos);
+}
+
+void TScrollBar::ScrollMessage(WORD code) {
+    SCROLLINFO si{};
+    si.cbSize = sizeof(si);
+    si.fMask = SIF_TRACKPOS;
+    GetScrollInfo(Handle(), SB_CTL, &si);
+    Scroll(code, si.nTrackPos);
+}

@@ -1,0 +1,43 @@
+#pragma once
+// A scroll bar control with the framework's position rules: line steps of
+// SmallChange, page steps of LargeChange, the new position clamped to the
+// range, OnScroll before the bar takes it and OnChange after every change.
+#include <functional>
+
+#include "ui/control.h"
+
+enum class TScrollKind { Horizontal, Vertical };
+using TScrollEvent = std::function<void(TObject* sender, WORD code, int& pos)>;
+
+struct ScrollBarSettings : ControlSettings {
+    TScrollKind kind = TScrollKind::Horizontal;
+    ScrollBarSettings() { tabStop = true; }
+};
+
+class TScrollBar : public TControl {
+public:
+    TScrollBar(TControl* parent, const ScrollBarSettings& s);
+    int Position() const { return position_; }
+    void SetPosition(int pos);
+    int Min() const { return min_; }
+    int Max() const { return max_; }
+    void SetMin(int v);
+    void SetMax(int v);
+    int LargeChange() const { return largeChange_; }
+    // Stored as given: no checks.
+    void SetLargeChange(int v) { largeChange_ = v; }
+    int SmallChange() const { return smallChange_; }
+    // What the bar does for one scroll code (SB_LINEDOWN, ...).
+    void Scroll(WORD code, int trackPos = 0);
+
+    TScrollEvent OnScroll;
+    TNotifyEvent OnChange;
+    void ScrollMessage(WORD code) override;
+    const char* ClassName() const override { return "TScrollBar"; }
+
+private:
+    void UpdateSystemBar();
+
+    int position_ = 0, min_ = 0, max_ = 100;
+    int largeChange_ = 1, smallChange_ = 1;
+};
