@@ -1,0 +1,110 @@
+// libFuzzer driver for the icon reader: header check, directory, choice and
+// split for several displays, and the writer over what was decoded.
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "picture/codec/errors.h"
+#include "picture/codec/ico.h"
+
+namespace ico = codec::ico;
+using Bytes = std::vector<uint8_t>;
+
+namespace {
+
+void Put(Bytes& b, size_t at, uint32_t v, int n) {
+    for (int i = 0; i < n; ++i) b[at + i] = static_cast<uint8_t>(v >> (8 * i));
+}
+
+Bytes Image(int w, int h, int bits) {
+    size_t stride = (static_cast<size_t>(w) * bits + 31) / 32 * 4;
+    size_t mask = (static_cast<size_t>(w) + 31) / 32 * 4;
+    size_t table = bits <= 8 ? (size_t{4} << bits) : 0;
+    Bytes img(40 + table + (stride + mask) * h);
+    for (size_t i = 40; i < img.size(); ++i) img[i] = static_cast<uint8_t>(i * 13);
+    Put(img, 0, 40, 4);
+    Put(img, 4, w, 4);
+    Put(img, 8, 2 * h, 4);
+    Put(img, 12, 1, 2);
+    Put(img, 14, bits, 2);
+    return img;
+}
+
+Bytes File(const std::vector<Bytes>& images, const std::vector<uint16_t>& words) {
+    Bytes f(6 + 16 * images.size(), 0);
+    Put(f, 2, 1, 2);
+    Put(f, 4, static_cast<uint32_t>(images.size()), 2);
+    for (size_t i = 0; i < images.size(); ++i) {
+        size_t at = 6 + 16 * i;
+        Put(f, at + 2, words[i], 2);
+        Put(f, at + 8, static_cast<uint32_t>(images[i].size()), 4);
+        Put(f, at + 12, static_cast<uint32_t>(f.size()), 4);
+        f.insert(f.end(), images[i].begin(), images[i].end());
+    }
+    return f;
+}
+
+void Write(const std::string& dir, const char* name, const Bytes& b) {
+    std::string path = dir + "/" + name;
+    if (FILE* f = std::fopen(path.c_str(), "wb")) {
+        std::fwrite(b.data(), 1, b.size(), f);
+        std::fclose(f);
+    }
+}
+
+void Check(bool ok) {
+    if (!ok) std::abort();
+}
+
+// Every decoded part has exactly the sizes its header promises.
+void CheckImage(const ico::Image& img) {
+    if (img.standardIcon) return;
+    uint64_t stride = (static_cast<uint64_t>(img.width) * img.bitCount + 31) / 32 * 4;
+    uint64_t mask = (static_cast<uint64_t>(img.width) + 31) / 32 * 4;
+    Check(img.width > 0 && img.height > 0);
+    Check(img.colour.bits.size() == stride * img.height);
+    Check(img.mask.bits.size() == mask * img.height);
+    Check(img.colour.info.size() == 40 + (img.bitCount <= 8 ? (size_t{4} << img.bitCount) : 0));
+    Check(img.mask.info.size() == 48);
+}
+
+void RoundTrip(const ico::Image& img) {
+    if (img.standardIcon || img.bitCount != 4) return;
+    Bytes file = ico::WriteIcon(img.colour, img.mask.bits);
+    ico::Image back = ico::Decode(file.data(), file.size(), 16);
+    Check(back.colour.bits == img.colour.bits && back.mask.bits == img.mask.bits);
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+    const char* dir = std::getenv("LUMENO_WRITE_SEEDS");
+    if (!dir) return 0;
+    Write(dir, "three.ico", File({Image(16, 16, 1), Image(32, 32, 4), Image(48, 48, 8)}, {2, 16, 0}));
+    Write(dir, "deep.ico", File({Image(8, 8, 16), Image(9, 7, 24), Image(5, 5, 32)}, {0, 0, 0}));
+    Bytes png = {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A, 0, 0, 0, 13};
+    Write(dir, "png.ico", File({png, Image(16, 16, 4)}, {0, 16}));
+    Write(dir, "standard.ico", Bytes(6, 0));
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    try {
+        ico::CheckHeader(data, size);
+    } catch (const codec::ShortRead&) {
+        return 0;
+    } catch (const codec::InvalidData&) {
+        return 0;
+    }
+    for (uint16_t colours : {uint16_t{0}, uint16_t{1}, uint16_t{2}, uint16_t{16}, uint16_t{256}}) {
+        try {
+            ico::Image img = ico::Decode(data, size, colours);
+            CheckImage(img);
+            RoundTrip(img);
+        } catch (const codec::InvalidData&) {
+        }
+    }
+    return 0;
+}
