@@ -22,9 +22,9 @@ constexpr std::size_t kClrUsedAt = 32;
 class Block {
 public:
     Block(const uint8_t* data, std::size_t size) : data_(data), size_(size) {}
-    uint16_t u16(std::size_t at) const { return le::U16<InvalidData>(data_, size_, at); }
-    uint32_t u32(std::size_t at) const { return le::U32<InvalidData>(data_, size_, at); }
-    int32_t i32(std::size_t at) const { return le::I32<InvalidData>(data_, size_, at); }
+    uint16_t U16(std::size_t at) const { return le::U16<InvalidData>(data_, size_, at); }
+    uint32_t U32(std::size_t at) const { return le::U32<InvalidData>(data_, size_, at); }
+    int32_t I32(std::size_t at) const { return le::I32<InvalidData>(data_, size_, at); }
     const uint8_t* data() const { return data_; }
     std::size_t size() const { return size_; }
 
@@ -38,15 +38,15 @@ class Cursor {
 public:
     Cursor(const uint8_t* data, std::size_t size) : data_(data), size_(size) {}
     template <class Fault>
-    Block take(std::size_t n) {
+    Block Take(std::size_t n) {
         if (size_ - pos_ < n) throw Fault();
         Block block(data_ + pos_, n);
         pos_ += n;
         return block;
     }
-    std::size_t position() const { return pos_; }
+    std::size_t Position() const { return pos_; }
     // The bytes taken since an earlier position, as one block.
-    Block since(std::size_t start) const { return Block(data_ + start, pos_ - start); }
+    Block Since(std::size_t start) const { return Block(data_ + start, pos_ - start); }
 
 private:
     const uint8_t* data_;
@@ -54,45 +54,45 @@ private:
     std::size_t pos_ = 0;
 };
 
-void put16(std::vector<uint8_t>& out, uint16_t v) {
+void Put16(std::vector<uint8_t>& out, uint16_t v) {
     out.push_back(static_cast<uint8_t>(v));
     out.push_back(static_cast<uint8_t>(v >> 8));
 }
 
-void put32(std::vector<uint8_t>& out, uint32_t v) {
+void Put32(std::vector<uint8_t>& out, uint32_t v) {
     for (int shift = 0; shift < 32; shift += 8) out.push_back(static_cast<uint8_t>(v >> shift));
 }
 
-void patch32(std::vector<uint8_t>& out, std::size_t at, uint32_t v) {
+void Patch32(std::vector<uint8_t>& out, std::size_t at, uint32_t v) {
     for (int i = 0; i < 4; ++i) out.at(at + i) = static_cast<uint8_t>(v >> (8 * i));
 }
 
-void putInfoHeader(std::vector<uint8_t>& out, const InfoHeader& h) {
-    put32(out, h.size);
-    put32(out, static_cast<uint32_t>(h.width));
-    put32(out, static_cast<uint32_t>(h.height));
-    put16(out, h.planes);
-    put16(out, h.bitCount);
-    put32(out, h.compression);
-    put32(out, h.sizeImage);
-    put32(out, static_cast<uint32_t>(h.xPelsPerMeter));
-    put32(out, static_cast<uint32_t>(h.yPelsPerMeter));
-    put32(out, h.clrUsed);
-    put32(out, h.clrImportant);
+void PutInfoHeader(std::vector<uint8_t>& out, const InfoHeader& h) {
+    Put32(out, h.size);
+    Put32(out, static_cast<uint32_t>(h.width));
+    Put32(out, static_cast<uint32_t>(h.height));
+    Put16(out, h.planes);
+    Put16(out, h.bitCount);
+    Put32(out, h.compression);
+    Put32(out, h.sizeImage);
+    Put32(out, static_cast<uint32_t>(h.xPelsPerMeter));
+    Put32(out, static_cast<uint32_t>(h.yPelsPerMeter));
+    Put32(out, h.clrUsed);
+    Put32(out, h.clrImportant);
 }
 
-uint64_t magnitude(int32_t height) {
+uint64_t Magnitude(int32_t height) {
     return height < 0 ? static_cast<uint64_t>(-static_cast<int64_t>(height))
                       : static_cast<uint64_t>(height);
 }
 
-bool uncompressedDepth(uint16_t bits) {
+bool UncompressedDepth(uint16_t bits) {
     return bits == 1 || bits == 4 || bits == 8 || bits == 16 || bits == 24 || bits == 32;
 }
 
-bool knownFormat(uint32_t compression, uint16_t bits) {
+bool KnownFormat(uint32_t compression, uint16_t bits) {
     switch (compression) {
-    case kRgb: return uncompressedDepth(bits);
+    case kRgb: return UncompressedDepth(bits);
     case kRle8: return bits == 8;
     case kRle4: return bits == 4;
     case kBitFields: return bits == 16 || bits == 32;
@@ -100,89 +100,89 @@ bool knownFormat(uint32_t compression, uint16_t bits) {
     }
 }
 
-uint32_t defaultColourCount(uint16_t bits) { return bits <= 8 ? 1u << bits : 0; }
+uint32_t DefaultColourCount(uint16_t bits) { return bits <= 8 ? 1u << bits : 0; }
 
-void readFileHeader(Cursor& in) {
-    Block file = in.take<ShortRead>(kFileHeaderSize);
-    if (file.u16(0) != 0x4D42) throw InvalidData();
+void ReadFileHeader(Cursor& in) {
+    Block file = in.Take<ShortRead>(kFileHeaderSize);
+    if (file.U16(0) != 0x4D42) throw InvalidData();
 }
 
-InfoHeader fromCore(const Block& core) {
+InfoHeader FromCore(const Block& core) {
     InfoHeader h;
-    h.width = core.u16(4);
-    h.height = core.u16(6);
-    h.planes = core.u16(8);
-    h.bitCount = core.u16(10);
+    h.width = core.U16(4);
+    h.height = core.U16(6);
+    h.planes = core.U16(8);
+    h.bitCount = core.U16(10);
     return h;
 }
 
-InfoHeader fromInfo(const Block& info) {
+InfoHeader FromInfo(const Block& info) {
     InfoHeader h;
-    h.size = info.u32(0);
-    h.width = info.i32(4);
-    h.height = info.i32(8);
-    h.planes = info.u16(12);
-    h.bitCount = info.u16(14);
-    h.compression = info.u32(16);
-    h.sizeImage = info.u32(20);
-    h.xPelsPerMeter = info.i32(24);
-    h.yPelsPerMeter = info.i32(28);
-    h.clrUsed = info.u32(32);
-    h.clrImportant = info.u32(36);
+    h.size = info.U32(0);
+    h.width = info.I32(4);
+    h.height = info.I32(8);
+    h.planes = info.U16(12);
+    h.bitCount = info.U16(14);
+    h.compression = info.U32(16);
+    h.sizeImage = info.U32(20);
+    h.xPelsPerMeter = info.I32(24);
+    h.yPelsPerMeter = info.I32(28);
+    h.clrUsed = info.U32(32);
+    h.clrImportant = info.U32(36);
     return h;
 }
 
 // Reads the bitmap header into layout; returns its size as stored (12 for OS/2).
-uint32_t readBitmapHeader(Cursor& in, Layout& layout) {
-    const std::size_t start = in.position();
-    const uint32_t size = in.take<InvalidData>(4).u32(0);
+uint32_t ReadBitmapHeader(Cursor& in, Layout& layout) {
+    const std::size_t start = in.Position();
+    const uint32_t size = in.Take<InvalidData>(4).U32(0);
     if (size == kCoreHeaderSize) {
-        in.take<InvalidData>(size - 4);
+        in.Take<InvalidData>(size - 4);
         layout.os2 = true;
-        layout.header = fromCore(in.since(start));
-        putInfoHeader(layout.info, layout.header);
+        layout.header = FromCore(in.Since(start));
+        PutInfoHeader(layout.info, layout.header);
         return size;
     }
     if (size < kInfoHeaderSize || size > kMaxHeaderSize) throw InvalidData();
-    in.take<InvalidData>(size - 4);
-    const Block header = in.since(start);
-    layout.header = fromInfo(header);
+    in.Take<InvalidData>(size - 4);
+    const Block header = in.Since(start);
+    layout.header = FromInfo(header);
     layout.info.assign(header.data(), header.data() + size);
     if (layout.header.compression == kBitFields && size >= kHeaderWithMasks)
-        layout.masks = Masks{header.u32(40), header.u32(44), header.u32(48)};
+        layout.masks = Masks{header.U32(40), header.U32(44), header.U32(48)};
     return size;
 }
 
-void checkHeader(Layout& layout, uint32_t headerSize) {
+void CheckHeader(Layout& layout, uint32_t headerSize) {
     const InfoHeader& h = layout.header;
     if (h.planes != 1) throw InvalidData();
-    if (!knownFormat(h.compression, h.bitCount)) throw InvalidData();
+    if (!KnownFormat(h.compression, h.bitCount)) throw InvalidData();
     // Masks partly inside a short header would make the system read past it.
     if (h.compression == kBitFields && headerSize != kInfoHeaderSize && headerSize < kHeaderWithMasks)
         throw InvalidData();
     if (h.width <= 0 || h.height == 0 || h.height == std::numeric_limits<int32_t>::min())
         throw InvalidData();
-    if (layout.isRle() && h.height < 0) throw InvalidData();
-    const uint64_t rows = magnitude(h.height);
+    if (layout.IsRle() && h.height < 0) throw InvalidData();
+    const uint64_t rows = Magnitude(h.height);
     const auto width = static_cast<uint32_t>(h.width);
-    layout.imageBytes = stride(width, h.bitCount) * rows;
+    layout.imageBytes = Stride(width, h.bitCount) * rows;
     if (layout.imageBytes > kMaxImageBytes) throw InvalidData();
-    if (layout.isRle() && stride(width, 32) * rows > kMaxImageBytes) throw InvalidData();
+    if (layout.IsRle() && Stride(width, 32) * rows > kMaxImageBytes) throw InvalidData();
 }
 
-void readMasks(Cursor& in, Layout& layout, uint32_t headerSize) {
+void ReadMasks(Cursor& in, Layout& layout, uint32_t headerSize) {
     if (headerSize != kInfoHeaderSize || layout.header.compression != kBitFields) return;
-    Block masks = in.take<ShortRead>(kMasksSize);
-    layout.masks = Masks{masks.u32(0), masks.u32(4), masks.u32(8)};
+    Block masks = in.Take<ShortRead>(kMasksSize);
+    layout.masks = Masks{masks.U32(0), masks.U32(4), masks.U32(8)};
     layout.info.insert(layout.info.end(), masks.data(), masks.data() + kMasksSize);
 }
 
-void readColours(Cursor& in, Layout& layout) {
+void ReadColours(Cursor& in, Layout& layout) {
     InfoHeader& h = layout.header;
-    if (h.clrUsed == 0) h.clrUsed = defaultColourCount(h.bitCount);
+    if (h.clrUsed == 0) h.clrUsed = DefaultColourCount(h.bitCount);
     if (h.clrUsed > kMaxColours) throw InvalidData();
     const std::size_t entry = layout.os2 ? kCoreEntrySize : kInfoEntrySize;
-    const Block table = in.take<ShortRead>(h.clrUsed * entry);
+    const Block table = in.Take<ShortRead>(h.clrUsed * entry);
     for (std::size_t at = 0; at < table.size(); at += entry) {
         const uint8_t* p = table.data() + at;
         const Colour c{p[0], p[1], p[2], layout.os2 ? uint8_t{0} : p[3]};
@@ -191,16 +191,16 @@ void readColours(Cursor& in, Layout& layout) {
     }
 }
 
-void measurePixels(Layout& layout, uint64_t available) {
+void MeasurePixels(Layout& layout, uint64_t available) {
     InfoHeader& h = layout.header;
     const uint64_t declared = h.sizeImage ? h.sizeImage : layout.imageBytes;
     const uint64_t present = available - layout.pixelOffset;
     // Uncompressed bits go straight into the section: never more than it holds.
-    const uint64_t limit = layout.isRle() ? kMaxImageBytes : layout.imageBytes;
+    const uint64_t limit = layout.IsRle() ? kMaxImageBytes : layout.imageBytes;
     layout.pixelBytes = std::min({declared, present, limit});
-    h.sizeImage = static_cast<uint32_t>(layout.isRle() ? layout.pixelBytes : layout.imageBytes);
-    patch32(layout.info, kSizeImageAt, h.sizeImage);
-    patch32(layout.info, kClrUsedAt, h.clrUsed);
+    h.sizeImage = static_cast<uint32_t>(layout.IsRle() ? layout.pixelBytes : layout.imageBytes);
+    Patch32(layout.info, kSizeImageAt, h.sizeImage);
+    Patch32(layout.info, kClrUsedAt, h.clrUsed);
     if (layout.info.size() < kHeaderWithMasks) layout.info.resize(kHeaderWithMasks, 0);
 }
 
@@ -208,16 +208,16 @@ void measurePixels(Layout& layout, uint64_t available) {
 class RlePen {
 public:
     RlePen(uint64_t width, uint64_t height) : width_(width), height_(height) {}
-    void paint(uint64_t n) {
+    void Paint(uint64_t n) {
         if (y_ >= height_ || n > width_ - x_) throw InvalidData();
         x_ += n;
     }
-    void endOfLine() {
+    void EndOfLine() {
         if (y_ >= height_) throw InvalidData();
         x_ = 0;
         ++y_;
     }
-    void move(uint64_t dx, uint64_t dy) {
+    void Move(uint64_t dx, uint64_t dy) {
         if (dx > width_ - x_ || dy > height_ - y_) throw InvalidData();
         x_ += dx;
         y_ += dy;
@@ -228,43 +228,43 @@ private:
     uint64_t x_ = 0, y_ = 0;
 };
 
-void checkDescription(const Description& p) {
+void CheckDescription(const Description& p) {
     if (p.width < 0 || p.height == std::numeric_limits<int32_t>::min())
         throw std::invalid_argument("bitmap size");
     if (p.compression != kRgb && p.compression != kBitFields) throw std::invalid_argument("compression");
-    if (!knownFormat(p.compression, p.bitCount)) throw std::invalid_argument("bit count");
+    if (!KnownFormat(p.compression, p.bitCount)) throw std::invalid_argument("bit count");
     if (p.colours.size() > kMaxColours) throw std::invalid_argument("colour count");
     if (p.bitCount <= 8 && p.colours.empty()) throw std::invalid_argument("colour table");
-    const uint64_t image = stride(static_cast<uint32_t>(p.width), p.bitCount) * magnitude(p.height);
+    const uint64_t image = Stride(static_cast<uint32_t>(p.width), p.bitCount) * Magnitude(p.height);
     if (p.pixels.size() != image) throw std::invalid_argument("pixel bytes");
 }
 
-bool fitsCore(const Description& p) {
+bool FitsCore(const Description& p) {
     return p.os2 && p.compression == kRgb && p.width <= 0xFFFF && p.height > 0 && p.height <= 0xFFFF;
 }
 
-Masks masksToWrite(const Description& p) {
+Masks MasksToWrite(const Description& p) {
     const Masks& m = p.masks;
     if (m.red || m.green || m.blue) return m;
     if (p.bitCount == 16) return Masks{0xF800, 0x07E0, 0x001F};
     return Masks{0xFF0000, 0xFF00, 0xFF};
 }
 
-void putCore(std::vector<uint8_t>& out, const Description& p) {
-    put32(out, kCoreHeaderSize);
-    put16(out, static_cast<uint16_t>(p.width));
-    put16(out, static_cast<uint16_t>(p.height));
-    put16(out, 1);
-    put16(out, p.bitCount);
+void PutCore(std::vector<uint8_t>& out, const Description& p) {
+    Put32(out, kCoreHeaderSize);
+    Put16(out, static_cast<uint16_t>(p.width));
+    Put16(out, static_cast<uint16_t>(p.height));
+    Put16(out, 1);
+    Put16(out, p.bitCount);
     // A core header has no colour count: readers take 2^bits entries.
-    const std::size_t count = defaultColourCount(p.bitCount);
+    const std::size_t count = DefaultColourCount(p.bitCount);
     for (std::size_t i = 0; i < count; ++i) {
         const Colour c = i < p.colours.size() ? p.colours[i] : Colour{};
         out.insert(out.end(), {c.blue, c.green, c.red});
     }
 }
 
-void putInfo(std::vector<uint8_t>& out, const Description& p) {
+void PutInfo(std::vector<uint8_t>& out, const Description& p) {
     InfoHeader h;
     h.width = p.width;
     h.height = p.height;
@@ -275,71 +275,75 @@ void putInfo(std::vector<uint8_t>& out, const Description& p) {
     h.yPelsPerMeter = p.yPelsPerMeter;
     h.clrUsed = static_cast<uint32_t>(p.colours.size());
     h.clrImportant = p.clrImportant;
-    putInfoHeader(out, h);
+    PutInfoHeader(out, h);
     if (p.compression == kBitFields) {
-        const Masks m = masksToWrite(p);
-        put32(out, m.red);
-        put32(out, m.green);
-        put32(out, m.blue);
+        const Masks m = MasksToWrite(p);
+        Put32(out, m.red);
+        Put32(out, m.green);
+        Put32(out, m.blue);
     }
     for (const Colour& c : p.colours) out.insert(out.end(), {c.blue, c.green, c.red, c.reserved});
 }
 
 }  // namespace
 
-uint64_t stride(uint32_t width, uint16_t bitCount) {
+uint64_t Stride(uint32_t width, uint16_t bitCount) {
     return ((static_cast<uint64_t>(width) * bitCount + 31) & ~uint64_t{31}) / 8;
 }
 
-Layout readLayout(const uint8_t* prefix, std::size_t prefixSize, uint64_t available) {
+Layout ReadLayout(const uint8_t* prefix, std::size_t prefixSize, uint64_t available) {
     Layout layout;
     if (available == 0) {
         layout.empty = true;
         return layout;
     }
     Cursor in(prefix, static_cast<std::size_t>(std::min<uint64_t>(prefixSize, available)));
-    readFileHeader(in);
-    const uint32_t headerSize = readBitmapHeader(in, layout);
-    checkHeader(layout, headerSize);
-    readMasks(in, layout, headerSize);
-    readColours(in, layout);
-    layout.pixelOffset = in.position();
-    measurePixels(layout, available);
+    ReadFileHeader(in);
+    const uint32_t headerSize = ReadBitmapHeader(in, layout);
+    CheckHeader(layout, headerSize);
+    ReadMasks(in, layout, headerSize);
+    ReadColours(in, layout);
+    layout.pixelOffset = in.Position();
+    MeasurePixels(layout, available);
     return layout;
 }
 
-void checkRle(const InfoHeader& header, const uint8_t* data, std::size_t size) {
+void CheckRle(const InfoHeader& header, const uint8_t* data, std::size_t size) {
     const bool rle4 = header.compression == kRle4;
     if ((!rle4 && header.compression != kRle8) || header.width <= 0 || header.height <= 0)
         throw InvalidData();
-    RlePen pen(static_cast<uint64_t>(header.width), static_cast<uint64_t>(header.height));
+    // Common encoders also write the row padding, which is still inside the
+    // pixel memory, so a row may hold stride x 8 / bits pixels.
+    const uint64_t rowPixels = Stride(static_cast<uint32_t>(header.width), header.bitCount) * 8 /
+                               (rle4 ? 4 : 8);
+    RlePen pen(rowPixels, static_cast<uint64_t>(header.height));
     std::size_t at = 0;
     while (size - at >= 2) {
         const uint8_t count = data[at], value = data[at + 1];
         at += 2;
         if (count != 0) {
-            pen.paint(count);
+            pen.Paint(count);
         } else if (value == 0) {
-            pen.endOfLine();
+            pen.EndOfLine();
         } else if (value == 1) {
             return;
         } else if (value == 2) {
             if (size - at < 2) throw InvalidData();
-            pen.move(data[at], data[at + 1]);
+            pen.Move(data[at], data[at + 1]);
             at += 2;
         } else {
             // Absolute run: the pixels, padded to a 16-bit boundary.
             const std::size_t bytes = rle4 ? (value + 1u) / 2 : value;
             if (size - at < bytes) throw InvalidData();
-            pen.paint(value);
+            pen.Paint(value);
             at += bytes;
             if (bytes % 2 != 0 && at < size) ++at;
         }
     }
 }
 
-Description describe(const Layout& layout, const uint8_t* pixels, std::size_t size) {
-    if (layout.isRle()) throw std::invalid_argument("run-length layout");
+Description Describe(const Layout& layout, const uint8_t* pixels, std::size_t size) {
+    if (layout.IsRle()) throw std::invalid_argument("run-length layout");
     Description p;
     if (layout.empty) return p;
     const InfoHeader& h = layout.header;
@@ -359,14 +363,14 @@ Description describe(const Layout& layout, const uint8_t* pixels, std::size_t si
     return p;
 }
 
-std::vector<uint8_t> write(const Description& picture) {
+std::vector<uint8_t> Write(const Description& picture) {
     if (picture.width == 0 || picture.height == 0) return {};
-    checkDescription(picture);
+    CheckDescription(picture);
     std::vector<uint8_t> headers;
-    if (fitsCore(picture))
-        putCore(headers, picture);
+    if (FitsCore(picture))
+        PutCore(headers, picture);
     else
-        putInfo(headers, picture);
+        PutInfo(headers, picture);
     const uint64_t offset = kFileHeaderSize + headers.size();
     const uint64_t total = offset + picture.pixels.size();
     if (total > std::numeric_limits<uint32_t>::max()) throw std::invalid_argument("file size");
@@ -374,9 +378,9 @@ std::vector<uint8_t> write(const Description& picture) {
     out.reserve(static_cast<std::size_t>(total));
     out.push_back('B');
     out.push_back('M');
-    put32(out, static_cast<uint32_t>(total));
-    put32(out, 0);
-    put32(out, static_cast<uint32_t>(offset));
+    Put32(out, static_cast<uint32_t>(total));
+    Put32(out, 0);
+    Put32(out, static_cast<uint32_t>(offset));
     out.insert(out.end(), headers.begin(), headers.end());
     out.insert(out.end(), picture.pixels.begin(), picture.pixels.end());
     return out;

@@ -4,8 +4,10 @@
 // creates the DIB section (or decodes RLE through the system) from what this
 // returns; every size it hands over has already been checked here.
 //
-// Bounds applied by the reader (anything outside fails with InvalidData):
-// - header size 12 (OS/2 core) or kInfoHeaderSize..kMaxHeaderSize;
+// Faults: ReadLayout throws ShortRead when the stream ends inside the file
+// header, the masks or the colour table, and InvalidData when it ends inside
+// the bitmap header or breaks one of these bounds:
+// - signature "BM"; header size 12 (OS/2 core) or kInfoHeaderSize..kMaxHeaderSize;
 // - planes 1; width > 0; height != 0 and != INT32_MIN;
 // - bit count 1, 4, 8, 16, 24 or 32 uncompressed, RLE8 only at 8 bits, RLE4
 //   only at 4 bits and bottom-up, bit fields only at 16 or 32 bits and only
@@ -13,6 +15,11 @@
 // - at most 256 colour entries;
 // - stride x |height| (64-bit arithmetic) at most kMaxImageBytes; for RLE the
 //   same at 32 bits per pixel, the depth the system may decode into.
+// CheckRle refuses a command that writes past the last row or past a row's
+// padding (encoders commonly fill it) and one whose bytes are missing, but
+// accepts data that stops between commands (decoded as far as it goes). Describe refuses an RLE layout, and Write a picture no section can
+// hold, with std::invalid_argument. Write keeps OS/2 pictures in the core format when they
+// fit it (bottom-up, no bit fields, sides up to 65535) and uses 40 otherwise.
 #include <cstddef>
 #include <cstdint>
 #include <vector>
@@ -32,7 +39,7 @@ constexpr uint32_t kMaxHeaderSize = 256;
 constexpr std::size_t kMasksSize = 12;
 constexpr std::size_t kMaxColours = 256;
 constexpr uint64_t kMaxImageBytes = 512ull << 20;
-// readLayout never looks further into the stream than this.
+// ReadLayout never looks further into the stream than this.
 constexpr std::size_t kMaxPrefix = kFileHeaderSize + kMaxHeaderSize + kMasksSize + kMaxColours * 4;
 
 // The fields of a 40-byte info header.
@@ -64,7 +71,7 @@ struct Colour {
     uint8_t reserved = 0;
 };
 
-// What readLayout found out about a stream.
+// What ReadLayout found out about a stream.
 struct Layout {
     bool empty = false;  // the stream had no bytes: an empty picture, not an error
     bool os2 = false;    // 12-byte core header with 3-byte colour entries
@@ -80,10 +87,12 @@ struct Layout {
     // stays inside it.
     std::vector<uint8_t> info;
     uint64_t pixelOffset = 0;  // right after the colour table; the file's offset field is ignored
-    uint64_t pixelBytes = 0;   // bytes to read from pixelOffset; never past the stream or the image
+    // Bytes to read from pixelOffset: never past the stream, nor past
+    // imageBytes when uncompressed. RLE data of 0 bytes decodes to nothing.
+    uint64_t pixelBytes = 0;
     uint64_t imageBytes = 0;   // stride x |height|: the size of the uncompressed pixel memory
 
-    bool isRle() const { return header.compression == kRle8 || header.compression == kRle4; }
+    bool IsRle() const { return header.compression == kRle8 || header.compression == kRle4; }
 };
 
 // Everything needed to write a file, as a DIB section reports it.
@@ -102,25 +111,18 @@ struct Description {
 };
 
 // Bytes per row of a DIB: rows are padded to 32 bits.
-uint64_t stride(uint32_t width, uint16_t bitCount);
+uint64_t Stride(uint32_t width, uint16_t bitCount);
 
-// Parses the headers. prefix holds the first min(available, kMaxPrefix)
-// bytes of the stream; available is the stream's whole remaining length.
-// Throws ShortRead when the stream ends in the file header, the masks or the
-// colour table, InvalidData when it ends in the bitmap header or breaks a rule.
-Layout readLayout(const uint8_t* prefix, std::size_t prefixSize, uint64_t available);
+// Checks a stream's headers; prefix: its first min(available, kMaxPrefix) bytes.
+Layout ReadLayout(const uint8_t* prefix, std::size_t prefixSize, uint64_t available);
 
-// Walks RLE8/RLE4 data of the given header (width, height, compression) and
-// throws InvalidData if a command would write outside the image or needs
-// bytes past the data. Data that stops between commands is accepted.
-void checkRle(const InfoHeader& header, const uint8_t* data, std::size_t size);
+// Throws InvalidData if RLE data would write outside the pixel rows or read past its end.
+void CheckRle(const InfoHeader& header, const uint8_t* data, std::size_t size);
 
-// The description of an uncompressed layout's picture holding the given
-// pixel bytes (missing bytes become 0, extra ones are dropped).
-Description describe(const Layout& layout, const uint8_t* pixels, std::size_t size);
+// What a section made from an uncompressed layout holding these pixels reports.
+Description Describe(const Layout& layout, const uint8_t* pixels, std::size_t size);
 
-// A complete BMP file; an empty vector when width or height is 0.
-// Throws std::invalid_argument for a description no section can have.
-std::vector<uint8_t> write(const Description& picture);
+// A complete BMP file, empty for an empty picture.
+std::vector<uint8_t> Write(const Description& picture);
 
 }  // namespace codec::bmp
