@@ -198,13 +198,14 @@ void MeasurePixels(Layout& layout, uint64_t available) {
     // Uncompressed bits go straight into the section: never more than it holds.
     const uint64_t limit = layout.IsRle() ? kMaxImageBytes : layout.imageBytes;
     layout.pixelBytes = std::min({declared, present, limit});
+    // The system's RLE decoder reads sizeImage bytes: tell it only what is there.
     h.sizeImage = static_cast<uint32_t>(layout.IsRle() ? layout.pixelBytes : layout.imageBytes);
     Patch32(layout.info, kSizeImageAt, h.sizeImage);
     Patch32(layout.info, kClrUsedAt, h.clrUsed);
     if (layout.info.size() < kHeaderWithMasks) layout.info.resize(kHeaderWithMasks, 0);
 }
 
-// Advances an RLE position, refusing any step that leaves the image.
+// Advances an RLE position, refusing any step that leaves the pixel rows.
 class RlePen {
 public:
     RlePen(uint64_t width, uint64_t height) : width_(width), height_(height) {}
