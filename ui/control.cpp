@@ -24,13 +24,13 @@ std::map<COLORREF, HBRUSH>& Brushes() {
     return brushes;
 }
 
-void RegisterKind(const char* kind) {
+void RegisterKind(const char* kind, WNDPROC proc) {
     WNDCLASSEXA wc{};
     wc.cbSize = sizeof(wc);
     if (GetClassInfoExA(GetModuleHandleA(nullptr), kind, &wc)) return;
     wc.cbSize = sizeof(wc);
     wc.style = CS_DBLCLKS;
-    wc.lpfnWndProc = DefWindowProcA;  // replaced per window at WM_NCCREATE
+    wc.lpfnWndProc = proc;
     wc.hInstance = GetModuleHandleA(nullptr);
     wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
     wc.lpszClassName = kind;
@@ -94,7 +94,7 @@ void TControl::ApplySettings(const ControlSettings& s) {
 
 void TControl::CreateCustom(const char* kind, DWORD style, DWORD exStyle, const ControlSettings& s) {
     ApplySettings(s);
-    RegisterKind(kind);
+    RegisterKind(kind, &TControl::Procedure);
     style |= WS_CHILD | WS_CLIPSIBLINGS | (visible_ ? WS_VISIBLE : 0) | (tabStop_ ? WS_TABSTOP : 0);
     HWND wnd = CreateWindowExA(exStyle, kind, s.caption.c_str(), style, left_, top_, width_, height_,
                                parent_->Handle(), reinterpret_cast<HMENU>(UINT_PTR(NextControlId())),
@@ -123,7 +123,7 @@ void TControl::CreateStandard(const char* cls, DWORD style, DWORD exStyle, const
 void TControl::CreateTopLevel(const char* kind, DWORD style, DWORD exStyle, HWND owner,
                               const ControlSettings& s) {
     ApplySettings(s);
-    RegisterKind(kind);
+    RegisterKind(kind, &TControl::Procedure);
     HWND wnd = CreateWindowExA(exStyle, kind, s.caption.c_str(), style, left_, top_, width_, height_,
                                owner, nullptr, GetModuleHandleA(nullptr), this);
     if (!wnd) throw Win32Error(GetLastError());

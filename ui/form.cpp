@@ -89,8 +89,12 @@ void TForm::SetWindowState(TWindowState state) {
 }
 
 void TForm::SetMenu(TMainMenu* menu) {
+    int clientWidth = ClientWidth(), clientHeight = ClientHeight();
     menu_ = menu;
     ::SetMenu(Handle(), menu ? menu->Handle() : nullptr);
+    // The menu bar takes its room from the client area: give it back.
+    SetClientWidth(clientWidth);
+    SetClientHeight(clientHeight);
     if (menu) menu->SetOwnerWindow(Handle());
 }
 
