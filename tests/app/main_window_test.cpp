@@ -1,0 +1,238 @@
+// The main window as built: size, frame, menus, tool bar, hints, toggles.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <cstring>
+#include <string>
+
+#include "app/layout.h"
+#include "app/okno.h"
+#include "fixture.h"
+#include "testing.h"
+
+namespace {
+struct MenuRow {
+    const char* name;
+    const char* caption;
+    const char* hint;
+    uint16_t shortcut;
+    bool checked, enabled;
+};
+
+const MenuRow kMenu[] = {
+    {"File1", "&Súbor", "", 0, false, true},
+    {"Novprieinok1", "Nový priečinok", "", 0, false, true},
+    {"Open1", "&Otvoriť obrázok...", "Načíta obrázok", 0, false, true},
+    {"Uloiobrzokako1", "&Uložiť obrázok ako...", "Uloží obrázok", 0, false, true},
+    {"Vlastnosti1", "Vlastnosti", "Zobrazí vlastnosti obrázka", 0, false, true},
+    {"Nastavenietlae1", "Nastavenie tlače", "Nastaví vlastnosti tlačiarňe", 0, false, true},
+    {"Tlai1", "Tlačiť...", "Vytlačí obrázok", 16464, false, true},
+    {"Exit1", "S&končiť", "Ukončí program Tarnik Lumeno", 0, false, true},
+    {"pravy1", "&Úpravy", "", 0, false, true},
+    {"Koprova1", "&Kopírovať obrázok", "Skopíruje obrázok do schránky", 16451, false, true},
+    {"Premenovasbor1", "Premenovať súbor", "Zmení názov súboru", 0, false, true},
+    {"Vymazasbor", "Vymazať súbor", "Vymaže obrázok", 0, false, true},
+    {"Zobrazi1", "Zobraziť", "", 0, false, true},
+    {"ZobrIko", "Panel s ikonami", "Vypne/Zapne zobrazovanie panelu s ikonami", 0, true, true},
+    {"ZobrNahlad", "Náhľadové okno", "Vypne/Zapne zobrazovanie náhľadového okna", 0, true, false},
+    {"Edit1", "Ukážka", "", 0, false, true},
+    {"AutoSize", "Automatická veľkosť", "", 0, true, true},
+    {"FullSize", "Skutočná veľkosť", "", 0, false, true},
+    {"FullScreen", "Celá obrazovka [full screen]",
+     "Vypína/zapína voľbu zobrazovania obrázka na celú obrazovku", 0, false, true},
+    {"Npoveda1", "&Nápoveda", "", 0, false, true},
+    {"TarniksoftwarevsietiWWW1", "Korvel software v sieti WWW", "", 0, false, true},
+    {"OprogrameTarnikLumeno1", "O programe Korvel Lumeno...", "Zobrazí informácie o autorovi programu", 0, false,
+     true},
+};
+
+// The item's text and state as the system menu holds them.
+std::string SystemText(HMENU bar, UINT id, UINT* state) {
+    char buf[256] = {};
+    MENUITEMINFOA info{};
+    info.cbSize = sizeof(info);
+    info.fMask = MIIM_STRING | MIIM_STATE;
+    info.dwTypeData = buf;
+    info.cch = sizeof buf;
+    GetMenuItemInfoA(bar, id, FALSE, &info);
+    *state = info.fState;
+    return buf;
+}
+
+HMENU PopupOf(HMENU bar, UINT id) {
+    MENUITEMINFOA info{};
+    info.cbSize = sizeof(info);
+    info.fMask = MIIM_SUBMENU;
+    GetMenuItemInfoA(bar, id, FALSE, &info);
+    return info.hSubMenu;
+}
+}  // namespace
+
+TEST_CASE("main window: fixed 618 x 399 client, single border, minimize but no maximize") {
+    TOkno& w = MainWindow();
+    RECT client;
+    GetClientRect(w.Handle(), &client);
+    CHECK(client.right == 618);
+    CHECK(client.bottom == 399);
+    LONG style = GetWindowLongA(w.Handle(), GWL_STYLE);
+    CHECK((style & WS_THICKFRAME) == 0);
+    CHECK((style & WS_MAXIMIZEBOX) == 0);
+    CHECK((style & WS_MINIMIZEBOX) != 0);
+    CHECK((style & WS_SYSMENU) != 0);
+    CHECK(w.Caption() == "Korvel Lumeno");
+    CHECK(TestApplication().Title() == "Korvel Lumeno");
+    // Centred on the 1024 x 768 desktop.
+    RECT r;
+    GetWindowRect(w.Handle(), &r);
+    CHECK(r.left == (1024 - (r.right - r.left)) / 2);
+    CHECK(r.top == (768 - (r.bottom - r.top)) / 2);
+}
+
+TEST_CASE("main window: every menu item's caption, hint, shortcut and state") {
+    TOkno& w = MainWindow();
+    HMENU bar = GetMenu(w.Handle());
+    REQUIRE(bar);
+    for (const MenuRow& row : kMenu) {
+        CAPTURE(row.name);
+        TMenuItem* item = w.MainMenu1.Find(row.name);
+        REQUIRE(item);
+        CHECK(item->Caption() == row.caption);
+        CHECK(item->Hint() == row.hint);
+        CHECK(item->ShortCut() == row.shortcut);
+        CHECK(item->Checked() == row.checked);
+        CHECK(item->Enabled() == row.enabled);
+        // What the system menu shows: the caption, a tab and the shortcut text.
+        HMENU owner = nullptr;
+        for (int i = 0; i < GetMenuItemCount(bar) && !owner; ++i) {
+            HMENU sub = GetSubMenu(bar, i);
+            if (GetMenuState(bar, item->Command(), MF_BYCOMMAND) != UINT(-1)) owner = bar;
+            else if (sub && GetMenuState(sub, item->Command(), MF_BYCOMMAND) != UINT(-1)) owner = sub;
+            else if (sub) {
+                HMENU ukazka = PopupOf(sub, w.Edit1->Command());
+                if (ukazka && GetMenuState(ukazka, item->Command(), MF_BYCOMMAND) != UINT(-1)) owner = ukazka;
+            }
+        }
+        REQUIRE(owner);
+        UINT state = 0;
+        std::string expected = row.caption;
+        if (row.shortcut == 16464) expected += "\tCtrl+P";
+        if (row.shortcut == 16451) expected += "\tCtrl+C";
+        CHECK(SystemText(owner, item->Command(), &state) == expected);
+        CHECK(((state & MFS_CHECKED) != 0) == row.checked);
+        CHECK(((state & MFS_GRAYED) != 0) == !row.enabled);
+    }
+    const char* glyphs[] = {"Novprieinok1", "Open1", "Uloiobrzokako1", "Vlastnosti1",
+                            "Tlai1", "Koprova1", "Premenovasbor1", "Vymazasbor"};
+    for (const char* name : glyphs) {
+        CAPTURE(name);
+        CHECK(w.MainMenu1.Find(name)->HasGlyph());
+    }
+    CHECK_FALSE(w.Exit1->HasGlyph());
+}
+
+TEST_CASE("main window: tool bar buttons, tooltips and hints in the status bar") {
+    TOkno& w = MainWindow();
+    struct Button {
+        TSpeedButton* b;
+        int left;
+        const char* hint;
+    } buttons[] = {{w.SpeedButton1, 8, "Otvoriť"},
+                   {w.SpeedButton2, 31, "Vlastnosti"},
+                   {w.SpeedButton5, 62, "Nový priečinok"},
+                   {w.SpeedButton4, 85, "Premenovať"},
+                   {w.SpeedButton3, 108, "Vymazať"}};
+    for (auto& b : buttons) {
+        CAPTURE(b.hint);
+        CHECK(b.b->Left() == b.left);
+        CHECK(b.b->Top() == 2);
+        CHECK(b.b->Width() == 23);
+        CHECK(b.b->Height() == 20);
+        CHECK(b.b->Hint == b.hint);
+        CHECK(b.b->Glyph() != nullptr);
+        char text[80] = {};
+        TTTOOLINFOA ti{};
+        ti.cbSize = sizeof(ti);
+        ti.hwnd = w.IkonyPanel->Handle();
+        ti.uId = reinterpret_cast<UINT_PTR>(b.b->Handle());
+        ti.lpszText = text;
+        SendMessageA(w.IkonyPanel->Tooltips(), TTM_GETTEXTA, sizeof text, reinterpret_cast<LPARAM>(&ti));
+        CHECK(std::string(text) == b.hint);
+    }
+    // A mouse move over "Vymazať" puts its hint into the status bar.
+    SendMessageA(w.Handle(), WM_NULL, 0, 0);
+    MSG move{w.SpeedButton3->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(5, 5), 0, {}};
+    PostMessageA(move.hwnd, move.message, move.wParam, move.lParam);
+    TestApplication().ProcessMessages();
+    CHECK(w.DolnyPanel->PanelText() == "Vymazať");
+    // Highlighting a menu item shows its hint; closing the menu empties the panel.
+    SendMessageA(w.Handle(), WM_MENUSELECT, MAKEWPARAM(w.Koprova1->Command(), MF_STRING),
+                 reinterpret_cast<LPARAM>(GetSubMenu(GetMenu(w.Handle()), 1)));
+    CHECK(w.DolnyPanel->PanelText() == "Skopíruje obrázok do schránky");
+    SendMessageA(w.Handle(), WM_MENUSELECT, MAKEWPARAM(0, 0xFFFF), 0);
+    CHECK(TestApplication().Hint().empty());
+}
+
+TEST_CASE("main window: view toggles") {
+    TOkno& w = MainWindow();
+    auto command = [&](TMenuItem* item) {
+        SendMessageA(w.Handle(), WM_COMMAND, MAKEWPARAM(item->Command(), 0), 0);
+    };
+    SUBCASE("sizing marks are exclusive") {
+        command(w.FullSize);
+        CHECK(w.FullSize->Checked());
+        CHECK_FALSE(w.AutoSize->Checked());
+        command(w.AutoSize);
+        CHECK(w.AutoSize->Checked());
+        CHECK_FALSE(w.FullSize->Checked());
+    }
+    SUBCASE("full screen twice returns to unchecked") {
+        command(w.FullScreen);
+        CHECK(w.FullScreen->Checked());
+        command(w.FullScreen);
+        CHECK_FALSE(w.FullScreen->Checked());
+    }
+    SUBCASE("tool bar off and on") {
+        command(w.ZobrIko);
+        CHECK_FALSE(w.ZobrIko->Checked());
+        CHECK_FALSE(IsWindowVisible(w.IkonyPanel->Handle()));
+        command(w.ZobrIko);
+        CHECK(w.ZobrIko->Checked());
+        CHECK(IsWindowVisible(w.IkonyPanel->Handle()));
+    }
+    SUBCASE("Ctrl+P is routed and does nothing") {
+        std::string before = w.Caption();
+        keybd_event(VK_CONTROL, 0, 0, 0);
+        keybd_event('P', 0, 0, 0);
+        keybd_event('P', 0, KEYEVENTF_KEYUP, 0);
+        keybd_event(VK_CONTROL, 0, KEYEVENTF_KEYUP, 0);
+        TestApplication().ProcessMessages();
+        CHECK(w.Caption() == before);
+        CHECK(IsWindowVisible(w.Handle()));
+    }
+}
+
+TEST_CASE("main window: at start both scroll bars show and cannot scroll") {
+    TOkno& w = MainWindow();
+    CHECK(w.DolnyPosuvak->Visible());
+    CHECK(w.HornyPosuvak->Visible());
+    CHECK(w.DolnyPosuvak->Max() == 0);
+    CHECK(w.HornyPosuvak->Max() == 0);
+    CHECK(w.DolnyPosuvak->LargeChange() == 0);
+}
+
+TEST_CASE("tool bar shift: twice returns the lists, hidden gives the short layout") {
+    ListBoxes start{{8, 27, 265, 150}, {288, 27, 321, 19}, {288, 51, 321, 278}};
+    ListBoxes hidden = ToolBarShift(start, false);
+    CHECK(hidden.dir.top == 2);
+    CHECK(hidden.dir.height == 175);
+    CHECK(hidden.disk.top == 2);
+    CHECK(hidden.disk.height == 19);
+    CHECK(hidden.files.top == 26);
+    CHECK(hidden.files.height == 303);
+    ListBoxes back = ToolBarShift(ToolBarShift(ToolBarShift(hidden, true), false), true);
+    CHECK(back.dir.top == 27);
+    CHECK(back.dir.height == 150);
+    CHECK(back.files.top == 51);
+    CHECK(back.files.height == 278);
+    CHECK(back.disk.left == 288);
+}
