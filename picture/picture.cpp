@@ -1,0 +1,72 @@
+#include "picture/picture.h"
+
+#include "picture/formats.h"
+#include "ui/exceptions.h"
+
+std::string PictureExtension(const std::string& path) {
+    const size_t dot = path.find_last_of(".\\:");
+    if (dot == std::string::npos || path[dot] != '.') return std::string();
+    return path.substr(dot + 1);
+}
+
+void TPicture::Hook(TGraphic& graphic) {
+    graphic.OnChange = [this](TObject* sender) { Changed(sender); };
+    graphic.OnProgress = [this](TObject* sender, TProgressStage stage, uint8_t percent, bool redraw,
+                                const RECT& rect, const std::string& msg) {
+        Progress(sender, stage, percent, redraw, rect, msg);
+    };
+}
+
+void TPicture::Install(std::unique_ptr<TGraphic> graphic) {
+    graphic_ = std::move(graphic);
+    Changed(this);
+}
+
+void TPicture::LoadFile(const std::string& path) {
+    const std::string extension = PictureExtension(path);
+    const TGraphicClass* kind = FileFormats().FindByExtension(extension);
+    if (!kind) throw EInvalidGraphic(Format("Unknown picture file extension (.%s)", extension.c_str()));
+    std::unique_ptr<TGraphic> graphic = kind->Create();
+    // Progress only while loading: the change is told once, after the swap.
+    graphic->OnProgress = [this](TObject* sender, TProgressStage stage, uint8_t percent, bool redraw,
+                                 const RECT& rect, const std::string& msg) {
+        Progress(sender, stage, percent, redraw, rect, msg);
+    };
+    graphic->LoadFile(path);
+    Hook(*graphic);
+    Install(std::move(graphic));
+}
+
+void TPicture::SaveFile(const std::string& path) {
+    if (graphic_) graphic_->SaveFile(path);
+}
+
+void TPicture::SetGraphic(TGraphic* source) {
+    std::unique_ptr<TGraphic> copy;
+    if (source) {
+        copy = source->NewOfSameKind();
+        copy->Assign(source);
+        Hook(*copy);
+    }
+    Install(std::move(copy));
+}
+
+void TPicture::Assign(TObject* source) {
+    if (!source) return SetGraphic(nullptr);
+    if (auto* picture = dynamic_cast<TPicture*>(source)) return SetGraphic(picture->Graphic());
+    if (auto* graphic = dynamic_cast<TGraphic*>(source)) return SetGraphic(graphic);
+    throw AssignError(source->ClassName(), ClassName());
+}
+
+void TPicture::SaveClipboardData(UINT& format, HANDLE& data, HPALETTE& palette) {
+    if (graphic_) graphic_->SaveClipboardData(format, data, palette);
+}
+
+void TPicture::Changed(TObject* /*sender*/) {
+    if (OnChange) OnChange(this);
+}
+
+void TPicture::Progress(TObject* sender, TProgressStage stage, uint8_t percentDone, bool redrawNow,
+                        const RECT& rect, const std::string& msg) {
+    if (OnProgress) OnProgress(sender, stage, percentDone, redrawNow, rect, msg);
+}
