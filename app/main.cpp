@@ -8,6 +8,7 @@
 #include "browse/new_dir.h"
 #include "browse/premenuj.h"
 #include "browse/vymazat.h"
+#include "picture/kinds.h"
 #include "ui/application.h"
 #include "viewers/about_box.h"
 #include "viewers/image_form.h"
@@ -15,6 +16,7 @@
 #include "viewers/vlastnosti.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int showCommand) {
+    RegisterPictureKinds();
     TApplication app;
     app.Initialize();
     app.SetTitle("Korvel Lumeno");

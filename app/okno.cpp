@@ -179,6 +179,11 @@ void TOkno::BuildControls() {
     ip.border = TPanelBorder::Single;
     ip.color = RGB(128, 128, 128);
     ImgPanel = std::make_unique<TPanel>(this, ip);
+    ImageSettings img;
+    img.align = TAlign::alClient;
+    img.autoSize = true;
+    img.center = true;
+    Image = std::make_unique<TImage>(ImgPanel.get(), img);
 
     PanelSettings p1;
     p1.top = 363;

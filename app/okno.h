@@ -4,6 +4,7 @@
 #include <memory>
 #include <string>
 
+#include "picture/image.h"
 #include "ui/dialogs.h"
 #include "ui/form.h"
 #include "ui/label.h"
@@ -63,6 +64,7 @@ public:
     std::unique_ptr<TStatusBar> DolnyPanel;
     std::unique_ptr<TScrollBar> DolnyPosuvak, HornyPosuvak;
     std::unique_ptr<TPanel> ImgPanel, Panel1;
+    std::unique_ptr<TImage> Image;  // the preview picture, inside ImgPanel
     std::unique_ptr<TLabel> adresa, Label1;
 
     TOpenDialog OpenDialog;

@@ -88,7 +88,7 @@ private:
     void Unshare();
     void Install(BitmapImageRef image);
     void InstallChanged(BitmapImageRef image);
-    void DrawTransparent(HDC dc, const RECT& rect, HDC source);
+    void DrawTransparent(HDC dc, const RECT& rect, HDC source, HBITMAP mask);
 
     BitmapImageRef image_;
     Bitmap mask_;

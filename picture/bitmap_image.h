@@ -36,6 +36,9 @@ using BitmapImageRef = SharedImageRef<TBitmapImage>;
 
 // Colour-table entries of a DIB section (at most 256), or none.
 std::vector<RGBQUAD> SectionColours(HBITMAP dib);
+// The entries of a record's section that its header counts (the system may
+// report a table padded to 2^bits).
+std::vector<RGBQUAD> ImageColours(const TBitmapImage& image);
 std::vector<RGBQUAD> PaletteColours(HPALETTE palette);
 Palette PaletteFromColours(const std::vector<RGBQUAD>& colours);
 Palette CopyPalette(HPALETTE palette);

@@ -6,6 +6,7 @@
 #include "browse/new_dir.h"
 #include "browse/premenuj.h"
 #include "browse/vymazat.h"
+#include "picture/kinds.h"
 #include "viewers/about_box.h"
 #include "viewers/image_form.h"
 #include "viewers/image_form2.h"
@@ -13,6 +14,7 @@
 
 TApplication& TestApplication() {
     static TApplication* app = [] {
+        RegisterPictureKinds();
         auto* a = new TApplication();
         a->Initialize();
         a->SetTitle("Korvel Lumeno");

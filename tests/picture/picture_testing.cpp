@@ -1,0 +1,147 @@
+#include "picture_testing.h"
+
+#include <cstring>
+
+#include "ui/exceptions.h"
+#include "ui/gdi.h"
+#include "ui/stream.h"
+
+namespace pictest {
+
+namespace {
+void Put16(std::vector<uint8_t>& out, uint32_t v) {
+    out.push_back(uint8_t(v));
+    out.push_back(uint8_t(v >> 8));
+}
+void Put32(std::vector<uint8_t>& out, uint32_t v) {
+    Put16(out, v & 0xFFFF);
+    Put16(out, v >> 16);
+}
+}  // namespace
+
+std::vector<uint8_t> BuildBmp(const BmpSpec& s) {
+    std::vector<uint8_t> header;
+    if (s.headerSize == 12) {
+        Put32(header, 12);
+        Put16(header, uint32_t(s.width));
+        Put16(header, uint32_t(s.height));
+        Put16(header, 1);
+        Put16(header, s.bits);
+    } else {
+        Put32(header, s.headerSize);
+        Put32(header, uint32_t(s.width));
+        Put32(header, uint32_t(s.height));
+        Put16(header, 1);
+        Put16(header, s.bits);
+        Put32(header, s.compression);
+        Put32(header, s.sizeImage);
+        Put32(header, 2835);
+        Put32(header, 2835);
+        Put32(header, s.clrUsed);
+        Put32(header, 0);
+        if (s.headerSize > 40)
+            for (uint32_t m : s.masks) Put32(header, m);
+        header.resize(s.headerSize, 0);
+        if (s.headerSize == 40)
+            for (uint32_t m : s.masks) Put32(header, m);
+    }
+    header.insert(header.end(), s.colours.begin(), s.colours.end());
+    std::vector<uint8_t> out{'B', 'M'};
+    Put32(out, uint32_t(14 + header.size() + s.pixels.size()));
+    Put32(out, 0);
+    Put32(out, uint32_t(14 + header.size()));
+    out.insert(out.end(), header.begin(), header.end());
+    out.insert(out.end(), s.pixels.begin(), s.pixels.end());
+    return out;
+}
+
+std::vector<uint32_t> Render(TGraphic& graphic, int width, int height, RECT rect, COLORREF background) {
+    BITMAPINFO bi{};
+    bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    bi.bmiHeader.biWidth = width;
+    bi.bmiHeader.biHeight = -height;
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    Bitmap target(CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
+    MemoryDC dc;
+    SelectGuard keep(dc.get(), target.get());
+    Brush brush(CreateSolidBrush(background));
+    RECT all{0, 0, width, height};
+    FillRect(dc.get(), &all, brush.get());
+    TCanvas canvas(dc.get());
+    graphic.Draw(canvas, rect);
+    GdiFlush();
+    std::vector<uint32_t> out(size_t(width) * size_t(height));
+    std::memcpy(out.data(), bits, out.size() * 4);
+    for (uint32_t& p : out) p &= 0xFFFFFF;
+    return out;
+}
+
+std::vector<uint32_t> Render(TGraphic& graphic, int width, int height) {
+    return Render(graphic, width, height, RECT{0, 0, width, height});
+}
+
+std::vector<uint8_t> ReadBytes(const std::string& path) {
+    TFileStream file(path, TFileStream::OpenRead);
+    std::vector<uint8_t> bytes(size_t(file.Size()));
+    file.ReadBuffer(bytes.data(), bytes.size());
+    return bytes;
+}
+
+bool FileExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+const TGraphicClass& TTestGraphic::Class() {
+    static const TGraphicClass kind{"TTestGraphic", nullptr, &CreateGraphic<TTestGraphic>};
+    return kind;
+}
+
+const TGraphicClass& TDerivedTestGraphic::Class() {
+    static const TGraphicClass kind{"TDerivedTestGraphic", &TTestGraphic::Class(),
+                                    &CreateGraphic<TDerivedTestGraphic>};
+    return kind;
+}
+
+void TTestGraphic::Draw(TCanvas& canvas, const RECT& rect) {
+    ++draws;
+    if (drawThrows) throw EInvalidGraphic("Test picture cannot be drawn");
+    Brush brush(CreateSolidBrush(colour));
+    FillRect(canvas.Handle(), &rect, brush.get());
+}
+
+void TTestGraphic::Assign(TObject* source) {
+    auto* other = dynamic_cast<TTestGraphic*>(source);
+    if (!other) return TGraphic::Assign(source);
+    width = other->width;
+    height = other->height;
+    colour = other->colour;
+    drawThrows = other->drawThrows;
+    clipboardText = other->clipboardText;
+    Changed(this);
+}
+
+void TTestGraphic::LoadStream(TStream& stream) {
+    uint8_t b[5];
+    stream.ReadBuffer(b, sizeof b);
+    width = b[0];
+    height = b[1];
+    colour = RGB(b[2], b[3], b[4]);
+    Changed(this);
+}
+
+void TTestGraphic::SaveStream(TStream& stream) {
+    const uint8_t b[5] = {uint8_t(width), uint8_t(height), GetRValue(colour), GetGValue(colour), GetBValue(colour)};
+    stream.WriteBuffer(b, sizeof b);
+}
+
+void TTestGraphic::SaveClipboardData(UINT& format, HANDLE& data, HPALETTE& palette) {
+    if (!clipboardText) throw EInvalidGraphicOperation("Clipboard does not support test pictures");
+    HGLOBAL text = GlobalAlloc(GMEM_MOVEABLE, 5);
+    std::memcpy(GlobalLock(text), "test", 5);
+    GlobalUnlock(text);
+    format = CF_TEXT;
+    data = text;
+    palette = nullptr;
+}
+
+}  // namespace pictest
