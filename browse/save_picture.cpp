@@ -22,6 +22,15 @@ private:
     std::string path_;
 };
 
+// Opens the file for writing without sharing and closes it at once: whether
+// the platform granted that.
+bool OpenForWriting(const std::string& path, DWORD disposition) {
+    HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return false;
+    CloseHandle(h);
+    return true;
+}
+
 // Whether an existing file may be replaced: not read-only, not a folder, not
 // held open by another program. Neither the move nor an open for writing
 // says so everywhere (a privileged user may write a read-only file).
@@ -29,10 +38,7 @@ bool MayReplace(const std::string& path) {
     const DWORD attributes = GetFileAttributesA(path.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES) return true;
     if (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) return false;
-    HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (h == INVALID_HANDLE_VALUE) return false;
-    CloseHandle(h);
-    return true;
+    return OpenForWriting(path, OPEN_EXISTING);
 }
 
 EFCreateError CannotCreate(const std::string& path) {
@@ -49,13 +55,8 @@ std::string ReserveTemporaryBeside(const std::string& path) {
     const std::string stem = folder + "~lumeno" + std::to_string(GetCurrentProcessId()) + "_";
     for (int attempt = 0; attempt < 100; ++attempt) {
         std::string name = stem + std::to_string(++counter) + suffix;
-        HANDLE h = CreateFileA(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
-                               nullptr);
-        if (h != INVALID_HANDLE_VALUE) {
-            CloseHandle(h);
-            return name;
-        }
-        DWORD code = GetLastError();
+        if (OpenForWriting(name, CREATE_NEW)) return name;
+        const DWORD code = GetLastError();
         if (code != ERROR_FILE_EXISTS && code != ERROR_ALREADY_EXISTS) break;
     }
     return std::string();
