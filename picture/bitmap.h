@@ -8,7 +8,8 @@
 // empty bitmap keeps that layout for a later SetSize; SetPalette installs the
 // colour table; RowAddress(row) gives the pixel memory of a row counted from
 // the top (rows of a bottom-up image run downwards in memory); call Changed
-// after writing pixels.
+// after writing pixels. SetSize(0, 0) empties the bitmap and keeps its
+// layout; Assign(nullptr) empties it and forgets the layout.
 #include <windows.h>
 
 #include <cstdint>

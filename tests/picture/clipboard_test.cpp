@@ -1,0 +1,136 @@
+// Copying pictures to the real Windows clipboard.
+#include "testing.h"
+
+#include <memory>
+
+#include "fixture.h"
+#include "picture/bitmap.h"
+#include "picture/clipboard.h"
+#include "picture/picture.h"
+#include "picture_testing.h"
+#include "ui/exceptions.h"
+#include "ui/stream.h"
+
+namespace {
+// Puts text on the clipboard so emptying shows.
+void PutText() {
+    REQUIRE(OpenClipboard(nullptr));
+    EmptyClipboard();
+    HGLOBAL text = GlobalAlloc(GMEM_MOVEABLE, 4);
+    lstrcpyA(static_cast<char*>(GlobalLock(text)), "old");
+    GlobalUnlock(text);
+    SetClipboardData(CF_TEXT, text);
+    CloseClipboard();
+}
+
+int FormatCount() {
+    REQUIRE(OpenClipboard(nullptr));
+    const int n = CountClipboardFormats();
+    CloseClipboard();
+    return n;
+}
+
+// The clipboard's bitmap as 32-bit pixels, rows top-down.
+std::vector<uint32_t> ClipboardPixels(int w, int h) {
+    std::vector<uint32_t> pixels(size_t(w) * size_t(h));
+    REQUIRE(OpenClipboard(nullptr));
+    auto bitmap = static_cast<HBITMAP>(GetClipboardData(CF_BITMAP));
+    if (bitmap) {
+        BITMAPINFO bi{};
+        bi.bmiHeader = BITMAPINFOHEADER{sizeof(BITMAPINFOHEADER), w, -h, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+        WindowDC screen(nullptr);
+        GetDIBits(screen.get(), bitmap, 0, UINT(h), pixels.data(), &bi, DIB_RGB_COLORS);
+    }
+    CloseClipboard();
+    for (uint32_t& p : pixels) p &= 0xFFFFFF;
+    return pixels;
+}
+
+std::unique_ptr<TPicture> PictureOf(const BmpSpec& spec) {
+    auto picture = std::make_unique<TPicture>();
+    TBitmap bitmap;
+    TMemoryStream stream(BuildBmp(spec));
+    bitmap.LoadStream(stream);
+    picture->SetGraphic(&bitmap);
+    return picture;
+}
+}  // namespace
+
+TEST_CASE("a bitmap goes on the clipboard as CF_BITMAP with the same pixels") {
+    TestApplication();
+    BmpSpec spec;
+    spec.width = 3;
+    spec.height = 2;
+    spec.pixels = {255, 0, 0, 0, 255, 0, 0, 0, 255, 0, 0, 0, /* top */ 10, 20, 30, 255, 255, 255, 0, 0, 0, 0, 0, 0};
+    auto picture = PictureOf(spec);
+    PutText();
+    Clipboard().Assign(picture.get());
+    CHECK(Clipboard().OpenCount() == 0);
+    CHECK(IsClipboardFormatAvailable(CF_BITMAP));
+    CHECK_FALSE(IsClipboardFormatAvailable(CF_TEXT));
+    CHECK(ClipboardPixels(3, 2) == std::vector<uint32_t>{Rgb(30, 20, 10), Rgb(255, 255, 255), 0, Rgb(0, 0, 255),
+                                                         Rgb(0, 255, 0), Rgb(255, 0, 0)});
+    CHECK_FALSE(IsClipboardFormatAvailable(CF_PALETTE));
+
+    SUBCASE("a paletted bitmap brings its palette") {
+        BmpSpec eight;
+        eight.bits = 8;
+        eight.clrUsed = 2;
+        eight.colours = {0, 0, 255, 0, 0, 255, 0, 0};
+        eight.pixels = {0, 1, 0, 0, 1, 0, 0, 0};
+        auto paletted = PictureOf(eight);
+        Clipboard().Assign(paletted.get());
+        CHECK(IsClipboardFormatAvailable(CF_BITMAP));
+        CHECK(IsClipboardFormatAvailable(CF_PALETTE));
+        CHECK(ClipboardPixels(2, 2) == std::vector<uint32_t>{Rgb(0, 255, 0), Rgb(255, 0, 0), Rgb(255, 0, 0),
+                                                             Rgb(0, 255, 0)});
+    }
+}
+
+TEST_CASE("the clipboard is emptied first, also when there is nothing to put or putting fails") {
+    TestApplication();
+    TPicture empty;
+    PutText();
+    Clipboard().Assign(&empty);
+    CHECK(FormatCount() == 0);
+
+    TTestGraphic refusing;
+    refusing.width = refusing.height = 1;
+    PutText();
+    CHECK_THROWS_WITH_AS(Clipboard().Assign(&refusing), "Clipboard does not support test pictures",
+                         EInvalidGraphicOperation);
+    CHECK(Clipboard().OpenCount() == 0);
+    CHECK(FormatCount() == 0);
+
+    TMemoryStream foreign;
+    CHECK_THROWS_WITH_AS(Clipboard().Assign(&foreign), "Cannot assign a TMemoryStream to a TClipboard",
+                         EConvertError);
+}
+
+TEST_CASE("nested opens count, and one opening is emptied only once") {
+    TestApplication();
+    BmpSpec spec;
+    spec.pixels.assign(16, 0);
+    auto picture = PictureOf(spec);
+    TTestGraphic text;
+    text.width = text.height = 1;
+    text.clipboardText = true;
+    PutText();
+    Clipboard().Open();
+    Clipboard().Open();
+    CHECK(Clipboard().OpenCount() == 2);
+    Clipboard().Assign(picture.get());
+    Clipboard().Assign(&text);
+    Clipboard().Close();
+    CHECK(Clipboard().OpenCount() == 1);
+    Clipboard().Close();
+    CHECK(Clipboard().OpenCount() == 0);
+    CHECK(IsClipboardFormatAvailable(CF_BITMAP));
+    REQUIRE(OpenClipboard(nullptr));
+    auto data = static_cast<const char*>(GlobalLock(GetClipboardData(CF_TEXT)));
+    CHECK(std::string(data ? data : "") == "test");
+    GlobalUnlock(GetClipboardData(CF_TEXT));
+    CloseClipboard();
+    Clipboard().Close();
+    CHECK(Clipboard().OpenCount() == 0);
+}
