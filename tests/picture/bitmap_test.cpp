@@ -21,8 +21,8 @@ const std::vector<uint32_t> kExpected = {kTopLeft, kTopRight, kBottomLeft, kBott
 // Index colours 0..3: red, green, blue, white (blue, green, red, 0 on disk).
 const std::vector<uint8_t> kFourColours = {0, 0, 255, 0, 0, 255, 0, 0, 255, 0, 0, 0, 255, 255, 255, 0};
 
-BmpSpec Spec(uint16_t bits, std::vector<uint8_t> pixels) {
-    BmpSpec s;
+BmpFields Fields(uint16_t bits, std::vector<uint8_t> pixels) {
+    BmpFields s;
     s.bits = bits;
     s.pixels = std::move(pixels);
     return s;
@@ -64,8 +64,8 @@ uint32_t U32At(const std::vector<uint8_t>& b, size_t at) {
 
 uint16_t U16At(const std::vector<uint8_t>& b, size_t at) { return uint16_t(b[at] | b[at + 1] << 8); }
 
-BmpSpec Rle8() {
-    BmpSpec s;
+BmpFields Rle8() {
+    BmpFields s;
     s.width = 4;
     s.bits = 8;
     s.compression = 1;
@@ -81,21 +81,21 @@ TEST_CASE("every header kind and depth loads through the system with the right p
     TestApplication();
     struct Case {
         const char* name;
-        BmpSpec spec;
+        BmpFields fields;
     };
     std::vector<Case> cases;
-    cases.push_back({"24-bit", Spec(24, Pixels24())});
-    cases.push_back({"32-bit", Spec(32, {255, 0, 0, 0, 255, 255, 255, 0, 0, 0, 255, 0, 0, 255, 0, 0})});
+    cases.push_back({"24-bit", Fields(24, Pixels24())});
+    cases.push_back({"32-bit", Fields(32, {255, 0, 0, 0, 255, 255, 255, 0, 0, 0, 255, 0, 0, 255, 0, 0})});
     {
         // Masks in red, green, blue byte order: the system must honour them.
-        BmpSpec s = Spec(32, {0, 0, 255, 0, 255, 255, 255, 0, 255, 0, 0, 0, 0, 255, 0, 0});
+        BmpFields s = Fields(32, {0, 0, 255, 0, 255, 255, 255, 0, 255, 0, 0, 0, 0, 255, 0, 0});
         s.compression = 3;
         s.masks = {0x000000FF, 0x0000FF00, 0x00FF0000};
         cases.push_back({"32-bit bit fields", s});
     }
-    cases.push_back({"16-bit 5-5-5", Spec(16, Bytes16({0x001F, 0x7FFF, 0x7C00, 0x03E0}))});
+    cases.push_back({"16-bit 5-5-5", Fields(16, Bytes16({0x001F, 0x7FFF, 0x7C00, 0x03E0}))});
     {
-        BmpSpec s = Spec(16, Bytes16({0x001F, 0xFFFF, 0xF800, 0x07E0}));
+        BmpFields s = Fields(16, Bytes16({0x001F, 0xFFFF, 0xF800, 0x07E0}));
         s.compression = 3;
         s.masks = {0xF800, 0x07E0, 0x001F};
         cases.push_back({"16-bit 5-6-5 masks after the header", s});
@@ -103,12 +103,12 @@ TEST_CASE("every header kind and depth loads through the system with the right p
         cases.push_back({"version-4 header, masks inside", s});
     }
     {
-        BmpSpec s = Spec(24, Pixels24());
+        BmpFields s = Fields(24, Pixels24());
         s.headerSize = 124;
         cases.push_back({"version-5 header", s});
     }
     {
-        BmpSpec s = Spec(8, {2, 3, 0, 0, 0, 1, 0, 0});
+        BmpFields s = Fields(8, {2, 3, 0, 0, 0, 1, 0, 0});
         s.clrUsed = 4;
         s.colours = kFourColours;
         cases.push_back({"8-bit", s});
@@ -117,7 +117,7 @@ TEST_CASE("every header kind and depth loads through the system with the right p
         cases.push_back({"4-bit", s});
     }
     {
-        BmpSpec s = Spec(8, {2, 3, 0, 0, 0, 1, 0, 0});
+        BmpFields s = Fields(8, {2, 3, 0, 0, 0, 1, 0, 0});
         s.headerSize = 12;
         s.colours.assign(256 * 3, 0);
         const uint8_t entries[] = {0, 0, 255, 0, 255, 0, 255, 0, 0, 255, 255, 255};
@@ -125,20 +125,20 @@ TEST_CASE("every header kind and depth loads through the system with the right p
         cases.push_back({"OS/2 core header", s});
     }
     {
-        BmpSpec s = Spec(24, {0, 0, 255, 0, 255, 0, 0, 0, 255, 0, 0, 255, 255, 255, 0, 0});
+        BmpFields s = Fields(24, {0, 0, 255, 0, 255, 0, 0, 0, 255, 0, 0, 255, 255, 255, 0, 0});
         s.height = -2;
         cases.push_back({"top-down", s});
     }
     for (Case& c : cases) {
         CAPTURE(c.name);
-        Loaded bitmap(BuildBmp(c.spec));
+        Loaded bitmap(BuildBmp(c.fields));
         CHECK(bitmap.Width() == 2);
         CHECK(bitmap.Height() == 2);
         CHECK(Render(bitmap, 2, 2) == kExpected);
     }
 
     SUBCASE("1-bit: two colours") {
-        BmpSpec s = Spec(1, {0x80, 0, 0, 0, 0x40, 0, 0, 0});
+        BmpFields s = Fields(1, {0x80, 0, 0, 0, 0x40, 0, 0, 0});
         s.colours = {0, 0, 255, 0, 255, 0, 0, 0};  // red, blue
         Loaded bitmap(BuildBmp(s));
         CHECK(bitmap.PixelLayout() == TPixelLayout::pf1Bit);
@@ -148,9 +148,9 @@ TEST_CASE("every header kind and depth loads through the system with the right p
 
 TEST_CASE("pixel layouts are read from the description") {
     TestApplication();
-    CHECK(Loaded(BuildBmp(Spec(24, Pixels24()))).PixelLayout() == TPixelLayout::pf24Bit);
-    CHECK(Loaded(BuildBmp(Spec(16, Bytes16({0, 0, 0, 0})))).PixelLayout() == TPixelLayout::pf15Bit);
-    BmpSpec s = Spec(16, Bytes16({0, 0, 0, 0}));
+    CHECK(Loaded(BuildBmp(Fields(24, Pixels24()))).PixelLayout() == TPixelLayout::pf24Bit);
+    CHECK(Loaded(BuildBmp(Fields(16, Bytes16({0, 0, 0, 0})))).PixelLayout() == TPixelLayout::pf15Bit);
+    BmpFields s = Fields(16, Bytes16({0, 0, 0, 0}));
     s.compression = 3;
     s.masks = {0xF800, 0x07E0, 0x001F};
     CHECK(Loaded(BuildBmp(s)).PixelLayout() == TPixelLayout::pf16Bit);
@@ -166,7 +166,7 @@ TEST_CASE("run-length files are decoded by the system and written back uncompres
     CHECK(rle8.HandleKind() == THandleKind::bmDDB);
     CHECK(Render(rle8, 4, 2) == std::vector<uint32_t>{green, green, blue, blue, red, red, red, red});
 
-    BmpSpec s4 = Rle8();
+    BmpFields s4 = Rle8();
     s4.bits = 4;
     s4.compression = 2;
     s4.pixels = {4, 0x12, 0, 0, /* top, absolute: */ 0, 4, 0x33, 0x11, 0, 1};
@@ -185,24 +185,24 @@ TEST_CASE("run-length files are decoded by the system and written back uncompres
 
 TEST_CASE("writing back keeps OS/2 and top-down files, and plain files byte for byte") {
     TestApplication();
-    BmpSpec os2 = Spec(8, {2, 3, 0, 0, 0, 1, 0, 0});
+    BmpFields os2 = Fields(8, {2, 3, 0, 0, 0, 1, 0, 0});
     os2.headerSize = 12;
     os2.colours.assign(256 * 3, 7);
-    BmpSpec topDown = Spec(24, Pixels24());
+    BmpFields topDown = Fields(24, Pixels24());
     topDown.height = -2;
     topDown.sizeImage = 16;
-    BmpSpec plain24 = Spec(24, Pixels24());
+    BmpFields plain24 = Fields(24, Pixels24());
     plain24.sizeImage = 16;
-    BmpSpec plain8 = Spec(8, {2, 3, 0, 0, 0, 1, 0, 0});
+    BmpFields plain8 = Fields(8, {2, 3, 0, 0, 0, 1, 0, 0});
     plain8.sizeImage = 8;
     plain8.clrUsed = 256;
     plain8.colours.assign(256 * 4, 0);
     std::memcpy(plain8.colours.data(), kFourColours.data(), kFourColours.size());
-    BmpSpec fields16 = Spec(16, Bytes16({0x001F, 0xFFFF, 0xF800, 0x07E0}));
+    BmpFields fields16 = Fields(16, Bytes16({0x001F, 0xFFFF, 0xF800, 0x07E0}));
     fields16.compression = 3;
     fields16.sizeImage = 8;
     fields16.masks = {0xF800, 0x07E0, 0x001F};
-    for (const BmpSpec& s : {os2, topDown, plain24, plain8, fields16}) {
+    for (const BmpFields& s : {os2, topDown, plain24, plain8, fields16}) {
         CAPTURE(s.headerSize);
         CAPTURE(s.bits);
         const std::vector<uint8_t> file = BuildBmp(s);
@@ -211,7 +211,7 @@ TEST_CASE("writing back keeps OS/2 and top-down files, and plain files byte for 
     }
 
     SUBCASE("a version-5 header is written as a 40-byte one") {
-        BmpSpec v5 = Spec(24, Pixels24());
+        BmpFields v5 = Fields(24, Pixels24());
         v5.headerSize = 124;
         Loaded bitmap(BuildBmp(v5));
         const std::vector<uint8_t> written = Save(bitmap);
@@ -220,13 +220,13 @@ TEST_CASE("writing back keeps OS/2 and top-down files, and plain files byte for 
         CHECK(std::vector<uint8_t>(written.begin() + 54, written.end()) == Pixels24());
     }
     SUBCASE("bytes past the colour table are taken as pixels, whatever the offset field says") {
-        std::vector<uint8_t> file = BuildBmp(Spec(24, Pixels24()));
+        std::vector<uint8_t> file = BuildBmp(Fields(24, Pixels24()));
         file[10] = 200;
         Loaded bitmap(file);
         CHECK(Render(bitmap, 2, 2) == kExpected);
     }
     SUBCASE("pixels missing from a short file stay 0") {
-        std::vector<uint8_t> file = BuildBmp(Spec(24, Pixels24()));
+        std::vector<uint8_t> file = BuildBmp(Fields(24, Pixels24()));
         file.resize(file.size() - 8);  // the top row is gone
         Loaded bitmap(file);
         CHECK(Render(bitmap, 2, 2) == std::vector<uint32_t>{0, 0, kBottomLeft, kBottomRight});
@@ -243,9 +243,9 @@ TEST_CASE("row addresses: bounds, direction, and pixels written through them") {
     CHECK_THROWS_WITH_AS(one.RowAddress(2), "Scan line index out of range", EInvalidGraphicOperation);
     CHECK_THROWS_WITH_AS(one.RowAddress(-1), "Scan line index out of range", EInvalidGraphicOperation);
 
-    Loaded bottomUp(BuildBmp(Spec(24, Pixels24())));
+    Loaded bottomUp(BuildBmp(Fields(24, Pixels24())));
     CHECK(bottomUp.RowAddress(0) - bottomUp.RowAddress(1) == 8);
-    BmpSpec s = Spec(24, Pixels24());
+    BmpFields s = Fields(24, Pixels24());
     s.height = -2;
     Loaded topDown(BuildBmp(s));
     CHECK(topDown.RowAddress(1) - topDown.RowAddress(0) == 8);
@@ -267,7 +267,7 @@ TEST_CASE("row addresses: bounds, direction, and pixels written through them") {
 
 TEST_CASE("copies share one image until one of them changes") {
     TestApplication();
-    Loaded original(BuildBmp(Spec(24, Pixels24())));
+    Loaded original(BuildBmp(Fields(24, Pixels24())));
     TBitmap copy;
     copy.Assign(&original);
     CHECK(copy.Equals(original));
@@ -282,7 +282,7 @@ TEST_CASE("copies share one image until one of them changes") {
 
 TEST_CASE("resizing keeps the old pixels at the top left and the layout") {
     TestApplication();
-    BmpSpec s = Spec(8, {2, 3, 0, 0, 0, 1, 0, 0});
+    BmpFields s = Fields(8, {2, 3, 0, 0, 0, 1, 0, 0});
     s.clrUsed = 4;
     s.colours = kFourColours;
     Loaded bitmap(BuildBmp(s));
@@ -302,7 +302,7 @@ TEST_CASE("resizing keeps the old pixels at the top left and the layout") {
 
 TEST_CASE("setting the pixel layout converts the pixels; an empty bitmap keeps it for later") {
     TestApplication();
-    Loaded bitmap(BuildBmp(Spec(24, Pixels24())));
+    Loaded bitmap(BuildBmp(Fields(24, Pixels24())));
     bitmap.SetPixelLayout(TPixelLayout::pf16Bit);
     CHECK(bitmap.PixelLayout() == TPixelLayout::pf16Bit);
     const uint32_t top = Render(bitmap, 2, 2)[0];
@@ -344,7 +344,7 @@ TEST_CASE("a new palette becomes the colour table of an 8-bit image") {
 
 TEST_CASE("drawing stretches into the rectangle, and a transparent bitmap keeps the background") {
     TestApplication();
-    Loaded bitmap(BuildBmp(Spec(24, Pixels24())));
+    Loaded bitmap(BuildBmp(Fields(24, Pixels24())));
     const std::vector<uint32_t> big = Render(bitmap, 4, 4);
     CHECK(big[0] == kTopLeft);
     CHECK(big[1] == kTopLeft);
@@ -359,7 +359,7 @@ TEST_CASE("drawing stretches into the rectangle, and a transparent bitmap keeps 
 
 TEST_CASE("the stored form is a length and a BMP file") {
     TestApplication();
-    const std::vector<uint8_t> file = BuildBmp(Spec(24, Pixels24()));
+    const std::vector<uint8_t> file = BuildBmp(Fields(24, Pixels24()));
     Loaded bitmap(file);
     TMemoryStream stored;
     bitmap.WriteStoredData(stored);
@@ -385,9 +385,9 @@ TEST_CASE("the stored form is a length and a BMP file") {
 
 TEST_CASE("palettes are derived from the colour table, and none for true colour") {
     TestApplication();
-    Loaded bitmap(BuildBmp(Spec(24, Pixels24())));
+    Loaded bitmap(BuildBmp(Fields(24, Pixels24())));
     if (ScreenBitsPerPixel() >= 24) CHECK(bitmap.Palette() == nullptr);
-    BmpSpec s = Spec(8, {2, 3, 0, 0, 0, 1, 0, 0});
+    BmpFields s = Fields(8, {2, 3, 0, 0, 0, 1, 0, 0});
     s.clrUsed = 4;
     s.colours = kFourColours;
     Loaded paletted(BuildBmp(s));

@@ -46,10 +46,10 @@ std::vector<uint32_t> ClipboardPixels(int w, int h) {
     return pixels;
 }
 
-std::unique_ptr<TPicture> PictureOf(const BmpSpec& spec) {
+std::unique_ptr<TPicture> PictureOf(const BmpFields& fields) {
     auto picture = std::make_unique<TPicture>();
     TBitmap bitmap;
-    TMemoryStream stream(BuildBmp(spec));
+    TMemoryStream stream(BuildBmp(fields));
     bitmap.LoadStream(stream);
     picture->SetGraphic(&bitmap);
     return picture;
@@ -58,11 +58,11 @@ std::unique_ptr<TPicture> PictureOf(const BmpSpec& spec) {
 
 TEST_CASE("a bitmap goes on the clipboard as CF_BITMAP with the same pixels") {
     TestApplication();
-    BmpSpec spec;
-    spec.width = 3;
-    spec.height = 2;
-    spec.pixels = {255, 0, 0, 0, 255, 0, 0, 0, 255, 0, 0, 0, /* top */ 10, 20, 30, 255, 255, 255, 0, 0, 0, 0, 0, 0};
-    auto picture = PictureOf(spec);
+    BmpFields fields;
+    fields.width = 3;
+    fields.height = 2;
+    fields.pixels = {255, 0, 0, 0, 255, 0, 0, 0, 255, 0, 0, 0, /* top */ 10, 20, 30, 255, 255, 255, 0, 0, 0, 0, 0, 0};
+    auto picture = PictureOf(fields);
     PutText();
     Clipboard().Assign(picture.get());
     CHECK(Clipboard().OpenCount() == 0);
@@ -73,7 +73,7 @@ TEST_CASE("a bitmap goes on the clipboard as CF_BITMAP with the same pixels") {
     CHECK_FALSE(IsClipboardFormatAvailable(CF_PALETTE));
 
     SUBCASE("a paletted bitmap brings its palette") {
-        BmpSpec eight;
+        BmpFields eight;
         eight.bits = 8;
         eight.clrUsed = 2;
         eight.colours = {0, 0, 255, 0, 0, 255, 0, 0};
@@ -109,9 +109,9 @@ TEST_CASE("the clipboard is emptied first, also when there is nothing to put or 
 
 TEST_CASE("nested opens count, and one opening is emptied only once") {
     TestApplication();
-    BmpSpec spec;
-    spec.pixels.assign(16, 0);
-    auto picture = PictureOf(spec);
+    BmpFields fields;
+    fields.pixels.assign(16, 0);
+    auto picture = PictureOf(fields);
     TTestGraphic text;
     text.width = text.height = 1;
     text.clipboardText = true;

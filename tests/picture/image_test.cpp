@@ -238,12 +238,12 @@ TEST_CASE("an error while drawing is reported once and the window is not repaint
 TEST_CASE("the palette step clears the flag of a new palette for a visible control of the active form") {
     Stage s;
     TempFolder dir;
-    BmpSpec spec;
-    spec.bits = 8;
-    spec.clrUsed = 2;
-    spec.colours = {0, 0, 255, 0, 0, 255, 0, 0};
-    spec.pixels.assign(8, 1);
-    dir.Write("paleta.bmp", BuildBmp(spec));
+    BmpFields fields;
+    fields.bits = 8;
+    fields.clrUsed = 2;
+    fields.colours = {0, 0, 255, 0, 0, 255, 0, 0};
+    fields.pixels.assign(8, 1);
+    dir.Write("paleta.bmp", BuildBmp(fields));
     SetActiveWindow(s.form->Handle());
     s.image->Picture().LoadFile(dir.File("paleta.bmp"));
     REQUIRE(s.image->Picture().Graphic());

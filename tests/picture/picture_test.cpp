@@ -12,7 +12,7 @@
 namespace {
 // A 2 x 1 24-bit bitmap file: blue then red.
 std::vector<uint8_t> SmallBmp() {
-    BmpSpec s;
+    BmpFields s;
     s.height = 1;
     s.sizeImage = 8;
     s.pixels = {255, 0, 0, 0, 0, 255, 0, 0};
@@ -94,7 +94,7 @@ TEST_CASE("loading by extension: unknown extensions, missing files and bad data 
     TempFolder dir;
     dir.Write("dobry.bmp", SmallBmp());
     dir.Write("zly.bmp", {'X', 'M', 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 40, 0, 0, 0});
-    BmpSpec paletted;
+    BmpFields paletted;
     paletted.bits = 8;
     paletted.colours.assign(256 * 4, 0);
     paletted.pixels.assign(8, 0);

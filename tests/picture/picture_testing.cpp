@@ -19,7 +19,7 @@ void Put32(std::vector<uint8_t>& out, uint32_t v) {
 }
 }  // namespace
 
-std::vector<uint8_t> BuildBmp(const BmpSpec& s) {
+std::vector<uint8_t> BuildBmp(const BmpFields& s) {
     std::vector<uint8_t> header;
     if (s.headerSize == 12) {
         Put32(header, 12);

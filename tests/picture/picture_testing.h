@@ -32,7 +32,7 @@ struct StringMaker<std::vector<uint32_t>> {
 namespace pictest {
 
 // The fields of a BMP file; the sizes in the file header are computed.
-struct BmpSpec {
+struct BmpFields {
     uint32_t headerSize = 40;  // 12 (OS/2 core), 40, 108, 124
     int32_t width = 2;
     int32_t height = 2;
@@ -44,7 +44,7 @@ struct BmpSpec {
     std::vector<uint8_t> colours;  // raw entries: 3 bytes each for OS/2, else 4
     std::vector<uint8_t> pixels;
 };
-std::vector<uint8_t> BuildBmp(const BmpSpec& spec);
+std::vector<uint8_t> BuildBmp(const BmpFields& fields);
 
 // 0x00RRGGBB, the form Render returns.
 constexpr uint32_t Rgb(uint32_t r, uint32_t g, uint32_t b) { return r << 16 | g << 8 | b; }
