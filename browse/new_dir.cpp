@@ -25,9 +25,8 @@ TNewDir::TNewDir() : TForm(WindowSettings()) {
     LabelSettings label;
     label.left = 16;
     label.top = 24;
-    label.width = 209;
-    label.height = 13;
-    label.autoSize = false;
+    // Sized to its text: the 209 x 13 of the design is that text's size in
+    // the original font, and a wider substitute font must not clip it.
     label.caption = "Názov nového priečinka: (max. 255 znakov)";
     Label1 = std::make_unique<TLabel>(this, label);
 
