@@ -1,0 +1,219 @@
+#include "browse/file_list_box.h"
+
+#include <windows.h>
+
+#include <algorithm>
+
+#include "browse/current_folder.h"
+#include "browse/directory_list_box.h"
+#include "browse/filter_combo_box.h"
+#include "browse/find_handle.h"
+#include "browse/name_order.h"
+#include "browse/path_rules.h"
+#include "ui/application.h"
+#include "ui/exceptions.h"
+#include "ui/fonts.h"
+#include "ui/glyph.h"
+#include "ui/owner_draw.h"
+
+namespace {
+const unsigned kAttributeBits = 0x3F;
+const unsigned kHiddenKinds = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | 0x08 | FILE_ATTRIBUTE_DIRECTORY;
+
+// Puts the application-wide pointer back when the read ends, however it ends.
+class CursorKeeper {
+public:
+    CursorKeeper() : saved_(Application->Cursor()) {}
+    ~CursorKeeper() { Application->SetCursor(saved_); }
+    CursorKeeper(const CursorKeeper&) = delete;
+    CursorKeeper& operator=(const CursorKeeper&) = delete;
+
+private:
+    TCursor saved_;
+};
+}  // namespace
+
+namespace {
+// ASCII case folding is exact here: the program extensions are ASCII, and no
+// other byte of the code page folds onto an ASCII letter.
+bool SameAscii(const char* a, const char* b) {
+    for (; *a && *b; ++a, ++b) {
+        char x = *a >= 'A' && *a <= 'Z' ? char(*a - 'A' + 'a') : *a;
+        if (x != *b) return false;
+    }
+    return *a == *b;
+}
+}  // namespace
+
+bool IsProgramName(const std::string& name) {
+    size_t dot = name.find_last_of(".\\");
+    if (dot == std::string::npos || name[dot] != '.') return false;
+    const char* ext = name.c_str() + dot;
+    return SameAscii(ext, ".exe") || SameAscii(ext, ".com") || SameAscii(ext, ".bat") || SameAscii(ext, ".pif");
+}
+
+TFileListBox::TFileListBox(TControl* parent, const FileListSettings& s)
+    : TListBox(parent, s),
+      showGlyphs_(s.showGlyphs),
+      folderGlyph_(LoadResourceBitmap("CLOSEDFOLDER")),
+      programGlyph_(LoadResourceBitmap("EXECUTABLE")),
+      otherGlyph_(LoadResourceBitmap("UNKNOWNFILE")) {
+    SetItemHeight(RowHeight());
+    directory_ = CurrentFolder();
+    ReadFiles();
+}
+
+TFileListBox::~TFileListBox() {
+    if (dirList_) dirList_->fileList_ = nullptr;
+    if (filterCombo_) filterCombo_->fileList_ = nullptr;
+}
+
+int TFileListBox::RowHeight() const {
+    int h = TextHeight(Font());
+    return showGlyphs_ ? std::max(h, 16) : h;
+}
+
+void TFileListBox::FontChanged() { SetItemHeight(RowHeight()); }
+
+std::string TFileListBox::FileName() const {
+    int i = ItemIndex();
+    return i < 0 ? std::string() : JoinPath(directory_, Item(i));
+}
+
+void TFileListBox::SetDirectory(const std::string& path) {
+    if (lstrcmpiA(path.c_str(), directory_.c_str()) == 0) return;
+    if (FolderExists(directory_)) EnterFolder(directory_);
+    EnterFolder(path);
+    directory_ = CurrentFolder();
+    ReadFiles();
+}
+
+void TFileListBox::SetMask(const std::string& mask) {
+    if (mask == mask_) return;
+    mask_ = mask;
+    ReadFiles();
+}
+
+void TFileListBox::SetFileType(TFileType type) {
+    if (type == fileType_) return;
+    fileType_ = type;
+    ReadFiles();
+}
+
+void TFileListBox::SetShowGlyphs(bool on) {
+    showGlyphs_ = on;
+    if (on && ItemHeight() < 16) SetItemHeight(16);
+    Invalidate();
+}
+
+void TFileListBox::Update() { ReadFiles(); }
+
+void TFileListBox::ReadPattern(const std::string& pattern, unsigned asked, std::vector<Entry>& entries) {
+    WIN32_FIND_DATAA fd;
+    FindHandle find(pattern.c_str(), fd);
+    if (!find) return;
+    do {
+        unsigned attrs = fd.dwFileAttributes;
+        if (attrs & kHiddenKinds & ~asked) continue;
+        if (!(fileType_ & ftNormal) && !(attrs & asked)) continue;
+        Entry e;
+        if (attrs & FILE_ATTRIBUTE_DIRECTORY) {
+            e.row.text = Format("[%s]", fd.cFileName);
+            e.row.glyph = showGlyphs_ ? FileGlyph::Folder : FileGlyph::None;
+        } else {
+            e.row.text = fd.cFileName;
+            e.row.glyph = IsProgramName(e.row.text) ? FileGlyph::Program : FileGlyph::Other;
+        }
+        e.key = SortKey(e.row.text);
+        entries.push_back(std::move(e));
+        // A long list shows the hourglass for the rest of the read.
+        if (entries.size() == 101) Application->SetCursor(TCursor::crHourGlass);
+    } while (find.Next(fd));
+}
+
+// The rows are sorted here, by sort keys computed once per entry: the system
+// list's own sorted insertion compares strings a dozen times per row, which
+// is several times slower than the read itself. The list keeps the rows; the
+// system list is told only their count.
+void TFileListBox::ReadFiles() {
+    if (!Handle()) return;
+    unsigned asked = fileType_ & kAttributeBits;
+    EnterFolder(directory_);
+    {
+        RedrawGuard redraw(Handle());
+        Clear();
+        rows_.clear();
+        CursorKeeper cursor;
+        std::vector<Entry> entries;
+        for (const std::string& pattern : SplitMask(mask_))
+            if (!pattern.empty()) ReadPattern(pattern, asked, entries);
+        std::stable_sort(entries.begin(), entries.end(),
+                         [](const Entry& a, const Entry& b) { return a.key < b.key; });
+        rows_.reserve(entries.size());
+        for (Entry& e : entries) rows_.push_back(std::move(e.row));
+        SetRowCount(int(rows_.size()));
+    }
+    Change();
+}
+
+std::string TFileListBox::Item(int index) const {
+    return size_t(index) < rows_.size() ? rows_[size_t(index)].text : std::string();
+}
+
+FileGlyph TFileListBox::RowGlyph(int index) const {
+    return size_t(index) < rows_.size() ? rows_[size_t(index)].glyph : FileGlyph::None;
+}
+
+void TFileListBox::Change() {
+    lastSelection_ = ItemIndex();
+    if (OnChange) OnChange(this);
+}
+
+void TFileListBox::Notify(WORD code) {
+    if (code != LBN_SELCHANGE) return;
+    Click();
+    if (ItemIndex() != lastSelection_) Change();
+}
+
+// A typed character selects the next row that starts with it, as the
+// system list does for the rows it keeps itself.
+void TFileListBox::SelectByFirstLetter(char key) {
+    int n = Count();
+    if (n == 0) return;
+    int from = ItemIndex();
+    for (int step = 1; step <= n; ++step) {
+        int i = (from + step + n) % n;
+        const std::string& text = rows_[size_t(i)].text;
+        if (!text.empty() &&
+            CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, &key, 1, text.c_str(), 1) == CSTR_EQUAL) {
+            SetItemIndex(i);
+            Notify(LBN_SELCHANGE);
+            return;
+        }
+    }
+}
+
+LRESULT TFileListBox::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg != WM_CHAR) return TListBox::WndProc(msg, wp, lp);
+    char key = char(wp);
+    if (OnKeyPress) OnKeyPress(this, key);
+    if (static_cast<unsigned char>(key) >= ' ') SelectByFirstLetter(key);
+    return 0;
+}
+
+void TFileListBox::DrawRow(HDC dc, int index, const RECT& row, bool selected) {
+    FillItemBackground(dc, row, selected);
+    int offset = 2;
+    if (showGlyphs_) {
+        HBITMAP glyph = nullptr;
+        switch (RowGlyph(index)) {
+            case FileGlyph::Folder: glyph = folderGlyph_.get(); break;
+            case FileGlyph::Program: glyph = programGlyph_.get(); break;
+            case FileGlyph::Other: glyph = otherGlyph_.get(); break;
+            case FileGlyph::None: break;
+        }
+        if (int width = DrawItemGlyph(dc, glyph, row.left + 2, row)) offset = width + 6;
+    }
+    std::string text = Item(index);
+    TextOutA(dc, row.left + offset, row.top, text.c_str(), int(text.size()));
+}
