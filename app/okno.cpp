@@ -56,6 +56,7 @@ TOkno::TOkno()
     BuildMenu();
     BuildToolBar();
     BuildControls();
+    BuildLists();
     WireEvents();
     OnCreate = Slot(this, &TOkno::FormCreate);
     HICON icon = LoadIconA(GetModuleHandleA(nullptr), "MAINICON");

@@ -5,6 +5,10 @@
 #include <string>
 
 #include "picture/image.h"
+#include "browse/directory_list_box.h"
+#include "browse/drive_combo_box.h"
+#include "browse/file_list_box.h"
+#include "browse/filter_combo_box.h"
 #include "ui/dialogs.h"
 #include "ui/form.h"
 #include "ui/label.h"
@@ -51,6 +55,13 @@ public:
     void Premenovasbor1Click(TObject* sender);
     void VymazasborClick(TObject* sender);
 
+    // File list and filter wiring.
+    void filterChange(TObject* sender);
+    void filesChange(TObject* sender);
+    void filesClick(TObject* sender);
+    void filesDblClick(TObject* sender);
+    void filesKeyPress(TObject* sender, char& key);
+
     // Menu items by their names in the layout tables.
     TMainMenu MainMenu1;
     TMenuItem *File1, *Novprieinok1, *Open1, *Uloiobrzokako1, *Vlastnosti1, *Nastavenietlae1, *Tlai1,
@@ -66,6 +77,11 @@ public:
     std::unique_ptr<TPanel> ImgPanel, Panel1;
     std::unique_ptr<TImage> Image;  // the preview picture, inside ImgPanel
     std::unique_ptr<TLabel> adresa, Label1;
+    // Declared after adresa: the folder list writes into it while it lives.
+    std::unique_ptr<TDirectoryListBox> Dir;
+    std::unique_ptr<TFileListBox> files;
+    std::unique_ptr<TDriveComboBox> disk;
+    std::unique_ptr<TFilterComboBox> filter;
 
     TOpenDialog OpenDialog;
     TSaveDialog UlozObr;
@@ -79,6 +95,7 @@ private:
     void BuildMenu();
     void BuildToolBar();
     void BuildControls();
+    void BuildLists();
     void WireEvents();
     // Moves Dir, disk and files with the tool bar (ToolBarShift).
     void MoveListsWithToolBar(bool shown);
