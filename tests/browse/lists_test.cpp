@@ -1,0 +1,480 @@
+// The browsing controls on real folders of the Wine drive, driven by the
+// messages a user's actions send.
+#include <windows.h>
+
+#include <algorithm>
+#include <cctype>
+#include <iterator>
+#include <memory>
+
+#include "browse/current_folder.h"
+#include "browse/directory_list_box.h"
+#include "browse/drive_combo_box.h"
+#include "browse/existing_file.h"
+#include "browse/file_list_box.h"
+#include "browse/filter_combo_box.h"
+#include "fixture.h"
+#include "probe.h"
+#include "testing.h"
+#include "ui/application.h"
+#include "ui/exceptions.h"
+#include "ui/fonts.h"
+#include "ui/form.h"
+#include "ui/label.h"
+
+namespace {
+template <class S>
+S At(int left, int top, int width, int height) {
+    S s;
+    s.left = left;
+    s.top = top;
+    s.width = width;
+    s.height = height;
+    return s;
+}
+
+// A window with the four controls and a path label, linked like the main
+// window's.
+struct Browser {
+    Browser() {
+        TestApplication();
+        FormSettings fs;
+        fs.caption = "browse test";
+        fs.clientWidth = 620;
+        fs.clientHeight = 400;
+        form = std::make_unique<TForm>(fs);
+        dir = std::make_unique<TDirectoryListBox>(form.get(), At<ListBoxSettings>(8, 27, 265, 150));
+        auto f = At<FileListSettings>(288, 51, 321, 278);
+        f.showGlyphs = true;
+        files = std::make_unique<TFileListBox>(form.get(), f);
+        disk = std::make_unique<TDriveComboBox>(form.get(), At<ComboBoxSettings>(288, 27, 321, 19));
+        filter = std::make_unique<TFilterComboBox>(form.get(), At<ComboBoxSettings>(400, 336, 209, 21));
+        auto l = At<LabelSettings>(0, 380, 261, 13);
+        l.autoSize = false;
+        label = std::make_unique<TLabel>(form.get(), l);
+        disk->SetDirList(dir.get());
+        dir->SetFileList(files.get());
+        dir->SetDirLabel(label.get());
+        form->Show();
+        Pump();
+    }
+    ~Browser() {
+        // Unlink the label before it goes.
+        if (dir) dir->SetDirLabel(nullptr);
+    }
+    int Row(const std::string& text) const {
+        for (int i = 0; i < dir->Count(); ++i)
+            if (dir->Item(i) == text) return i;
+        return -1;
+    }
+    std::string FittedLabel() const {
+        HFONT font = label->Font();
+        return FitPathToWidth(dir->Directory(), [font](const std::string& s) { return TextWidth(font, s); }, 261);
+    }
+    std::unique_ptr<TForm> form;
+    std::unique_ptr<TDirectoryListBox> dir;
+    std::unique_ptr<TFileListBox> files;
+    std::unique_ptr<TDriveComboBox> disk;
+    std::unique_ptr<TFilterComboBox> filter;
+    std::unique_ptr<TLabel> label;
+};
+
+bool SortedIgnoringCase(const std::vector<std::string>& names) {
+    for (size_t i = 1; i < names.size(); ++i)
+        if (CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, names[i - 1].c_str(), -1, names[i].c_str(), -1) ==
+            CSTR_GREATER_THAN)
+            return false;
+    return true;
+}
+
+void SetWriteTime(const std::string& path, WORD year) {
+    SYSTEMTIME st{};
+    st.wYear = year;
+    st.wMonth = 1;
+    st.wDay = 1;
+    FILETIME ft;
+    SystemTimeToFileTime(&st, &ft);
+    HANDLE h = CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    SetFileTime(h, &ft, &ft, &ft);
+    CloseHandle(h);
+}
+}  // namespace
+
+TEST_CASE("folder list: rows, glyphs and indents") {
+    TempFolder temp;
+    Browser b;
+    const int width = b.dir->ClientWidth(), height = b.dir->ItemHeight();
+
+    SUBCASE("a nested folder: root, ancestors, the folder, then its visible subfolders in order") {
+        std::string folder = temp.File("a");
+        MakeFolder(folder);
+        folder += "\\b";
+        MakeFolder(folder);
+        for (const char* name : {"Zeta", "alpha", "Beta"}) MakeFolder(folder + "\\" + name);
+        MakeFolder(folder + "\\skryty", FILE_ATTRIBUTE_HIDDEN);
+        MakeFolder(folder + "\\systemovy", FILE_ATTRIBUTE_SYSTEM);
+        MakeFile(folder + "\\subor.txt");
+        b.dir->SetDirectory(folder);
+
+        CHECK(b.dir->Directory() == folder);
+        std::vector<FolderRow> ancestors = FolderRows(folder);
+        int current = int(ancestors.size()) - 1;
+        std::vector<std::string> expected;
+        for (const FolderRow& r : ancestors) expected.push_back(r.text);
+        for (const char* name : {"alpha", "Beta", "Zeta"}) expected.push_back(name);
+        CHECK(Rows(*b.dir) == expected);
+        CHECK(b.dir->ItemIndex() == current);
+        CHECK(b.dir->RowKind(0) == FolderKind::Open);
+        CHECK(b.dir->RowKind(current) == FolderKind::Current);
+        CHECK(b.dir->RowKind(current + 1) == FolderKind::Closed);
+        CHECK(b.dir->EntryPath(0) == "C:\\");
+        CHECK(b.dir->EntryPath(current - 1) == temp.File("a"));
+        CHECK(b.dir->EntryPath(current + 2) == folder + "\\Beta");
+
+        int depth = FolderDepth(folder);
+        CHECK(b.dir->RowIndent(current) == 4 * current + 2);
+        CHECK(b.dir->RowIndent(current + 1) == 4 * depth + 6);
+        CHECK(GlyphDrawnAt(*b.dir, ODT_LISTBOX, 0, width, height, "OPENFOLDER", 2));
+        CHECK(GlyphDrawnAt(*b.dir, ODT_LISTBOX, 1, width, height, "OPENFOLDER", 6));
+        CHECK(GlyphDrawnAt(*b.dir, ODT_LISTBOX, current, width, height, "CURRENTFOLDER", 4 * current + 2));
+        CHECK(GlyphDrawnAt(*b.dir, ODT_LISTBOX, current + 1, width, height, "CLOSEDFOLDER", 4 * depth + 6));
+        CHECK_FALSE(GlyphDrawnAt(*b.dir, ODT_LISTBOX, current + 1, width, height, "CLOSEDFOLDER", 2));
+        CHECK_FALSE(GlyphDrawnAt(*b.dir, ODT_LISTBOX, current + 1, width, height, "OPENFOLDER", 4 * depth + 6));
+    }
+    SUBCASE("a drive root is its own current row") {
+        b.dir->SetDirectory("C:\\");
+        REQUIRE(b.dir->Count() > 1);
+        CHECK(b.dir->Item(0) == "C:\\");
+        CHECK(b.dir->RowKind(0) == FolderKind::Current);
+        CHECK(b.dir->RowKind(1) == FolderKind::Closed);
+        CHECK(b.dir->EntryPath(0) == "C:\\");
+        CHECK(b.dir->EntryPath(1) == "C:\\" + b.dir->Item(1));
+        std::vector<std::string> subfolders = Rows(*b.dir);
+        subfolders.erase(subfolders.begin());
+        CHECK(SortedIgnoringCase(subfolders));
+        CHECK(GlyphDrawnAt(*b.dir, ODT_LISTBOX, 0, width, height, "CURRENTFOLDER", 2));
+        CHECK(GlyphDrawnAt(*b.dir, ODT_LISTBOX, 1, width, height, "CLOSEDFOLDER", 10));
+        // Opening the root row from a subfolder comes back here.
+        b.dir->SetDirectory(b.dir->EntryPath(1));
+        CHECK(b.dir->Item(0) == "C:\\");
+        DoubleClickRow(*b.dir, 0);
+        CHECK(b.dir->Directory() == "C:\\");
+    }
+}
+
+TEST_CASE("folder list: opening a row moves the file list and the path label along") {
+    TempFolder temp;
+    MakeFolder(temp.File("vnutorny priecinok s dlhym nazvom"));
+    MakeFile(temp.File("vnutorny priecinok s dlhym nazvom\\x.jpg"));
+    MakeFile(temp.File("y.jpg"));
+    Browser b;
+    b.files->SetMask("*.jpg");
+    b.dir->SetDirectory(temp.Path());
+    CHECK(b.files->Directory() == temp.Path());
+    CHECK(Rows(*b.files) == std::vector<std::string>{"y.jpg"});
+    CHECK(b.label->Text() == b.FittedLabel());
+    b.files->SetItemIndex(0);
+
+    int changes = 0;
+    b.dir->OnChange = [&changes](TObject*) { ++changes; };
+    DoubleClickRow(*b.dir, b.Row("vnutorny priecinok s dlhym nazvom"));
+    CHECK(b.dir->Directory() == temp.File("vnutorny priecinok s dlhym nazvom"));
+    CHECK(b.dir->Item(b.dir->ItemIndex()) == "vnutorny priecinok s dlhym nazvom");
+    CHECK(b.dir->RowKind(b.dir->ItemIndex()) == FolderKind::Current);
+    CHECK(b.files->Directory() == temp.File("vnutorny priecinok s dlhym nazvom"));
+    CHECK(Rows(*b.files) == std::vector<std::string>{"x.jpg"});
+    CHECK(b.files->Mask() == "*.jpg");
+    CHECK(b.files->FileName() == "");
+    CHECK(b.label->Text() == b.FittedLabel());
+    CHECK(b.label->Text() != b.dir->Directory());  // too long for 261 pixels: shortened
+    CHECK(changes == 1);
+
+    // The current folder's own row changes nothing and re-reads nothing.
+    DoubleClickRow(*b.dir, b.dir->ItemIndex());
+    CHECK(changes == 1);
+
+    // Enter opens the selected row too: here the parent.
+    int parent = b.dir->ItemIndex() - 1;
+    b.dir->SetItemIndex(parent);
+    SendMessageA(b.dir->Handle(), WM_CHAR, VK_RETURN, 0);
+    CHECK(b.dir->Directory() == temp.Path());
+    CHECK(b.files->Directory() == temp.Path());
+    CHECK(changes == 2);
+}
+
+TEST_CASE("folder list: a folder that cannot be entered raises the I/O error and changes nothing") {
+    TempFolder temp;
+    MakeFolder(temp.File("zmizne"));
+    MakeFile(temp.File("a.jpg"));
+    Browser b;
+    b.files->SetMask("*.jpg");
+    b.dir->SetDirectory(temp.Path());
+    const std::vector<std::string> rows = Rows(*b.dir), fileRows = Rows(*b.files);
+    const std::string caption = b.label->Text();
+
+    auto unchanged = [&] {
+        CHECK(b.dir->Directory() == temp.Path());
+        CHECK(Rows(*b.dir) == rows);
+        CHECK(b.files->Directory() == temp.Path());
+        CHECK(Rows(*b.files) == fileRows);
+        CHECK(b.label->Text() == caption);
+    };
+    SUBCASE("a stale row, double-clicked") {
+        RemoveDirectoryA(temp.File("zmizne").c_str());
+        CaptureErrors errors;
+        DoubleClickRow(*b.dir, b.Row("zmizne"));
+        REQUIRE(errors.texts.size() == 1);
+        CHECK(errors.texts[0] == ErrorBoxText(EInOutError::MessageFor(ERROR_FILE_NOT_FOUND)));
+        unchanged();
+    }
+    SUBCASE("a path longer than the platform's limit") {
+        // Built with the wide calls, which take such paths.
+        std::string deep = "\\\\?\\" + temp.Path();
+        std::vector<std::string> made;
+        while (deep.size() < 300) {
+            deep += "\\dlhy_nazov_priecinka_" + std::to_string(made.size());
+            WCHAR wide[1024];
+            MultiByteToWideChar(CP_ACP, 0, deep.c_str(), -1, wide, 1024);
+            CreateDirectoryW(wide, nullptr);
+            made.push_back(deep);
+        }
+        CHECK_THROWS_AS(b.dir->SetDirectory(deep.substr(4)), EInOutError);
+        unchanged();
+        for (auto it = made.rbegin(); it != made.rend(); ++it) {
+            WCHAR wide[1024];
+            MultiByteToWideChar(CP_ACP, 0, it->c_str(), -1, wide, 1024);
+            RemoveDirectoryW(wide);
+        }
+    }
+    SUBCASE("the file list's own folder vanished") {
+        MakeFolder(temp.File("zmizne\\b"));
+        b.files->SetDirectory(temp.File("zmizne\\b"));
+        MakeFile(temp.File("zmizne\\b\\c.jpg"));
+        b.files->Update();
+        CHECK(Rows(*b.files) == std::vector<std::string>{"c.jpg"});
+        // Away from it first: the platform keeps the current folder open.
+        SetCurrentDirectoryA(temp.Path().c_str());
+        DeleteFileA(temp.File("zmizne\\b\\c.jpg").c_str());
+        RemoveDirectoryA(temp.File("zmizne\\b").c_str());
+        int changes = 0;
+        b.files->OnChange = [&changes](TObject*) { ++changes; };
+        CHECK_THROWS_AS(b.files->Update(), EInOutError);
+        CHECK(Rows(*b.files) == std::vector<std::string>{"c.jpg"});
+        CHECK(changes == 0);
+    }
+}
+
+TEST_CASE("file list: what a mask lists, in what order, with which glyph") {
+    TempFolder temp;
+    for (const char* name : {"Zz.jpg", "A.JPG", "b.jpeg", "c.txt", "x.exe", "r.jpg"}) MakeFile(temp.File(name));
+    MakeFile(temp.File("h.jpg"), FILE_ATTRIBUTE_HIDDEN);
+    MakeFile(temp.File("s.jpg"), FILE_ATTRIBUTE_SYSTEM);
+    SetFileAttributesA(temp.File("r.jpg").c_str(), FILE_ATTRIBUTE_READONLY);
+    MakeFolder(temp.File("priecinok.jpg"));
+    Browser b;
+    b.dir->SetDirectory(temp.Path());
+    const std::vector<std::string> pictures{"A.JPG", "b.jpeg", "r.jpg", "Zz.jpg"};
+
+    b.files->SetMask("*.jpg;*.jpeg");
+    CHECK(Rows(*b.files) == pictures);
+    for (int i = 0; i < b.files->Count(); ++i) CHECK(b.files->RowGlyph(i) == FileGlyph::Other);
+    CHECK(GlyphDrawnAt(*b.files, ODT_LISTBOX, 0, b.files->ClientWidth(), b.files->ItemHeight(), "UNKNOWNFILE", 2));
+    b.files->SetMask("*.jpg;*.jpeg;");
+    CHECK(Rows(*b.files) == pictures);
+    b.files->SetMask("*.jpeg;;*.JPEG");
+    CHECK(Rows(*b.files) == std::vector<std::string>{"b.jpeg", "b.jpeg"});
+    b.files->SetMask("*.nic");
+    CHECK(b.files->Count() == 0);
+    b.files->SetMask("*.exe");
+    REQUIRE(b.files->Count() == 1);
+    CHECK(b.files->RowGlyph(0) == FileGlyph::Program);
+    CHECK(GlyphDrawnAt(*b.files, ODT_LISTBOX, 0, b.files->ClientWidth(), b.files->ItemHeight(), "EXECUTABLE", 2));
+
+    SUBCASE("the selected file's path, and a mask written again") {
+        b.files->SetMask("*.jpg");
+        CHECK(b.files->FileName() == "");
+        int changes = 0;
+        b.files->OnChange = [&changes](TObject*) { ++changes; };
+        ClickRow(*b.files, 1);
+        CHECK(b.files->FileName() == temp.File("r.jpg"));
+        CHECK(changes == 1);
+        b.files->SetMask("*.jpg");
+        CHECK(changes == 1);
+        CHECK(b.files->ItemIndex() == 1);
+    }
+    SUBCASE("folders when asked for") {
+        b.files->SetMask("*.jpg");
+        b.files->SetFileType(ftDirectory);
+        CHECK(Rows(*b.files) == std::vector<std::string>{"[priecinok.jpg]"});
+        CHECK(b.files->RowGlyph(0) == FileGlyph::Folder);
+        b.files->SetFileType(ftNormal | ftHidden);
+        CHECK(Rows(*b.files) == std::vector<std::string>{"A.JPG", "h.jpg", "r.jpg", "Zz.jpg"});
+    }
+    SetFileAttributesA(temp.File("r.jpg").c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+TEST_CASE("file list: the order is the locale's, case ignored") {
+    TempFolder temp;
+    const char* names[] = {"hora.jpg", "chata.jpg", "cesta.jpg", "čaj.jpg", "Ďaleko.jpg", "dom.jpg", "_x.jpg",
+                           "10.jpg", "9.jpg", "a-b.jpg", "ab.jpg", "Šťava.jpg", "sova.jpg", "zima.jpg", "Žaba.jpg"};
+    for (const char* name : names) MakeFile(temp.File(name));
+    Browser b;
+    b.files->SetMask("*.jpg");
+    b.dir->SetDirectory(temp.Path());
+    std::vector<std::string> rows = Rows(*b.files);
+    CHECK(rows.size() == std::size(names));
+    CHECK(SortedIgnoringCase(rows));
+}
+
+TEST_CASE("file list: a user's selection reports the click, then the change when it moved") {
+    TempFolder temp;
+    for (const char* name : {"a.jpg", "b.jpg", "c.jpg"}) MakeFile(temp.File(name));
+    Browser b;
+    b.files->SetMask("*.jpg");
+    b.dir->SetDirectory(temp.Path());
+    CHECK(b.files->LastSelection() == -1);
+    std::vector<std::string> events;
+    b.files->OnClick = [&events](TObject*) { events.push_back("click"); };
+    b.files->OnChange = [&events](TObject*) { events.push_back("change"); };
+
+    ClickRow(*b.files, 1);
+    CHECK(events == std::vector<std::string>{"click", "change"});
+    CHECK(b.files->LastSelection() == 1);
+    events.clear();
+    SendMessageA(b.files->Handle(), WM_KEYDOWN, VK_DOWN, 0);
+    CHECK(events == std::vector<std::string>{"click", "change"});
+    CHECK(b.files->FileName() == temp.File("c.jpg"));
+    events.clear();
+    // Already at the last row: nothing moved, no change is reported.
+    SendMessageA(b.files->Handle(), WM_KEYDOWN, VK_DOWN, 0);
+    CHECK(std::count(events.begin(), events.end(), "change") == 0);
+
+    // A typed letter selects the next row starting with it, and reports it.
+    events.clear();
+    SendMessageA(b.files->Handle(), WM_CHAR, 'A', 0);
+    CHECK(b.files->FileName() == temp.File("a.jpg"));
+    CHECK(events == std::vector<std::string>{"click", "change"});
+
+    bool doubled = false;
+    b.files->OnDblClick = [&doubled](TObject*) { doubled = true; };
+    DoubleClickRow(*b.files, 0);
+    CHECK(doubled);
+}
+
+TEST_CASE("filter selector: rows, mask and the linked file list") {
+    Browser b;
+    TFilterComboBox& f = *b.filter;
+    int changes = 0;
+    f.OnChange = [&changes](TObject*) { ++changes; };
+
+    f.SetFilter("A|*.a|B|*.b");
+    CHECK(Rows(f) == std::vector<std::string>{"A", "B"});
+    CHECK(f.ItemIndex() == 0);
+    CHECK(f.Mask() == "*.a");
+    CHECK(changes == 1);
+    f.SetFilter("a|*.A|b|*.B");  // the same, ignoring case
+    CHECK(Rows(f) == std::vector<std::string>{"A", "B"});
+    CHECK(changes == 1);
+    f.SetItemIndex(-1);
+    CHECK(f.Mask() == "*.b");
+    CHECK(f.ItemIndex() == 1);
+
+    f.SetFilter("A|*.a|B");
+    CHECK(Rows(f) == std::vector<std::string>{"A"});
+    f.SetFilter("");
+    CHECK(f.Count() == 0);
+    CHECK(f.Mask() == "*.*");
+
+    f.SetFilter("Obrázky|*.jpg;*.bmp|Ikony|*.ico");
+    f.SetFileList(b.files.get());
+    changes = 0;
+    PickRow(f, 1);
+    CHECK(b.files->Mask() == "*.ico");
+    CHECK(changes == 2);
+    b.files.reset();
+    CHECK(f.FileList() == nullptr);
+    CHECK(b.dir->FileList() == nullptr);
+}
+
+TEST_CASE("drive selector: rows, glyphs and the drive switch") {
+    TempFolder temp;
+    Browser b;
+    b.dir->SetDirectory(temp.Path());
+    TDriveComboBox& d = *b.disk;
+    std::vector<std::string> rows = Rows(d);
+    int c = -1;
+    for (int i = 0; i < int(rows.size()); ++i) {
+        CHECK(rows[i].size() >= 2);
+        CHECK(rows[i][1] == ':');
+        if (rows[i][0] == 'c') c = i;
+    }
+    REQUIRE(c >= 0);
+    CHECK(rows[c].rfind("c: [", 0) == 0);
+    CHECK(rows[c].back() == ']');
+    CHECK(d.RowGlyph(c) == DriveGlyph::Hard);
+    CHECK(d.Drive() == 'c');
+    CHECK(d.ItemIndex() == c);
+    CHECK(GlyphDrawnAt(d, ODT_COMBOBOX, c, 300, d.ItemHeight(), "HARD", 2));
+    CHECK(d.Height() == 19);
+
+    int changes = 0;
+    d.OnChange = [&changes](TObject*) { ++changes; };
+    PickRow(d, c);  // the selected drive again: nothing
+    CHECK(changes == 0);
+    CHECK(b.dir->Directory() == temp.Path());
+
+    int other = c + 1 < int(rows.size()) ? c + 1 : c - 1;
+    if (other >= 0) {
+        PickRow(d, other);
+        CHECK(changes == 1);
+        CHECK(std::toupper(b.dir->Directory()[0]) == std::toupper(rows[other][0]));
+        CHECK(b.files->Directory() == b.dir->Directory());
+        PickRow(d, c);
+        CHECK(b.dir->Directory()[0] == 'C');
+    }
+    // The folder list's own drive change moves the selector along.
+    b.dir->SetDirectory(temp.Path());
+    CHECK(d.Drive() == 'c');
+
+    d.SetTextCase(TTextCase::tcUpperCase);
+    CHECK(d.Drive() == 'C');
+    CHECK(d.Item(d.ItemIndex()).rfind("C: [", 0) == 0);
+    b.dir.reset();
+    CHECK(d.DirList() == nullptr);
+}
+
+TEST_CASE("IsExistingFile: any entry that is not a folder, whatever its time") {
+    TempFolder temp;
+    MakeFile(temp.File("stary.jpg"));
+    MakeFile(temp.File("buduci.jpg"));
+    MakeFile(temp.File("dnes.jpg"));
+    SetWriteTime(temp.File("stary.jpg"), 1970);
+    SetWriteTime(temp.File("buduci.jpg"), 2200);
+    CHECK(IsExistingFile(temp.File("dnes.jpg")));
+    CHECK(IsExistingFile(temp.File("stary.jpg")));
+    CHECK(IsExistingFile(temp.File("buduci.jpg")));
+    CHECK_FALSE(IsExistingFile(""));
+    CHECK_FALSE(IsExistingFile(temp.Path()));
+    CHECK_FALSE(IsExistingFile(temp.File("nie.jpg")));
+    CHECK_FALSE(IsExistingFile(temp.File("*.jpg")));
+}
+
+TEST_CASE("the current folder helpers report refusals as I/O errors") {
+    TempFolder temp;
+    EnterFolder(temp.Path());
+    CHECK(CurrentFolder() == temp.Path());
+    CHECK(FolderExists(temp.Path()));
+    CHECK_FALSE(FolderExists(temp.File("nie")));
+    try {
+        EnterFolder(temp.File("nie"));
+        FAIL("no error");
+    } catch (const EInOutError& e) {
+        CHECK(e.ErrorCode() == ERROR_FILE_NOT_FOUND);
+        CHECK(e.Message() == "File not found");
+    }
+    {
+        CurrentFolderKeeper keep;
+        EnterFolder("C:\\");
+    }
+    CHECK(CurrentFolder() == temp.Path());
+}

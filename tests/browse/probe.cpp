@@ -1,0 +1,93 @@
+#include "probe.h"
+
+#include <vector>
+
+#include "ui/gdi.h"
+#include "ui/glyph.h"
+#include "ui/owner_draw.h"
+
+std::vector<std::string> Rows(const TListBox& list) {
+    std::vector<std::string> out;
+    for (int i = 0; i < list.Count(); ++i) out.push_back(list.Item(i));
+    return out;
+}
+
+std::vector<std::string> Rows(const TComboBox& box) {
+    std::vector<std::string> out;
+    for (int i = 0; i < box.Count(); ++i) out.push_back(box.Item(i));
+    return out;
+}
+
+namespace {
+LPARAM RowCentre(TListBox& list, int row) {
+    RECT r = list.ItemRect(row);
+    return MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+}
+}  // namespace
+
+void ClickRow(TListBox& list, int row) {
+    LPARAM at = RowCentre(list, row);
+    SendMessageA(list.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, at);
+    SendMessageA(list.Handle(), WM_LBUTTONUP, 0, at);
+}
+
+void DoubleClickRow(TListBox& list, int row) {
+    LPARAM at = RowCentre(list, row);
+    ClickRow(list, row);
+    SendMessageA(list.Handle(), WM_LBUTTONDBLCLK, MK_LBUTTON, at);
+    SendMessageA(list.Handle(), WM_LBUTTONUP, 0, at);
+}
+
+void PickRow(TComboBox& box, int row) {
+    box.SetItemIndex(row);
+    HWND wnd = box.Handle();
+    SendMessageA(GetParent(wnd), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(wnd), CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(wnd));
+}
+
+namespace {
+// A screen-compatible bitmap of w x h, selected into its own DC.
+struct Canvas {
+    Canvas(int w, int h) : screen(nullptr), dc(screen.get()), bmp(CreateCompatibleBitmap(screen.get(), w, h)) {
+        sel = SelectObject(dc.get(), bmp.get());
+    }
+    ~Canvas() { SelectObject(dc.get(), sel); }
+    WindowDC screen;
+    MemoryDC dc;
+    Bitmap bmp;
+    HGDIOBJ sel;
+};
+}  // namespace
+
+bool GlyphDrawnAt(TControl& control, UINT ctlType, int row, int rowWidth, int rowHeight, const char* glyph, int x) {
+    Bitmap g = LoadResourceBitmap(glyph);
+    SIZE size = BitmapSize(g.get());
+    if (size.cx <= 0) return false;
+    RECT area{0, 0, rowWidth, rowHeight};
+    Canvas drawn(rowWidth, rowHeight), expected(rowWidth, rowHeight);
+    DRAWITEMSTRUCT item{};
+    item.CtlType = ctlType;
+    item.itemID = UINT(row);
+    item.itemAction = ODA_DRAWENTIRE;
+    item.hwndItem = control.Handle();
+    item.hDC = drawn.dc.get();
+    item.rcItem = area;
+    if (!control.DrawItem(item)) return false;
+    FillItemBackground(expected.dc.get(), area, false);
+    DrawGlyph(expected.dc.get(), g.get(), x, (rowHeight - size.cy) / 2);
+    for (int py = 0; py < rowHeight; ++py)
+        for (int px = 0; px < x + size.cx && px < rowWidth; ++px)
+            if (GetPixel(drawn.dc.get(), px, py) != GetPixel(expected.dc.get(), px, py)) return false;
+    return true;
+}
+
+void MakeFolder(const std::string& path, DWORD attributes) {
+    CreateDirectoryA(path.c_str(), nullptr);
+    if (attributes) SetFileAttributesA(path.c_str(), attributes | FILE_ATTRIBUTE_DIRECTORY);
+}
+
+void MakeFile(const std::string& path, DWORD attributes) {
+    HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h != INVALID_HANDLE_VALUE) CloseHandle(h);
+    if (attributes != FILE_ATTRIBUTE_NORMAL) SetFileAttributesA(path.c_str(), attributes);
+}
