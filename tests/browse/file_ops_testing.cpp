@@ -1,0 +1,105 @@
+#include "file_ops_testing.h"
+
+#include "app/okno.h"
+#include "fixture.h"
+#include "picture/picture_testing.h"
+#include "ui/listbox.h"
+#include "ui/menu.h"
+
+namespace {
+struct Script {
+    const std::function<void()>* action;
+    const std::function<void(HWND)>* answer;
+};
+}  // namespace
+
+bool Answering(const char* cls, const std::function<void()>& action, const std::function<void(HWND)>& answer) {
+    Script script{&action, &answer};
+    return WhileModal(
+        cls, [](void* s) { (*static_cast<Script*>(s)->action)(); }, &script,
+        [](HWND wnd, void* s) { (*static_cast<Script*>(s)->answer)(wnd); });
+}
+
+bool AnsweringForm(const std::function<void()>& action, const std::function<void(HWND)>& answer) {
+    return Answering("Lumeno.Form", action, answer);
+}
+
+void SendMenuCommand(TMenuItem* item) { SendMessageA(MainWindow().Handle(), WM_COMMAND, item->Command(), 0); }
+
+void ClickButton(TControl& button) { SendMessageA(button.Handle(), BM_CLICK, 0, 0); }
+
+void CloseBox(HWND wnd) { SendMessageA(wnd, WM_SYSCOMMAND, SC_CLOSE, 0); }
+
+BrowseIn::BrowseIn(const std::string& path) : previous_(MainWindow().Dir->Directory()) {
+    MainWindow().Dir->SetDirectory(path);
+}
+
+BrowseIn::~BrowseIn() { MainWindow().Dir->SetDirectory(previous_); }
+
+int RowOf(const TListBox& list, const std::string& text) {
+    for (int i = 0; i < list.Count(); ++i)
+        if (list.Item(i) == text) return i;
+    return -1;
+}
+
+bool SelectFile(const std::string& name) {
+    TFileListBox& files = *MainWindow().files;
+    int row = RowOf(files, name);
+    if (row >= 0) files.SetItemIndex(row);
+    return row >= 0;
+}
+
+bool IsFile(const std::string& path) {
+    DWORD a = GetFileAttributesA(path.c_str());
+    return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool IsFolder(const std::string& path) {
+    DWORD a = GetFileAttributesA(path.c_str());
+    return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+std::string ReadAll(const std::string& path) {
+    std::string out;
+    HANDLE h = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return out;
+    char buf[4096];
+    DWORD got = 0;
+    while (ReadFile(h, buf, sizeof buf, &got, nullptr) && got) out.append(buf, got);
+    CloseHandle(h);
+    return out;
+}
+
+void WriteAll(const std::string& path, const std::string& bytes) {
+    HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return;
+    DWORD put = 0;
+    WriteFile(h, bytes.data(), DWORD(bytes.size()), &put, nullptr);
+    CloseHandle(h);
+}
+
+int EntryCount(const std::string& folder) {
+    int n = 0;
+    WIN32_FIND_DATAA fd;
+    HANDLE h = FindFirstFileA((folder + "\\*").c_str(), &fd);
+    if (h == INVALID_HANDLE_VALUE) return 0;
+    do {
+        std::string name = fd.cFileName;
+        if (name != "." && name != "..") ++n;
+    } while (FindNextFileA(h, &fd));
+    FindClose(h);
+    return n;
+}
+
+std::string TinyBmp(int width, int height, uint32_t bgr) {
+    pictest::BmpSpec spec;
+    spec.width = width;
+    spec.height = height;
+    const size_t stride = (size_t(width) * 3 + 3) & ~size_t(3);
+    spec.pixels.assign(stride * size_t(height), 0);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            for (int c = 0; c < 3; ++c) spec.pixels[size_t(y) * stride + size_t(x) * 3 + c] = uint8_t(bgr >> (8 * c));
+    std::vector<uint8_t> bytes = pictest::BuildBmp(spec);
+    return std::string(bytes.begin(), bytes.end());
+}

@@ -1,0 +1,190 @@
+// Saving the previewed picture under a name, without ever losing a file.
+#include <windows.h>
+
+#include <string>
+
+#include "app/okno.h"
+#include "browse/save_picture.h"
+#include "file_ops_testing.h"
+#include "fixture.h"
+#include "picture/picture.h"
+#include "testing.h"
+#include "ui/exceptions.h"
+#include "ui/stream.h"
+
+namespace {
+// A picture kind whose writer puts out a few bytes and then fails, and
+// which notes the file name it was asked to write.
+class THalfWriter : public TGraphic {
+public:
+    static const TGraphicClass& Class() {
+        static const TGraphicClass kind{"THalfWriter", nullptr, &CreateGraphic<THalfWriter>};
+        return kind;
+    }
+    static std::string& LastPath() {
+        static std::string path;
+        return path;
+    }
+    static bool& Fails() {
+        static bool fails = true;
+        return fails;
+    }
+
+    const TGraphicClass& Kind() const override { return Class(); }
+    void Assign(TObject*) override {}
+    void Draw(TCanvas&, const RECT&) override {}
+    bool IsEmpty() const override { return false; }
+    int Width() const override { return 1; }
+    int Height() const override { return 1; }
+    void SetWidth(int) override {}
+    void SetHeight(int) override {}
+    void SaveFile(const std::string& path) override {
+        LastPath() = path;
+        TGraphic::SaveFile(path);
+    }
+    void LoadStream(TStream&) override {}
+    void SaveStream(TStream& stream) override {
+        stream.WriteBuffer("half", 4);
+        if (Fails()) throw EWriteError("Stream write error");
+    }
+    void LoadClipboardData(UINT, HANDLE, HPALETTE) override {}
+    void SaveClipboardData(UINT& format, HANDLE& data, HPALETTE& palette) override {
+        format = 0;
+        data = nullptr;
+        palette = nullptr;
+    }
+};
+
+const int kFileNameCombo = 0x47c, kFileNameEdit = 0x480, kTypeCombo = 0x470;
+
+HWND NameBox(HWND dialog) {
+    HWND box = GetDlgItem(dialog, kFileNameCombo);
+    return box ? box : GetDlgItem(dialog, kFileNameEdit);
+}
+
+std::string TextOf(HWND wnd) {
+    char text[MAX_PATH * 2] = {};
+    if (wnd) GetWindowTextA(wnd, text, sizeof text);
+    return text;
+}
+
+struct SaveDialogSeen {
+    std::string offered, type;
+};
+
+// Runs the save command and answers the system's dialog with the name.
+bool SaveThroughDialog(const std::string& path, SaveDialogSeen* seen = nullptr) {
+    return Answering("#32770", [] { SendMenuCommand(MainWindow().Uloiobrzokako1); },
+                     [&](HWND dialog) {
+                         if (seen) {
+                             seen->offered = TextOf(NameBox(dialog));
+                             seen->type = TextOf(GetDlgItem(dialog, kTypeCombo));
+                         }
+                         SetWindowTextA(NameBox(dialog), path.c_str());
+                         PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+                     });
+}
+
+TPicture& Preview() { return MainWindow().Image->Picture(); }
+}  // namespace
+
+TEST_CASE("save: nothing previewed writes no file; a picture replaces an existing file at once") {
+    TempFolder temp;
+    CaptureErrors errors;
+    Preview().SetGraphic(nullptr);
+    SaveDialogSeen seen;
+    REQUIRE(SaveThroughDialog(temp.File("prazdny.bmp"), &seen));
+    CHECK(seen.type == "Všetky súbory (*.*)");
+    CHECK(EntryCount(temp.Path()) == 0);
+
+    WriteAll(temp.File("zdroj.bmp"), TinyBmp(3, 2));
+    Preview().LoadFile(temp.File("zdroj.bmp"));
+    WriteAll(temp.File("stary.bmp"), "old contents");
+    REQUIRE(SaveThroughDialog(temp.File("stary.bmp"), &seen));
+    // The last name chosen is offered again.
+    CHECK(seen.offered.find("prazdny.bmp") != std::string::npos);
+    CHECK(errors.texts.empty());
+    TPicture back;
+    back.LoadFile(temp.File("stary.bmp"));
+    CHECK(back.Width() == 3);
+    CHECK(back.Height() == 2);
+    // Nothing but the source and the replaced file is left in the folder.
+    CHECK(EntryCount(temp.Path()) == 2);
+}
+
+TEST_CASE("save onto the file the picture was loaded from") {
+    TempFolder temp;
+    WriteAll(temp.File("a.bmp"), TinyBmp(5, 4));
+    TPicture picture;
+    picture.LoadFile(temp.File("a.bmp"));
+    SavePictureOver(picture, temp.File("a.bmp"));
+    TPicture back;
+    back.LoadFile(temp.File("a.bmp"));
+    CHECK(back.Width() == 5);
+    CHECK(back.Height() == 4);
+    CHECK(EntryCount(temp.Path()) == 1);
+}
+
+TEST_CASE("save that fails leaves the old file byte for byte and no temporary file") {
+    TempFolder temp;
+    const std::string old = TinyBmp(2, 2, 0x010203);
+    WriteAll(temp.File("cieľ.bmp"), old);
+    THalfWriter graphic;
+    TPicture picture;
+    picture.SetGraphic(&graphic);
+
+    SUBCASE("the writer throws half way") {
+        THalfWriter::Fails() = true;
+        CHECK_THROWS_WITH_AS(SavePictureOver(picture, temp.File("cieľ.bmp")), "Stream write error", EWriteError);
+    }
+    SUBCASE("the target is read-only: the target's name is in the message") {
+        THalfWriter::Fails() = false;
+        SetFileAttributesA(temp.File("cieľ.bmp").c_str(), FILE_ATTRIBUTE_READONLY);
+        CHECK_THROWS_WITH_AS(SavePictureOver(picture, temp.File("cieľ.bmp")),
+                             ("Cannot create file " + temp.File("cieľ.bmp")).c_str(), EFCreateError);
+    }
+    SUBCASE("the target is held open by another program") {
+        THalfWriter::Fails() = false;
+        HANDLE busy = CreateFileA(temp.File("cieľ.bmp").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+        REQUIRE(busy != INVALID_HANDLE_VALUE);
+        CHECK_THROWS_AS(SavePictureOver(picture, temp.File("cieľ.bmp")), EFCreateError);
+        CloseHandle(busy);
+    }
+    SUBCASE("a folder of that name is not replaced") {
+        THalfWriter::Fails() = false;
+        CreateDirectoryA(temp.File("priečinok.bmp").c_str(), nullptr);
+        CHECK_THROWS_WITH_AS(SavePictureOver(picture, temp.File("priečinok.bmp")),
+                             ("Cannot create file " + temp.File("priečinok.bmp")).c_str(), EFCreateError);
+        CHECK(IsFolder(temp.File("priečinok.bmp")));
+        RemoveDirectoryA(temp.File("priečinok.bmp").c_str());
+    }
+    THalfWriter::Fails() = true;
+    CHECK(ReadAll(temp.File("cieľ.bmp")) == old);
+    CHECK(EntryCount(temp.Path()) == 1);
+}
+
+TEST_CASE("save into a folder that does not exist names the target") {
+    TempFolder temp;
+    THalfWriter graphic;
+    TPicture picture;
+    picture.SetGraphic(&graphic);
+    const std::string target = temp.File("nie\\je.bmp");
+    CHECK_THROWS_WITH_AS(SavePictureOver(picture, target), ("Cannot create file " + target).c_str(), EFCreateError);
+}
+
+TEST_CASE("the temporary file keeps the target's extension, so a kind may choose its format by name") {
+    TempFolder temp;
+    THalfWriter::Fails() = false;
+    THalfWriter graphic;
+    TPicture picture;
+    picture.SetGraphic(&graphic);
+    SavePictureOver(picture, temp.File("klipart.WMF"));
+    CHECK(PictureExtension(THalfWriter::LastPath()) == "WMF");
+    CHECK(THalfWriter::LastPath().rfind(temp.Path() + "\\", 0) == 0);
+    CHECK(ReadAll(temp.File("klipart.WMF")) == "half");
+    SavePictureOver(picture, temp.File("bez_pripony"));
+    CHECK(PictureExtension(THalfWriter::LastPath()).empty());
+    CHECK(IsFile(temp.File("bez_pripony")));
+    THalfWriter::Fails() = true;
+    CHECK(EntryCount(temp.Path()) == 2);
+}
