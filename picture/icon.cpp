@@ -1,0 +1,128 @@
+#include "picture/icon.h"
+
+#include "picture/codec/errors.h"
+#include "picture/codec/ico.h"
+#include "picture/formats.h"
+#include "ui/exceptions.h"
+
+namespace ico = codec::ico;
+
+namespace {
+const char kInvalidIcon[] = "Icon image is not valid";
+const char kNoClipboard[] = "Clipboard does not support Icons";
+
+// Runs a codec call with its faults turned into the kind's errors.
+template <class F>
+auto Checked(F&& call) {
+    try {
+        return call();
+    } catch (const codec::InvalidData&) {
+        throw EInvalidGraphic(kInvalidIcon);
+    } catch (const codec::ShortRead&) {
+        throw EReadError("Stream read error");
+    }
+}
+}  // namespace
+
+const TGraphicClass& TIcon::Class() {
+    static const TGraphicClass kind{"TIcon", nullptr, &CreateGraphic<TIcon>};
+    return kind;
+}
+
+TIcon::TIcon() : image_(new TIconImage) { transparent_ = true; }
+
+TIcon::~TIcon() = default;
+
+void TIcon::Assign(TObject* source) {
+    if (!source) {
+        image_ = IconImageRef(new TIconImage);
+        return Changed(this);
+    }
+    if (auto* other = dynamic_cast<TIcon*>(source)) {
+        image_ = other->image_;
+        return Changed(this);
+    }
+    TGraphic::Assign(source);
+}
+
+bool TIcon::IsEmpty() const { return !image_->Handle() && !image_->fileImage; }
+
+int TIcon::Width() const { return GetSystemMetrics(SM_CXICON); }
+
+int TIcon::Height() const { return GetSystemMetrics(SM_CYICON); }
+
+void TIcon::SetWidth(int /*value*/) { throw EInvalidGraphicOperation("Cannot change the size of an icon"); }
+
+void TIcon::SetHeight(int /*value*/) { throw EInvalidGraphicOperation("Cannot change the size of an icon"); }
+
+void TIcon::Draw(TCanvas& canvas, const RECT& rect) {
+    // A record that failed once stays blank, so a repaint under the error box says nothing more.
+    if (image_->decodingFailed) return;
+    HICON icon = Handle();
+    if (icon) DrawIconEx(canvas.Handle(), rect.left, rect.top, icon, 0, 0, 0, nullptr, DI_NORMAL);
+}
+
+HICON TIcon::Handle() {
+    if (!image_->Handle() && image_->fileImage) Decode();
+    return image_->Handle();
+}
+
+void TIcon::Decode() {
+    TIconImage& image = *image_;
+    const std::vector<uint8_t>& bytes = image.fileImage->Bytes();
+    try {
+        const ico::Image decoded = Checked([&] { return ico::Decode(bytes.data(), bytes.size(), ScreenColourCount()); });
+        if (decoded.standardIcon)
+            image.standard = StandardIcon();
+        else
+            image.owned = MakeIcon(decoded);
+    } catch (const std::exception&) {
+        image.decodingFailed = true;
+        throw;
+    }
+}
+
+void TIcon::SetHandle(IconHandle handle) {
+    IconImageRef image(new TIconImage);
+    image->owned = std::move(handle);
+    image_ = std::move(image);
+    Changed(this);
+}
+
+void TIcon::LoadStream(TStream& stream) {
+    auto bytes = std::make_unique<TMemoryStream>();
+    bytes->LoadFrom(stream);
+    Checked([&] { return ico::CheckHeader(bytes->Bytes().data(), bytes->Bytes().size()); });
+    IconImageRef image(new TIconImage);
+    image->fileImage = std::move(bytes);
+    image_ = std::move(image);
+    Changed(this);
+}
+
+void TIcon::MakeFileImage() {
+    TIconImage& image = *image_;
+    HICON icon = image.Handle();
+    if (!icon) throw EInvalidGraphic(kInvalidIcon);
+    std::vector<uint8_t> bytes =
+        icon == image.standard ? ico::WriteStandardIcon() : Checked([&] { return IconFile(icon); });
+    image.fileImage = std::make_unique<TMemoryStream>(std::move(bytes));
+}
+
+void TIcon::SaveStream(TStream& stream) {
+    if (!image_->fileImage) MakeFileImage();
+    const std::vector<uint8_t>& bytes = image_->fileImage->Bytes();
+    stream.WriteBuffer(bytes.data(), bytes.size());
+}
+
+void TIcon::LoadClipboardData(UINT /*format*/, HANDLE /*data*/, HPALETTE /*palette*/) {
+    throw EInvalidGraphicOperation(kNoClipboard);
+}
+
+void TIcon::SaveClipboardData(UINT& /*format*/, HANDLE& /*data*/, HPALETTE& /*palette*/) {
+    throw EInvalidGraphicOperation(kNoClipboard);
+}
+
+void RegisterIconKind() {
+    StandardIcon();
+    RegisterFormat("ico", "Icons", TIcon::Class());
+}
