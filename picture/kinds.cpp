@@ -2,6 +2,8 @@
 
 #include "picture/bitmap.h"
 #include "picture/formats.h"
+#include "picture/icon.h"
+#include "picture/metafile.h"
 
 // The registry's order is the start-up order: wmf, emf, ico, bmp, then
 // the JPEG kind's jpeg and jpg (later entries win a lookup). Each kind adds
@@ -14,8 +16,8 @@ void RegisterPictureKinds() {
     static bool done = false;
     if (done) return;
     done = true;
-    // Metafile kind: RegisterMetafileKind();
-    // Icon kind: RegisterIconKind();
+    RegisterMetafileKind();
+    RegisterIconKind();
     RegisterFormat("bmp", "Bitmaps", TBitmap::Class());
     // JPEG kind: RegisterJpegKind();
 }
