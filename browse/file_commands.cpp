@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 #include "browse/directory_list_box.h"
 #include "browse/existing_file.h"
 #include "browse/file_list_box.h"
@@ -12,17 +14,18 @@
 #include "ui/dialogs.h"
 #include "ui/exceptions.h"
 
-std::string NamePart(const std::string& path) {
-    const size_t cut = path.find_last_of("\\:");
-    return cut == std::string::npos ? path : path.substr(cut + 1);
-}
-
-std::string FolderPart(const std::string& path) {
-    const size_t cut = path.find_last_of("\\:");
-    return cut == std::string::npos ? std::string() : path.substr(0, cut + 1);
-}
-
 namespace {
+// Where the name part of a path starts: after its last backslash or colon.
+size_t NameStart(const std::string& path) {
+    const size_t cut = path.find_last_of("\\:");
+    return cut == std::string::npos ? 0 : cut + 1;
+}
+
+std::string NamePart(const std::string& path) { return path.substr(NameStart(path)); }
+
+// Up to and including that separator.
+std::string FolderPart(const std::string& path) { return path.substr(0, NameStart(path)); }
+
 // A drive root such as "C:\" already ends with its backslash.
 std::string NewFolderPath(const std::string& directory, const std::string& name) {
     return directory.size() > 3 ? directory + "\\" + name : directory + name;

@@ -1,8 +1,6 @@
 #pragma once
 // The file-operation commands of the main window, given what they work on,
 // so that they need nothing of the main window itself.
-#include <string>
-
 class TDirectoryListBox;
 class TFileListBox;
 class TPicture;
@@ -23,8 +21,3 @@ void RenameFileCommand(TFileListBox& files);
 // Deletes the selected file for good after the confirmation (Vymazat). The
 // list is read again; a refusal is then raised as an EInOutError.
 void DeleteFileCommand(TFileListBox& files);
-
-// The name part of a path: what follows its last backslash or colon.
-std::string NamePart(const std::string& path);
-// The folder part: up to and including that separator ("" when none).
-std::string FolderPart(const std::string& path);
