@@ -287,6 +287,7 @@ void TMetafile::ReadStoredData(TStream& stream) {
     stream.ReadBuffer(length, sizeof length);
     const uint32_t total = GetU32(length);
     if (total <= sizeof length) return Assign(nullptr);
+    if (int64_t(total - sizeof length) > stream.Remaining()) throw EReadError("Stream read error");
     TMemoryStream data;
     data.Bytes().resize(total - sizeof length);
     stream.ReadBuffer(data.Bytes().data(), data.Bytes().size());
