@@ -92,14 +92,14 @@ int EntryCount(const std::string& folder) {
 }
 
 std::string TinyBmp(int width, int height, uint32_t bgr) {
-    pictest::BmpSpec spec;
-    spec.width = width;
-    spec.height = height;
+    pictest::BmpFields fields;
+    fields.width = width;
+    fields.height = height;
     const size_t stride = (size_t(width) * 3 + 3) & ~size_t(3);
-    spec.pixels.assign(stride * size_t(height), 0);
+    fields.pixels.assign(stride * size_t(height), 0);
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x)
-            for (int c = 0; c < 3; ++c) spec.pixels[size_t(y) * stride + size_t(x) * 3 + c] = uint8_t(bgr >> (8 * c));
-    std::vector<uint8_t> bytes = pictest::BuildBmp(spec);
+            for (int c = 0; c < 3; ++c) fields.pixels[size_t(y) * stride + size_t(x) * 3 + c] = uint8_t(bgr >> (8 * c));
+    std::vector<uint8_t> bytes = pictest::BuildBmp(fields);
     return std::string(bytes.begin(), bytes.end());
 }
