@@ -17,13 +17,10 @@ if [ -n "${DISPLAY:-}" ]; then
   exec wine "$build/lumeno.exe.so"
 fi
 source "$root/scripts/xvfb.sh"
+source "$root/scripts/launch.sh"
 start_xvfb
 shot=$build/screenshot-start.png
-wine explorer /desktop=shell,1024x768 "$build/lumeno.exe.so" &
-for _ in $(seq 100); do
-  xdotool search --name '^Korvel Lumeno$' >/dev/null 2>&1 && break
-  sleep 0.2
-done
-sleep 2
+launch_lumeno
+sleep 1
 import -window root "$shot"
 echo "Screenshot of the running program: $shot"

@@ -29,6 +29,8 @@ public:
     TForm* MainForm() const { return mainForm_; }
     // Shows the main form and runs the loop until termination.
     void Run(int showCommand = SW_SHOWNORMAL);
+    // Runs once the main form and its controls have painted at start.
+    std::function<void()> OnMainShown;
     void Terminate();
     bool Terminated() const { return terminated_; }
     // One message: false when WM_QUIT arrived (it is posted again for an

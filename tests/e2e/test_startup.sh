@@ -1,0 +1,21 @@
+#!/usr/bin/env bash
+# The program starts in a folder, shows its main window with the Slovak menu
+# bar and the tool bar, and ends when its window is closed.
+source "$(dirname "$0")/lib.sh"
+folder=$(work_folder)
+cd "$folder"
+launch_lumeno
+shot startup
+read -r ox oy < <(client_origin "Korvel Lumeno")
+check "main window titled Korvel Lumeno" window_visible "Korvel Lumeno"
+# The preview panel's grey background at the panel's centre (client 140, 272).
+check "grey preview panel" test "$(pixel startup $((ox + 140)) $((oy + 272)))" = "128,128,128"
+# The delete button's red cross (client 108 + 11, 2 + 10 below the menu bar).
+px=$(pixel startup $((ox + 119)) $((oy + 12)))
+check "tool bar glyph drawn ($px)" test "${px%%,*}" -gt 200
+# Alt+F4 with real keys closes the active main window.
+xdotool key alt+F4
+for _ in $(seq 50); do window_visible "Korvel Lumeno" || break; sleep 0.2; done
+check "closing the main window ends the program" window_gone "Korvel Lumeno"
+rm -rf "$folder"
+finish

@@ -1,0 +1,23 @@
+// Prints where a top-level window of the desktop is, for the end-to-end
+// scripts (Wine's virtual desktop hides its windows from X).
+// usage: wininfo TITLE       -> "visible left top right bottom clientX clientY" or exit 1
+//        wininfo -c CLASS    -> the same for a window class
+#include <windows.h>
+
+#include <cstdio>
+#include <cstring>
+
+int main(int argc, char** argv) {
+    if (argc < 2) return 2;
+    HWND wnd = (argc == 3 && std::strcmp(argv[1], "-c") == 0) ? FindWindowA(argv[2], nullptr)
+                                                                : FindWindowA(nullptr, argv[1]);
+    if (!wnd) return 1;
+    RECT r;
+    GetWindowRect(wnd, &r);
+    POINT origin{0, 0};
+    ClientToScreen(wnd, &origin);
+    std::printf("%d %ld %ld %ld %ld %ld %ld\n", IsWindowVisible(wnd) ? 1 : 0, r.left, r.top, r.right, r.bottom,
+                origin.x, origin.y);
+    std::fflush(stdout);
+    return 0;
+}
