@@ -1,5 +1,9 @@
 #include "viewers/image_form.h"
 
+#include "picture/clipboard.h"
+#include "viewers/file_name.h"
+#include "viewers/taskbar.h"
+
 TImageForm* ImageForm = nullptr;
 
 namespace {
@@ -13,10 +17,75 @@ FormSettings WindowSettings() {
     s.border = TBorderStyle::bsToolWindow;
     return s;
 }
+
+ImageSettings ImageLayout() {
+    ImageSettings s;
+    s.align = TAlign::alClient;
+    s.autoSize = true;
+    s.center = true;
+    return s;
+}
+
+ToolBarSettings StripLayout() {
+    ToolBarSettings s;
+    s.height = 5;
+    return s;
+}
 }  // namespace
 
-TImageForm::TImageForm() : TForm(WindowSettings()) { ImageForm = this; }
+TImageForm::TImageForm() : TForm(WindowSettings()) {
+    ImageForm = this;
+    Image = std::make_unique<TImage>(this, ImageLayout());
+    ToolBar1 = std::make_unique<TToolBar>(this, StripLayout());
+    BuildMenu();
+    Image->OnDblClick = [this](TObject* s) { ImageDblClick(s); };
+    OnKeyPress = [this](TObject* s, char& key) { FormKeyPress(s, key); };
+    OnClose = [this](TObject* s, TCloseAction& action) { FormClose(s, action); };
+}
 
 TImageForm::~TImageForm() {
     if (ImageForm == this) ImageForm = nullptr;
 }
+
+void TImageForm::BuildMenu() {
+    MenuItemSettings top;
+    top.name = "pravy1";
+    top.caption = "&Úpravy";
+    pravy1 = MainMenu1.Add(top);
+    MenuItemSettings copy;
+    copy.name = "Koprovaobrzok1";
+    copy.caption = "Kopírovať obrázok";
+    copy.shortcut = scCtrl | 'C';
+    copy.glyph = "GLYPH_COPY";
+    Koprovaobrzok1 = pravy1->Add(copy);
+    Koprovaobrzok1->OnClick = [this](TObject* s) { Koprovaobrzok1Click(s); };
+    MainMenu1.Build();
+    SetMenu(&MainMenu1);
+}
+
+void TImageForm::ShowFile(const std::string& path) {
+    Image->Picture().LoadFile(path);
+    SetCaption(FileNameOfPath(path));
+    FitToPicture(Image->Picture().Width(), Image->Picture().Height());
+    SetPosition(TPosition::poScreenCenter);
+    ShowModal();
+}
+
+void TImageForm::FitToPicture(int width, int height) {
+    SetBounds(Left(), Top(), 200, 200);
+    if (width > 200) SetClientWidth(width);
+    if (height > 200) SetClientHeight(height);
+    // The comparisons are with the picture's size, not the window's.
+    if (width > GetSystemMetrics(SM_CXSCREEN)) SetWidth(GetSystemMetrics(SM_CXSCREEN));
+    if (height > GetSystemMetrics(SM_CYSCREEN)) SetHeight(GetSystemMetrics(SM_CYSCREEN));
+}
+
+void TImageForm::Koprovaobrzok1Click(TObject*) { Clipboard().Assign(&Image->Picture()); }
+
+void TImageForm::ImageDblClick(TObject*) { Close(); }
+
+void TImageForm::FormKeyPress(TObject*, char& key) {
+    if (key == '\r') Close();
+}
+
+void TImageForm::FormClose(TObject*, TCloseAction&) { ShowTaskbar(true); }

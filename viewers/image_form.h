@@ -1,11 +1,40 @@
 #pragma once
+// The windowed viewer: the picture of one file in a tool window sized to it,
+// with a thin strip under the menu bar and a copy command.
+#include <memory>
+#include <string>
+
+#include "picture/image.h"
 #include "ui/form.h"
+#include "ui/menu.h"
+#include "ui/toolbar.h"
 
 class TImageForm : public TForm {
 public:
     TImageForm();
     ~TImageForm() override;
     const char* ClassName() const override { return "TImageForm"; }
+
+    // Loads the file (a failure leaves before anything else changes), names
+    // the window after it, sizes it by the picture and shows it modally,
+    // centred on the screen.
+    void ShowFile(const std::string& path);
+
+    void Koprovaobrzok1Click(TObject* sender);
+    void ImageDblClick(TObject* sender);
+    void FormKeyPress(TObject* sender, char& key);
+    void FormClose(TObject* sender, TCloseAction& action);
+
+    std::unique_ptr<TImage> Image;
+    std::unique_ptr<TToolBar> ToolBar1;
+    TMainMenu MainMenu1;
+    TMenuItem *pravy1, *Koprovaobrzok1;
+
+private:
+    void BuildMenu();
+    // Outer 200 x 200, then the client takes a picture dimension above 200,
+    // then the outer size is held to the screen where the picture exceeds it.
+    void FitToPicture(int width, int height);
 };
 
 extern TImageForm* ImageForm;

@@ -1,6 +1,11 @@
 #include "viewers/image_form2.h"
 
+#include "viewers/taskbar.h"
+
 TImageForm2* ImageForm2 = nullptr;
+bool DragActive = false;
+int32_t DragStartX = 0;
+int32_t DragStartY = 0;
 
 namespace {
 FormSettings WindowSettings() {
@@ -14,10 +19,89 @@ FormSettings WindowSettings() {
     s.color = RGB(0, 0, 0);
     return s;
 }
+
+ImageSettings ImageLayout() {
+    ImageSettings s;
+    s.width = 41;
+    s.height = 41;
+    s.autoSize = true;
+    return s;
+}
+
+int ScreenWidth() { return GetSystemMetrics(SM_CXSCREEN); }
+int ScreenHeight() { return GetSystemMetrics(SM_CYSCREEN); }
+
+constexpr TShiftState kAnyButton = MK_LBUTTON | MK_RBUTTON | MK_MBUTTON;
 }  // namespace
 
-TImageForm2::TImageForm2() : TForm(WindowSettings()) { ImageForm2 = this; }
+int HalvesOffset(int screen, int picture) { return screen / 2 - picture / 2; }
+
+TImageForm2::TImageForm2() : TForm(WindowSettings()) {
+    ImageForm2 = this;
+    Image = std::make_unique<TImage>(this, ImageLayout());
+    Image->Cursor = TCursor::crHandPoint;
+    WireEvents();
+}
 
 TImageForm2::~TImageForm2() {
     if (ImageForm2 == this) ImageForm2 = nullptr;
 }
+
+void TImageForm2::WireEvents() {
+    OnCreate = [this](TObject* s) { FormCreate(s); };
+    OnDblClick = [this](TObject* s) { FormDblClick(s); };
+    OnKeyPress = [this](TObject* s, char& key) { FormKeyPress(s, key); };
+    OnClose = [this](TObject* s, TCloseAction& action) { FormClose(s, action); };
+    Image->OnDblClick = [this](TObject* s) { ImageDblClick(s); };
+    Image->OnMouseDown = [this](TObject* s, TMouseButton b, TShiftState sh, int x, int y) {
+        ImageMouseDown(s, b, sh, x, y);
+    };
+    Image->OnMouseMove = [this](TObject* s, TShiftState sh, int x, int y) { ImageMouseMove(s, sh, x, y); };
+    Image->OnMouseUp = [this](TObject* s, TMouseButton b, TShiftState sh, int x, int y) {
+        ImageMouseUp(s, b, sh, x, y);
+    };
+}
+
+void TImageForm2::ShowFile(const std::string& path) {
+    SetBounds(0, 0, ScreenWidth(), ScreenHeight());
+    ShowTaskbar(false);
+    try {
+        Image->Picture().LoadFile(path);
+    } catch (...) {
+        ShowTaskbar(true);
+        throw;
+    }
+    Image->SetLeft(HalvesOffset(ScreenWidth(), Image->Picture().Width()));
+    Image->SetTop(HalvesOffset(ScreenHeight(), Image->Picture().Height()));
+    ShowModal();
+}
+
+void TImageForm2::FormCreate(TObject*) { DragActive = false; }
+
+void TImageForm2::ImageMouseDown(TObject*, TMouseButton, TShiftState, int x, int y) {
+    DragStartX = x;
+    DragStartY = y;
+    DragActive = true;
+}
+
+void TImageForm2::ImageMouseUp(TObject*, TMouseButton, TShiftState, int, int) { DragActive = false; }
+
+void TImageForm2::ImageMouseMove(TObject*, TShiftState shift, int x, int y) {
+    // A release outside the picture (right or middle button, no capture)
+    // never reaches it: without a button held the picture stays put.
+    if (!DragActive || !(shift & kAnyButton)) return;
+    const bool wider = Image->Picture().Width() > ScreenWidth();
+    const bool taller = Image->Picture().Height() > ScreenHeight();
+    if (wider && !taller) Image->SetLeft(Image->Left() + x - DragStartX);
+    if (taller && !wider) Image->SetTop(Image->Top() + y - DragStartY);
+}
+
+void TImageForm2::FormDblClick(TObject*) { Close(); }
+
+void TImageForm2::ImageDblClick(TObject*) { Close(); }
+
+void TImageForm2::FormKeyPress(TObject*, char& key) {
+    if (key == '\r') Close();
+}
+
+void TImageForm2::FormClose(TObject*, TCloseAction&) { ShowTaskbar(true); }

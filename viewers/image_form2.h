@@ -1,11 +1,47 @@
 #pragma once
+// The full-screen viewer: a borderless black window over the whole screen
+// with the taskbar hidden; a picture larger than the screen in one direction
+// is dragged along that direction.
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "picture/image.h"
 #include "ui/form.h"
+
+// The drag state, one for the program: set by a press on the picture,
+// cleared by a release (and at the viewer's creation).
+extern bool DragActive;
+extern int32_t DragStartX;  // pointer at the press, in the picture's coordinates
+extern int32_t DragStartY;
+
+// Where a picture starts along one axis: the halves are taken separately,
+// each truncated toward zero (screen 1024, picture 1025 gives 0).
+int HalvesOffset(int screen, int picture);
 
 class TImageForm2 : public TForm {
 public:
     TImageForm2();
     ~TImageForm2() override;
     const char* ClassName() const override { return "TImageForm2"; }
+
+    // Covers the screen, hides the taskbar, loads the file and shows it
+    // centred, modally. A failed load shows the taskbar again and leaves.
+    void ShowFile(const std::string& path);
+
+    void FormCreate(TObject* sender);
+    void ImageMouseDown(TObject* sender, TMouseButton button, TShiftState shift, int x, int y);
+    void ImageMouseMove(TObject* sender, TShiftState shift, int x, int y);
+    void ImageMouseUp(TObject* sender, TMouseButton button, TShiftState shift, int x, int y);
+    void FormDblClick(TObject* sender);
+    void ImageDblClick(TObject* sender);
+    void FormKeyPress(TObject* sender, char& key);
+    void FormClose(TObject* sender, TCloseAction& action);
+
+    std::unique_ptr<TImage> Image;
+
+private:
+    void WireEvents();
 };
 
 extern TImageForm2* ImageForm2;

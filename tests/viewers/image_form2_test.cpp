@@ -1,0 +1,288 @@
+// The full-screen viewer: centring by halves, the taskbar, drag panning
+// along the one axis that does not fit, and closing.
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "app/okno.h"
+#include "fixture.h"
+#include "testing.h"
+#include "ui/exceptions.h"
+#include "viewer_testing.h"
+#include "viewers/image_form2.h"
+#include "viewers/taskbar.h"
+
+namespace {
+struct Seen {
+    Rect window{};
+    int left = 0, top = 0, width = 0, height = 0;
+    bool taskbarVisible = true;
+};
+
+Seen Look(HWND wnd) {
+    Seen s;
+    s.window = WindowBox(wnd);
+    s.left = ImageForm2->Image->Left();
+    s.top = ImageForm2->Image->Top();
+    s.width = ImageForm2->Image->Width();
+    s.height = ImageForm2->Image->Height();
+    s.taskbarVisible = IsWindowVisible(Taskbar()) != FALSE;
+    return s;
+}
+
+void PressEnter(HWND wnd) { SendMessageA(wnd, WM_CHAR, '\r', 0); }
+
+// Mouse messages to the picture, as the system sends them.
+void Mouse(UINT msg, WPARAM keys, int x, int y) {
+    SendMessageA(ImageForm2->Image->Handle(), msg, keys, MAKELPARAM(x, y));
+}
+
+POINT Where() { return POINT{ImageForm2->Image->Left(), ImageForm2->Image->Top()}; }
+}  // namespace
+
+TEST_CASE("full-screen viewer: the halves rule, each half truncated toward zero") {
+    CHECK(HalvesOffset(800, 333) == 234);
+    CHECK(HalvesOffset(600, 1001) == -200);
+    CHECK(HalvesOffset(1024, 1025) == 0);
+    CHECK(HalvesOffset(1024, 1024) == 0);
+    CHECK(HalvesOffset(1024, 1027) == -1);
+    CHECK(HalvesOffset(768, 101) == 334);
+}
+
+TEST_CASE("full-screen viewer: borderless black window over the screen, picture centred, taskbar hidden meanwhile") {
+    MainWindow();
+    TempFolder temp;
+    REQUIRE(Taskbar() != nullptr);
+    ShowTaskbar(true);
+    CHECK((GetWindowLongA(ImageForm2->Handle(), GWL_STYLE) & (WS_CAPTION | WS_THICKFRAME)) == 0);
+    CHECK(GetMenu(ImageForm2->Handle()) == nullptr);
+    CHECK(ImageForm2->Color() == RGB(0, 0, 0));
+    CHECK(ImageForm2->Image->Cursor == TCursor::crHandPoint);
+
+    struct Case {
+        const char* name;
+        int w, h, left, top;
+    };
+    const Case cases[] = {
+        {"mensi.bmp", 100, 50, 512 - 50, 384 - 25},
+        {"rovnaky.bmp", 1024, 768, 0, 0},
+        {"sirsi.bmp", 1500, 300, 512 - 750, 384 - 150},
+        {"vyssi.bmp", 301, 1000, 512 - 150, 384 - 500},
+        {"vacsi.bmp", 1025, 1001, 0, 384 - 500},
+    };
+    for (const Case& c : cases) {
+        CAPTURE(c.name);
+        std::string path = WriteBmp(temp, c.name, c.w, c.h);
+        Seen s;
+        bool up = WhileUp([&] { ImageForm2->ShowFile(path); },
+                          [&](HWND wnd) {
+                              s = Look(wnd);
+                              PressEnter(wnd);
+                          });
+        CHECK(up);
+        CHECK(s.window.left == 0);
+        CHECK(s.window.top == 0);
+        CHECK(s.window.width == 1024);
+        CHECK(s.window.height == 768);
+        CHECK(s.left == c.left);
+        CHECK(s.top == c.top);
+        CHECK(s.width == c.w);
+        CHECK(s.height == c.h);
+        CHECK_FALSE(s.taskbarVisible);
+        CHECK(IsWindowVisible(Taskbar()));
+        CHECK_FALSE(IsWindowVisible(ImageForm2->Handle()));
+    }
+}
+
+TEST_CASE("full-screen viewer: a picture smaller than the screen shows on black") {
+    MainWindow();
+    TempFolder temp;
+    std::string path = WriteBmp(temp, "cierne.bmp", 40, 40);
+    COLORREF corner = CLR_INVALID, middle = CLR_INVALID;
+    WhileUp([&] { ImageForm2->ShowFile(path); },
+            [&](HWND wnd) {
+                RedrawWindow(wnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+                HDC dc = GetDC(nullptr);
+                corner = GetPixel(dc, 5, 5);
+                middle = GetPixel(dc, 512, 384);
+                ReleaseDC(nullptr, dc);
+                PressEnter(wnd);
+            });
+    CHECK(corner == RGB(0, 0, 0));
+    CHECK(middle == RGB(200, 40, 40));
+}
+
+TEST_CASE("full-screen viewer: dragging moves only along the axis that does not fit, only while a button is held") {
+    MainWindow();
+    TempFolder temp;
+    struct Drag {
+        POINT start, afterLeftDrag, afterRelease, afterFreeMove, afterRightDrag, afterMiddleDrag;
+    };
+    auto dragOn = [&](const std::string& path) {
+        Drag d{};
+        WhileUp([&] { ImageForm2->ShowFile(path); },
+                [&](HWND wnd) {
+                    d.start = Where();
+                    Mouse(WM_LBUTTONDOWN, MK_LBUTTON, 100, 100);
+                    Mouse(WM_MOUSEMOVE, MK_LBUTTON, 130, 80);
+                    d.afterLeftDrag = Where();
+                    Mouse(WM_LBUTTONUP, 0, 130, 80);
+                    d.afterRelease = Where();
+                    Mouse(WM_MOUSEMOVE, 0, 10, 10);
+                    d.afterFreeMove = Where();
+                    Mouse(WM_RBUTTONDOWN, MK_RBUTTON, 50, 50);
+                    Mouse(WM_MOUSEMOVE, MK_RBUTTON, 40, 70);
+                    Mouse(WM_RBUTTONUP, 0, 40, 70);
+                    d.afterRightDrag = Where();
+                    Mouse(WM_MBUTTONDOWN, MK_MBUTTON, 50, 50);
+                    Mouse(WM_MOUSEMOVE, MK_MBUTTON, 45, 60);
+                    Mouse(WM_MBUTTONUP, 0, 45, 60);
+                    d.afterMiddleDrag = Where();
+                    PressEnter(wnd);
+                });
+        return d;
+    };
+    SUBCASE("wider than the screen: left and right only") {
+        Drag d = dragOn(WriteBmp(temp, "siroky.bmp", 1400, 500));
+        CHECK(d.start.x == 512 - 700);
+        CHECK(d.start.y == 384 - 250);
+        CHECK(d.afterLeftDrag.x == d.start.x + 30);
+        CHECK(d.afterLeftDrag.y == d.start.y);
+        CHECK(d.afterFreeMove.x == d.afterRelease.x);
+        CHECK(d.afterRightDrag.x == d.afterFreeMove.x - 10);
+        CHECK(d.afterMiddleDrag.x == d.afterRightDrag.x - 5);
+        CHECK(d.afterMiddleDrag.y == d.start.y);
+        CHECK_FALSE(DragActive);
+    }
+    SUBCASE("taller than the screen: up and down only") {
+        Drag d = dragOn(WriteBmp(temp, "vysoky.bmp", 500, 1400));
+        CHECK(d.afterLeftDrag.x == d.start.x);
+        CHECK(d.afterLeftDrag.y == d.start.y - 20);
+        CHECK(d.afterFreeMove.y == d.afterRelease.y);
+        CHECK(d.afterRightDrag.y == d.afterFreeMove.y + 20);
+        CHECK(d.afterMiddleDrag.y == d.afterRightDrag.y + 10);
+        CHECK(d.afterMiddleDrag.x == d.start.x);
+    }
+    SUBCASE("as large as the screen, smaller, or larger both ways: never moves") {
+        for (auto [w, h] : {std::pair{1024, 768}, std::pair{300, 200}, std::pair{1400, 1400}}) {
+            CAPTURE(w);
+            Drag d = dragOn(WriteBmp(temp, "pevny" + std::to_string(w) + ".bmp", w, h));
+            CHECK(d.afterLeftDrag.x == d.start.x);
+            CHECK(d.afterLeftDrag.y == d.start.y);
+            CHECK(d.afterMiddleDrag.x == d.start.x);
+            CHECK(d.afterMiddleDrag.y == d.start.y);
+        }
+    }
+}
+
+TEST_CASE("full-screen viewer: a release lost outside the picture does not let it follow a pointer without buttons") {
+    MainWindow();
+    TempFolder temp;
+    std::string path = WriteBmp(temp, "strateny.bmp", 1400, 300);
+    POINT before{}, after{};
+    WhileUp([&] { ImageForm2->ShowFile(path); },
+            [&](HWND wnd) {
+                // Right press on the picture, release over the black background.
+                Mouse(WM_RBUTTONDOWN, MK_RBUTTON, 100, 100);
+                SendMessageA(wnd, WM_RBUTTONUP, 0, MAKELPARAM(5, 5));
+                before = Where();
+                Mouse(WM_MOUSEMOVE, 0, 160, 100);
+                after = Where();
+                PressEnter(wnd);
+            });
+    CHECK(after.x == before.x);
+    // The press never saw its release.
+    CHECK(DragActive);
+    ImageForm2->FormCreate(ImageForm2);
+    CHECK_FALSE(DragActive);
+}
+
+TEST_CASE("full-screen viewer: closing by double-click on picture or background and by Enter; Escape ignored") {
+    MainWindow();
+    TempFolder temp;
+    std::string path = WriteBmp(temp, "koniec.bmp", 200, 100);
+    SUBCASE("double-click on the picture: the press after it still starts a drag, the release ends it") {
+        bool activeAfterPress = false, closing = false;
+        int32_t x = -1, y = -1;
+        bool up = WhileUp([&] { ImageForm2->ShowFile(path); },
+                          [&](HWND) {
+                              Mouse(WM_LBUTTONDOWN, MK_LBUTTON, 3, 4);
+                              Mouse(WM_LBUTTONUP, 0, 3, 4);
+                              Mouse(WM_LBUTTONDBLCLK, MK_LBUTTON, 7, 9);
+                              activeAfterPress = DragActive;
+                              closing = ImageForm2->ModalResult() == mrCancel;
+                              x = DragStartX;
+                              y = DragStartY;
+                              Mouse(WM_LBUTTONUP, 0, 7, 9);
+                          });
+        CHECK(up);
+        CHECK(activeAfterPress);
+        CHECK(closing);
+        CHECK(x == 7);
+        CHECK(y == 9);
+        CHECK_FALSE(DragActive);
+    }
+    SUBCASE("double-click on the black background") {
+        bool up = WhileUp([&] { ImageForm2->ShowFile(path); },
+                          [&](HWND wnd) { SendMessageA(wnd, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(3, 3)); });
+        CHECK(up);
+    }
+    SUBCASE("Escape does nothing, Enter closes") {
+        bool stayed = false;
+        bool up = WhileUp([&] { ImageForm2->ShowFile(path); },
+                          [&](HWND wnd) {
+                              SendMessageA(wnd, WM_CHAR, 27, 0);
+                              Pump();
+                              stayed = IsWindowVisible(wnd) && ImageForm2->ModalResult() == mrNone &&
+                                       !IsWindowVisible(Taskbar());
+                              PressEnter(wnd);
+                          });
+        CHECK(up);
+        CHECK(stayed);
+    }
+    CHECK_FALSE(IsWindowVisible(ImageForm2->Handle()));
+    CHECK(IsWindowVisible(Taskbar()));
+}
+
+TEST_CASE("full-screen branch of the open command: failures and the taskbar") {
+    TOkno& w = MainWindow();
+    TempFolder temp;
+    KeepMainFolder keep;
+    WriteBmp(temp, "cely.bmp", 120, 80);
+    temp.Write("zly.bmp", std::vector<unsigned char>(64, 'n'));
+    w.FullScreen->SetChecked(true);
+
+    SUBCASE("the selected file fills the screen, the taskbar returns after Enter") {
+        REQUIRE(SelectFile(w, temp.Path(), "cely.bmp"));
+        Seen s;
+        bool up = WhileUp([&] { w.DvojKlikniNaSubor(); },
+                          [&](HWND wnd) {
+                              s = Look(wnd);
+                              PressEnter(wnd);
+                          });
+        CHECK(up);
+        CHECK(s.window.width == 1024);
+        CHECK(s.left == 512 - 60);
+        CHECK_FALSE(s.taskbarVisible);
+        CHECK(IsWindowVisible(Taskbar()));
+        CHECK(TestApplication().Cursor() == TCursor::crDefault);
+    }
+    SUBCASE("a failed load: the taskbar is shown again and the viewer never appears") {
+        REQUIRE(SelectFile(w, temp.Path(), "zly.bmp"));
+        CHECK_THROWS_WITH_AS(w.DvojKlikniNaSubor(), "Bitmap image is not valid", EInvalidGraphic);
+        CHECK(IsWindowVisible(Taskbar()));
+        CHECK_FALSE(IsWindowVisible(ImageForm2->Handle()));
+        CHECK(TestApplication().Cursor() == TCursor::crDefault);
+    }
+    SUBCASE("nothing selected: the taskbar is not touched") {
+        w.Dir->SetDirectory(temp.Path());
+        w.files->SetItemIndex(-1);
+        ShowTaskbar(false);
+        bool up = WhileUp([&] { w.DvojKlikniNaSubor(); }, [&](HWND wnd) { PressEnter(wnd); });
+        CHECK_FALSE(up);
+        CHECK_FALSE(IsWindowVisible(Taskbar()));
+        ShowTaskbar(true);
+    }
+    w.FullScreen->SetChecked(false);
+}

@@ -1,0 +1,89 @@
+#include "viewer_testing.h"
+
+#include <exception>
+
+#include "../picture/picture_testing.h"
+#include "app/okno.h"
+#include "fixture.h"
+
+namespace viewtest {
+
+std::vector<uint8_t> FlatBmp(int width, int height, COLORREF colour) {
+    BmpFields f;
+    f.width = width;
+    f.height = height;
+    f.bits = 8;
+    f.clrUsed = 1;
+    f.colours = {GetBValue(colour), GetGValue(colour), GetRValue(colour), 0};
+    f.pixels.assign(size_t((width + 3) / 4 * 4) * size_t(height), 0);
+    return BuildBmp(f);
+}
+
+std::string WriteBmp(const TempFolder& folder, const std::string& name, int width, int height) {
+    folder.Write(name, FlatBmp(width, height));
+    return folder.File(name);
+}
+
+namespace {
+struct Watch {
+    const std::function<void()>* action;
+    const std::function<void(HWND)>* answer;
+    std::exception_ptr error;
+};
+}  // namespace
+
+bool WhileUp(const std::function<void()>& action, const std::function<void(HWND)>& answer) {
+    Watch watch{&action, &answer, nullptr};
+    bool up = WhileModal(
+        "Lumeno.Form",
+        [](void* c) {
+            auto* w = static_cast<Watch*>(c);
+            // The fixture's watch must end normally: keep the error for later.
+            try {
+                (*w->action)();
+            } catch (...) {
+                w->error = std::current_exception();
+            }
+        },
+        &watch, [](HWND wnd, void* c) { (*static_cast<Watch*>(c)->answer)(wnd); });
+    if (watch.error) std::rethrow_exception(watch.error);
+    return up;
+}
+
+KeepMainFolder::KeepMainFolder() : folder_(MainWindow().Dir->Directory()) {}
+
+KeepMainFolder::~KeepMainFolder() {
+    try {
+        Okno->files->SetItemIndex(-1);
+        Okno->Dir->SetDirectory(folder_);
+    } catch (const std::exception&) {
+    }
+}
+
+bool SelectFile(TOkno& w, const std::string& folder, const std::string& name) {
+    w.Dir->SetDirectory(folder);
+    for (int i = 0; i < w.files->Count(); ++i)
+        if (w.files->Item(i) == name) {
+            w.files->SetItemIndex(i);
+            return true;
+        }
+    return false;
+}
+
+HWND Taskbar() { return FindWindowA("Shell_TrayWnd", nullptr); }
+
+Rect WindowBox(HWND wnd) {
+    RECT r{};
+    GetWindowRect(wnd, &r);
+    return Rect{r.left, r.top, r.right - r.left, r.bottom - r.top};
+}
+
+Rect ClientBox(HWND wnd) {
+    RECT r{};
+    GetClientRect(wnd, &r);
+    POINT origin{0, 0};
+    ClientToScreen(wnd, &origin);
+    return Rect{origin.x, origin.y, r.right, r.bottom};
+}
+
+}  // namespace viewtest
