@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "../picture/jpeg_testing.h"
 #include "app/okno.h"
 #include "browse/path_rules.h"
 #include "fixture.h"
@@ -228,6 +229,16 @@ TEST_CASE("properties dialog: the sizes are the selected file's own, never anoth
         CHECK(s.meno == "pokazeny.bmp");
         CHECK(s.sirka.empty());
         CHECK(s.vyska.empty());
+    }
+    SUBCASE("a JPEG is measured by its header: damaged data after it does not matter") {
+        pictest::JpegFields f;
+        f.width = 640;
+        f.height = 480;
+        temp.Write("foto.jpg", pictest::CutInScan(pictest::BuildJpeg(f)));
+        REQUIRE(SelectFile(w, temp.Path(), "foto.jpg"));
+        Seen s = OpenAndLook(w);
+        CHECK(s.sirka == "640");
+        CHECK(s.vyska == "480");
     }
     SUBCASE("an empty file reads as an empty picture: 0 x 0") {
         REQUIRE(SelectFile(w, temp.Path(), "prazdny.bmp"));
