@@ -53,6 +53,8 @@ void TOkno::Koprova1Click(TObject*) { Clipboard().Assign(&Image->Picture()); }
 void TOkno::Vlastnosti1Click(TObject*) {
     const std::string path = files->FileName();
     if (!IsExistingFile(path)) return;
+    // The preview may hold another file's picture (a failed preview, the open
+    // command): the sizes are read from the selected file itself.
     Vlastnosti->Fill(path, MeasurePictureFile(path));
     BorrowedDirLabel borrowed(*Dir, Vlastnosti->cesta.get(), adresa.get());
     Vlastnosti->ShowModal();
