@@ -10,6 +10,7 @@
 #include "picture/picture.h"
 #include "testing.h"
 #include "ui/exceptions.h"
+#include "ui/gdi.h"
 #include "ui/stream.h"
 
 namespace {
@@ -86,6 +87,28 @@ bool SaveThroughDialog(const std::string& path, SaveDialogSeen* seen = nullptr) 
 }
 
 TPicture& Preview() { return MainWindow().Image->Picture(); }
+
+// An enhanced metafile of a filled square, as a file's bytes.
+std::string EmfFile() {
+    WindowDC screen(nullptr);
+    const RECT frame{0, 0, 1000, 1000};
+    HDC dc = CreateEnhMetaFileA(screen.get(), nullptr, &frame, nullptr);
+    Brush brush(CreateSolidBrush(RGB(200, 40, 10)));
+    const RECT square{0, 0, 20, 20};
+    FillRect(dc, &square, brush.get());
+    EnhMetafile emf(CloseEnhMetaFile(dc));
+    std::string bytes(GetEnhMetaFileBits(emf.get(), 0, nullptr), '\0');
+    GetEnhMetaFileBits(emf.get(), UINT(bytes.size()), reinterpret_cast<BYTE*>(&bytes[0]));
+    return bytes;
+}
+
+uint32_t Word32(const std::string& b, size_t at) {
+    uint32_t v = 0;
+    for (size_t i = 0; i < 4 && at + i < b.size(); ++i) v |= uint32_t(uint8_t(b[at + i])) << (8 * i);
+    return v;
+}
+bool IsPlaceableWmf(const std::string& b) { return b.size() > 22 && Word32(b, 0) == 0x9AC6CDD7; }
+bool IsEmf(const std::string& b) { return b.size() > 44 && Word32(b, 0) == 1 && Word32(b, 40) == 0x464D4520; }
 }  // namespace
 
 TEST_CASE("save: nothing previewed writes no file; a picture replaces an existing file at once") {
@@ -187,4 +210,22 @@ TEST_CASE("the temporary file keeps the target's extension, so a kind may choose
     CHECK(IsFile(temp.File("bez_pripony")));
     THalfWriter::Fails() = true;
     CHECK(EntryCount(temp.Path()) == 2);
+}
+
+TEST_CASE("a metafile goes out as placeable WMF under a .wmf name, else as it was loaded") {
+    TempFolder temp;
+    WriteAll(temp.File("kresba.emf"), EmfFile());
+    TPicture picture;
+    picture.LoadFile(temp.File("kresba.emf"));
+    SavePictureOver(picture, temp.File("klipart.wmf"));
+    SavePictureOver(picture, temp.File("znova.emf"));
+    SavePictureOver(picture, temp.File("obrazok.bmp"));
+    CHECK(IsPlaceableWmf(ReadAll(temp.File("klipart.wmf"))));
+    CHECK(IsEmf(ReadAll(temp.File("znova.emf"))));
+    CHECK(IsEmf(ReadAll(temp.File("obrazok.bmp"))));
+    // Replacing an existing file follows the same rule.
+    WriteAll(temp.File("stary.wmf"), "old");
+    SavePictureOver(picture, temp.File("stary.wmf"));
+    CHECK(IsPlaceableWmf(ReadAll(temp.File("stary.wmf"))));
+    CHECK(EntryCount(temp.Path()) == 5);
 }
