@@ -31,3 +31,10 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
   WINEDLLOVERRIDES="mscoree,mshtml=" wineboot -i >/dev/null 2>&1 || true
   wineserver -w
 fi
+# Wine's own fonts (Marlett for the caption buttons, MS Sans Serif, Tahoma)
+# are not found in its data folder here: give the prefix a copy.
+fonts=$WINEPREFIX/drive_c/windows/Fonts
+if [ -d /usr/share/wine/fonts ] && [ ! -f "$fonts/marlett.ttf" ]; then
+  mkdir -p "$fonts"
+  cp -n /usr/share/wine/fonts/* "$fonts/"
+fi

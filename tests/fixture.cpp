@@ -94,12 +94,19 @@ void CALLBACK Poll(HWND, UINT, UINT_PTR id, DWORD) {
 
 bool WhileModal(const char* cls, void (*action)(void*), void* context, void (*answer)(HWND, void*)) {
     ModalWatch watch{cls, answer, context, false};
-    ModalWatch* outer = g_watch;
+    // Put the outer watch back and stop polling however the action ends.
+    struct Scope {
+        ModalWatch* outer;
+        UINT_PTR timer;
+        ModalWatch& watch;
+        ~Scope() {
+            if (!watch.found) KillTimer(nullptr, timer);
+            g_watch = outer;
+        }
+    } scope{g_watch, 0, watch};
     g_watch = &watch;
-    UINT_PTR timer = SetTimer(nullptr, 0, 50, Poll);
+    scope.timer = SetTimer(nullptr, 0, 50, Poll);
     action(context);
-    if (!watch.found) KillTimer(nullptr, timer);
-    g_watch = outer;
     return watch.found;
 }
 

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <map>
+#include <unordered_map>
 
 #include "ui/application.h"
 #include "ui/exceptions.h"
@@ -12,7 +13,12 @@
 #include "ui/form.h"
 
 namespace {
-const char kObjectProp[] = "Lumeno.Object";
+// Window to object, kept in the process: a window property would cost a
+// server round trip on every message under Wine.
+std::unordered_map<HWND, TControl*>& Objects() {
+    static std::unordered_map<HWND, TControl*> objects;
+    return objects;
+}
 
 UINT NextControlId() {
     static UINT id = 100;
@@ -53,7 +59,10 @@ TControl::~TControl() {
 }
 
 TControl* TControl::FromHandle(HWND wnd) {
-    return wnd ? static_cast<TControl*>(GetPropA(wnd, kObjectProp)) : nullptr;
+    if (!wnd) return nullptr;
+    auto& objects = Objects();
+    auto it = objects.find(wnd);
+    return it == objects.end() ? nullptr : it->second;
 }
 
 TForm* TControl::OwnerForm() {
@@ -64,12 +73,12 @@ TForm* TControl::OwnerForm() {
 
 void TControl::Attach(HWND wnd) {
     handle_ = wnd;
-    SetPropA(wnd, kObjectProp, this);
+    Objects()[wnd] = this;
 }
 
 void TControl::Detach() {
     if (!handle_) return;
-    RemovePropA(handle_, kObjectProp);
+    Objects().erase(handle_);
     if (systemProc_) SetWindowLongPtrA(handle_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(systemProc_));
     handle_ = nullptr;
 }

@@ -1,6 +1,6 @@
 #pragma once
 // Every control is a real window. The object is found from its window
-// through a window property; one static, exception-proof window procedure
+// through a process-wide map; one static, exception-proof window procedure
 // serves the program's own window classes and the subclassed system ones.
 #include <windows.h>
 

@@ -13,8 +13,14 @@ TLabel::TLabel(TControl* parent, const LabelSettings& s)
 }
 
 void TLabel::FitToText() {
-    int w = TextWidth(Font(), text_);
-    SetBounds(Left(), Top(), w, TextHeight(Font()));
+    // Measured the way it is drawn, so the last glyph's overhang is not cut.
+    WindowDC dc(nullptr);
+    SelectGuard f(dc.get(), Font());
+    RECT r{0, 0, 0, 0};
+    DrawTextA(dc.get(), text_.c_str(), int(text_.size()), &r, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
+    TEXTMETRICA tm{};
+    GetTextMetricsA(dc.get(), &tm);
+    SetBounds(Left(), Top(), r.right + tm.tmOverhang, tm.tmHeight);
 }
 
 void TLabel::SetCaption(const std::string& text) {
