@@ -2,6 +2,7 @@
 
 #include "picture/bitmap.h"
 #include "picture/formats.h"
+#include "picture/jpeg_image.h"
 #include "picture/icon.h"
 #include "picture/metafile.h"
 
@@ -11,7 +12,7 @@
 // file that calls RegisterFormat:
 //   picture/metafile.h  RegisterMetafileKind(): "wmf" "Metafiles", "emf" "Enhanced Metafiles"
 //   picture/icon.h      RegisterIconKind():     "ico" "Icons"
-//   picture/jpeg.h      RegisterJpegKind():     "jpeg", "jpg" "JPEG Image File"
+//   picture/jpeg_image.h RegisterJpegKind():    "jpeg", "jpg" "JPEG Image File"
 void RegisterPictureKinds() {
     static bool done = false;
     if (done) return;
@@ -19,5 +20,5 @@ void RegisterPictureKinds() {
     RegisterMetafileKind();
     RegisterIconKind();
     RegisterFormat("bmp", "Bitmaps", TBitmap::Class());
-    // JPEG kind: RegisterJpegKind();
+    RegisterJpegKind();
 }

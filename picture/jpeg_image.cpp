@@ -1,0 +1,342 @@
+#include "picture/jpeg_image.h"
+
+#include <algorithm>
+#include <cstring>
+#include <utility>
+
+#include "picture/bitmap_image.h"
+#include "picture/codec/bmp.h"
+#include "picture/codec/jpeg.h"
+#include "picture/drop_sample.h"
+#include "picture/formats.h"
+#include "ui/stream.h"
+
+namespace jpeg = codec::jpeg;
+
+EJPEG::EJPEG(int code) : EInvalidGraphic(Format("JPEG error #%d", code)), code_(code) {}
+
+namespace {
+constexpr int kQuality = 90;
+
+// Decoding into 8-bit palette rows is the default only on a display of 256
+// colours or fewer, judged once for the whole process.
+bool EightBitDefault() {
+    static const bool eightBit = ScreenBitsPerPixel() <= 8;
+    return eightBit;
+}
+
+std::vector<RGBQUAD> Colours(const jpeg::Layout& layout) {
+    std::vector<RGBQUAD> colours;
+    for (const jpeg::Rgb& c : layout.palette) colours.push_back(RGBQUAD{c.blue, c.green, c.red, 0});
+    return colours;
+}
+
+// Gives the empty bitmap a bottom-up DIB section of the size and depth,
+// with the colour table; returns where its rows are. The system hands out
+// zeroed pages, so nothing is filled here.
+PixelRows InstallSection(TBitmap& bitmap, int width, int height, int bits, const std::vector<RGBQUAD>& colours) {
+    std::vector<uint8_t> info(sizeof(BITMAPINFOHEADER) + colours.size() * sizeof(RGBQUAD));
+    auto* header = reinterpret_cast<BITMAPINFOHEADER*>(info.data());
+    *header = BITMAPINFOHEADER{sizeof(BITMAPINFOHEADER), width, height, 1, WORD(bits), BI_RGB, 0, 0, 0,
+                               DWORD(colours.size()), 0};
+    if (!colours.empty())
+        std::memcpy(info.data() + sizeof(BITMAPINFOHEADER), colours.data(), colours.size() * sizeof(RGBQUAD));
+    void* pixels = nullptr;
+    Bitmap section(CreateDIBSection(nullptr, reinterpret_cast<BITMAPINFO*>(info.data()), DIB_RGB_COLORS, &pixels,
+                                    nullptr, 0));
+    if (!section) throw OutOfResources(GetLastError());
+    // Set on the empty bitmap, the palette passes to the section that
+    // follows: exactly these colours, not a table padded to 256.
+    if (!colours.empty()) bitmap.SetPalette(PaletteFromColours(colours));
+    bitmap.SetHandle(std::move(section));
+    PixelRows rows;
+    rows.row0 = bitmap.RowAddress(0);
+    rows.step = bitmap.RowAddress(1) - rows.row0;
+    rows.width = width;
+    rows.height = height;
+    rows.bytesPerPixel = bits / 8;
+    return rows;
+}
+
+// Rows straight into the bitmap's pixel memory.
+class BitmapTarget : public jpeg::Target {
+public:
+    BitmapTarget(TBitmap& bitmap, PixelRows& rows) : bitmap_(bitmap), rows_(rows) {}
+
+    void Size(const jpeg::Layout& layout) override {
+        // Checked before the section exists: a hostile header must not claim gigabytes.
+        const uint64_t bytes = codec::bmp::Stride(layout.width, uint16_t(layout.bits)) * uint64_t(layout.height);
+        if (layout.width == 0 || layout.height == 0 || bytes > codec::bmp::kMaxImageBytes) throw OutOfResources(0);
+        paletted_ = !layout.palette.empty();
+        rows_ = InstallSection(bitmap_, int(layout.width), int(layout.height), layout.bits, Colours(layout));
+    }
+
+    uint8_t* Row(uint32_t y) override { return rows_.row0 + intptr_t(y) * rows_.step; }
+
+    bool Paletted() const { return paletted_; }
+
+private:
+    TBitmap& bitmap_;
+    PixelRows& rows_;
+    bool paletted_ = false;
+};
+
+void PutLength(TStream& stream, uint32_t n) {
+    const uint8_t b[4] = {uint8_t(n), uint8_t(n >> 8), uint8_t(n >> 16), uint8_t(n >> 24)};
+    stream.WriteBuffer(b, sizeof b);
+}
+
+uint32_t GetLength(TStream& stream) {
+    uint8_t b[4];
+    stream.ReadBuffer(b, sizeof b);
+    return uint32_t(b[0]) | uint32_t(b[1]) << 8 | uint32_t(b[2]) << 16 | uint32_t(b[3]) << 24;
+}
+
+const RECT kNoRect{0, 0, 0, 0};
+}  // namespace
+
+const TGraphicClass& TJPEGImage::Class() {
+    static const TGraphicClass kind{"TJPEGImage", nullptr, &CreateGraphic<TJPEGImage>};
+    return kind;
+}
+
+TJPEGImage::TJPEGImage() : data_(new TJPEGData), eightBit_(EightBitDefault()) {}
+
+TJPEGImage::~TJPEGImage() = default;
+
+void TJPEGImage::DropBitmap() {
+    bitmap_.reset();
+    rows_ = PixelRows();
+}
+
+void TJPEGImage::NewData() {
+    data_ = JPEGDataRef(new TJPEGData);
+    progressive_ = false;
+}
+
+void TJPEGImage::Assign(TObject* source) {
+    if (auto* other = dynamic_cast<TJPEGImage*>(source)) {
+        if (other == this) return;
+        data_ = other->data_;
+        progressive_ = other->progressive_;
+        DropBitmap();
+        // The copy shares the decoded image, so the rows stay where they are.
+        rows_ = other->rows_;
+        if (other->bitmap_) {
+            bitmap_ = std::make_unique<TBitmap>();
+            bitmap_->Assign(other->bitmap_.get());
+        }
+        SetPaletteModified(true);
+        return Changed(this);
+    }
+    if (auto* bitmap = dynamic_cast<TBitmap*>(source)) {
+        NewData();
+        DropBitmap();
+        bitmap_ = std::make_unique<TBitmap>();
+        bitmap_->Assign(bitmap);
+        SetPaletteModified(true);
+        return Changed(this);
+    }
+    TGraphic::Assign(source);
+}
+
+void TJPEGImage::AssignTo(TGraphic& target) {
+    if (auto* bitmap = dynamic_cast<TBitmap*>(&target)) return bitmap->Assign(&Decode());
+    TGraphic::AssignTo(target);
+}
+
+void TJPEGImage::Draw(TCanvas& canvas, const RECT& rect) {
+    TBitmap& bitmap = Decode();
+    bitmap.SetTransparent(Transparent());
+    if (ShrinksByDropping(canvas, rect)) return DrawShrunk(canvas, rect);
+    bitmap.Draw(canvas, rect);
+}
+
+// Shrinking with colour-on-colour stretching drops rows and columns; the
+// system would first convert the whole picture to the target's format.
+bool TJPEGImage::ShrinksByDropping(const TCanvas& canvas, const RECT& rect) const {
+    const int w = rect.right - rect.left, h = rect.bottom - rect.top;
+    if (!rows_.row0 || Transparent() || w <= 0 || h <= 0 || w > rows_.width || h > rows_.height) return false;
+    if (w == rows_.width && h == rows_.height) return false;
+    // A target of 256 colours or fewer gets half-toning, which averages instead.
+    HDC dc = canvas.Handle();
+    const int deviceBits = GetDeviceCaps(dc, BITSPIXEL) * GetDeviceCaps(dc, PLANES);
+    return !(deviceBits <= 8 && deviceBits < rows_.bytesPerPixel * 8);
+}
+
+void TJPEGImage::DrawShrunk(TCanvas& canvas, const RECT& rect) {
+    TBitmap shrunk;
+    const PixelRows to = InstallSection(shrunk, rect.right - rect.left, rect.bottom - rect.top,
+                                        rows_.bytesPerPixel * 8, PaletteColours(bitmap_->Palette()));
+    DropSample(rows_, to);
+    shrunk.Draw(canvas, rect);
+}
+
+bool TJPEGImage::Equals(TGraphic& other) {
+    auto* jpeg = dynamic_cast<TJPEGImage*>(&other);
+    return jpeg && jpeg->data_.get() == data_.get();
+}
+
+bool TJPEGImage::IsEmpty() const { return data_->bytes.empty() && (!bitmap_ || bitmap_->IsEmpty()); }
+
+int TJPEGImage::Width() const { return bitmap_ ? bitmap_->Width() : data_->width; }
+
+int TJPEGImage::Height() const { return bitmap_ ? bitmap_->Height() : data_->height; }
+
+void TJPEGImage::SetWidth(int) { throw EInvalidGraphicOperation("Cannot change the size of a JPEG image"); }
+
+void TJPEGImage::SetHeight(int) { throw EInvalidGraphicOperation("Cannot change the size of a JPEG image"); }
+
+HPALETTE TJPEGImage::Palette() {
+    if (bitmap_) return bitmap_->Palette();
+    if (!tempPalette_ && !eightBit_ && ScreenBitsPerPixel() <= 8) {
+        WindowDC screen(nullptr);
+        tempPalette_.reset(CreateHalftonePalette(screen.get()));
+    }
+    return tempPalette_.get();
+}
+
+void TJPEGImage::SetPalette(::Palette value) {
+    tempPalette_ = std::move(value);
+    if (!bitmap_ || bitmap_->Palette() == tempPalette_.get()) return;
+    DropBitmap();
+    SetPaletteModified(true);
+    Changed(this);
+}
+
+void TJPEGImage::TakeBytes(std::vector<uint8_t> bytes) {
+    JPEGDataRef data(new TJPEGData);
+    data->bytes = std::move(bytes);
+    // An empty file is refused here, with the library's code for it, rather
+    // than taken as a 0 x 0 picture whose error would show only if it were
+    // ever drawn (a 0 x 0 preview never is).
+    if (data->bytes.empty()) throw EJPEG(jpeg::kErrInputEmpty);
+    jpeg::Header header;
+    try {
+        header = jpeg::ReadHeader(data->bytes.data(), data->bytes.size());
+    } catch (const codec::JpegError& e) {
+        throw EJPEG(e.code);
+    }
+    data->width = int(header.width);
+    data->height = int(header.height);
+    data->grayscale = header.grayscale;
+    data_ = std::move(data);
+    progressive_ = header.progressive;
+    DropBitmap();
+    SetPaletteModified(true);
+    Changed(this);
+}
+
+void TJPEGImage::LoadStream(TStream& stream) {
+    std::vector<uint8_t> bytes(size_t(std::max<int64_t>(0, stream.Remaining())));
+    stream.ReadBuffer(bytes.data(), bytes.size());
+    TakeBytes(std::move(bytes));
+}
+
+void TJPEGImage::ReadStoredData(TStream& stream) {
+    const uint32_t length = GetLength(stream);
+    // Checked before allocating: the length comes from the data.
+    if (int64_t(length) > stream.Remaining()) throw EReadError("Stream read error");
+    std::vector<uint8_t> bytes(length);
+    stream.ReadBuffer(bytes.data(), bytes.size());
+    TakeBytes(std::move(bytes));
+}
+
+void TJPEGImage::SaveStream(TStream& stream) {
+    if (data_->bytes.empty() && bitmap_ && !bitmap_->IsEmpty()) Compress();
+    stream.WriteBuffer(data_->bytes.data(), data_->bytes.size());
+}
+
+void TJPEGImage::WriteStoredData(TStream& stream) {
+    if (data_->bytes.empty() && bitmap_ && !bitmap_->IsEmpty()) Compress();
+    PutLength(stream, uint32_t(data_->bytes.size()));
+    stream.WriteBuffer(data_->bytes.data(), data_->bytes.size());
+}
+
+void TJPEGImage::LoadClipboardData(UINT format, HANDLE data, HPALETTE palette) {
+    TBitmap handed;
+    handed.LoadClipboardData(format, data, palette);
+    Assign(&handed);
+}
+
+void TJPEGImage::SaveClipboardData(UINT& format, HANDLE& data, HPALETTE& palette) {
+    Decode().SaveClipboardData(format, data, palette);
+}
+
+TBitmap& TJPEGImage::Decode() {
+    if (bitmap_) return *bitmap_;
+    // Made before decoding and kept after a failure: later repaints draw it
+    // as far as it was filled, without decoding or reporting again.
+    DropBitmap();
+    bitmap_ = std::make_unique<TBitmap>();
+    DecodeInto(*bitmap_);
+    return *bitmap_;
+}
+
+void TJPEGImage::DecodeInto(TBitmap& bitmap) {
+    // A palette handed in cannot become the decoder's colour map; the
+    // decoded bitmap's own palette takes over.
+    tempPalette_.reset();
+    Progress(this, TProgressStage::psStarting, 0, false, kNoRect, "");
+    BitmapTarget target(bitmap, rows_);
+    jpeg::DecodeOptions options;
+    options.eightBit = eightBit_;
+    options.progress = [this](const jpeg::Progress& p) {
+        const RECT band{0, LONG(p.top), rows_.width, LONG(p.bottom)};
+        Progress(this, TProgressStage::psRunning, uint8_t(p.percent), p.redraw, band, "");
+    };
+    try {
+        jpeg::Decode(data_->bytes.data(), data_->bytes.size(), options, target);
+    } catch (const EAbort&) {
+        // Stopped by the listener: keep what was decoded, say nothing.
+    } catch (const codec::JpegError& e) {
+        Progress(this, TProgressStage::psEnding, 0, false, kNoRect, "");
+        throw EJPEG(e.code);
+    } catch (...) {
+        Progress(this, TProgressStage::psEnding, 0, false, kNoRect, "");
+        throw;
+    }
+    if (target.Paletted()) SetPaletteModified(true);
+    Progress(this, TProgressStage::psEnding, 100, PaletteModified(), kNoRect, "");
+    if (PaletteModified()) Changed(this);
+}
+
+void TJPEGImage::Compress() {
+    TBitmap copy;
+    copy.Assign(bitmap_.get());
+    copy.SetPixelLayout(TPixelLayout::pf24Bit);
+    const int width = copy.Width(), height = copy.Height();
+    JPEGDataRef data(new TJPEGData);
+    data->width = width;
+    data->height = height;
+    uint8_t* row0 = copy.RowAddress(0);
+    const intptr_t step = copy.RowAddress(1) - row0;
+    jpeg::EncodeOptions options;
+    options.quality = kQuality;
+    options.progressive = progressive_;
+    options.progress = [this](const jpeg::Progress& p) {
+        Progress(this, TProgressStage::psRunning, uint8_t(p.percent), false, kNoRect, "");
+    };
+    std::vector<uint8_t>& out = data->bytes;
+    const jpeg::Writer writer = [&out](const uint8_t* bytes, std::size_t n) {
+        out.insert(out.end(), bytes, bytes + n);
+        return n;
+    };
+    const jpeg::RowSource rows = [row0, step](uint32_t y) { return row0 + intptr_t(y) * step; };
+    Progress(this, TProgressStage::psStarting, 0, false, kNoRect, "");
+    try {
+        jpeg::Encode(rows, uint32_t(width), uint32_t(height), options, writer);
+    } catch (const EAbort&) {
+        NewData();
+        return;
+    } catch (const codec::JpegError& e) {
+        throw EJPEG(e.code);
+    }
+    Progress(this, TProgressStage::psEnding, 100, false, kNoRect, "");
+    data_ = std::move(data);
+}
+
+void RegisterJpegKind() {
+    RegisterFormat("jpeg", "JPEG Image File", TJPEGImage::Class());
+    RegisterFormat("jpg", "JPEG Image File", TJPEGImage::Class());
+}

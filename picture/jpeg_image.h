@@ -1,0 +1,109 @@
+#pragma once
+// JPEG pictures. Loading keeps the compressed bytes and reads only the
+// header; the pixels are decoded into a private bitmap the first time they
+// are needed (drawing, the clipboard, a copy to a bitmap) and then kept.
+// Saving writes the kept bytes back unchanged. Copies share the compressed
+// data; each has its own decoded bitmap.
+#include <windows.h>
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "picture/bitmap.h"
+#include "picture/drop_sample.h"
+#include "picture/graphic.h"
+#include "picture/shared_image.h"
+#include "ui/exceptions.h"
+
+// A fatal error of the JPEG library: "JPEG error #%d" with its message code.
+class EJPEG : public EInvalidGraphic {
+public:
+    explicit EJPEG(int code);
+    int Code() const { return code_; }
+
+private:
+    int code_;
+};
+
+// The compressed file shared by copies of one JPEG graphic. Never changed
+// once made: compressing starts a new record.
+class TJPEGData : public TSharedImage {
+public:
+    std::vector<uint8_t> bytes;  // the complete file, exactly as read
+    int width = 0;
+    int height = 0;
+    bool grayscale = false;
+};
+
+using JPEGDataRef = SharedImageRef<TJPEGData>;
+
+class TJPEGImage : public TGraphic {
+public:
+    TJPEGImage();
+    ~TJPEGImage() override;
+
+    static const TGraphicClass& Class();
+    const TGraphicClass& Kind() const override { return Class(); }
+
+    // From a JPEG graphic: share its data and copy its decoded bitmap; from
+    // a bitmap: no data, a copy of the bitmap (compressed when saved).
+    void Assign(TObject* source) override;
+    // Into a bitmap: the decoded pixels.
+    void AssignTo(TGraphic& target) override;
+    void Draw(TCanvas& canvas, const RECT& rect) override;
+    // Only a JPEG graphic sharing the very same data.
+    bool Equals(TGraphic& other) override;
+    bool IsEmpty() const override;
+    // The decoded bitmap's size once decoded, else the header's; never decodes.
+    int Width() const override;
+    int Height() const override;
+    // Fail with "Cannot change the size of a JPEG image".
+    void SetWidth(int value) override;
+    void SetHeight(int value) override;
+    HPALETTE Palette() override;
+    // A palette handed in; drops a decoded bitmap of another palette.
+    void SetPalette(::Palette value) override;
+
+    // A 4-byte little-endian length, then that many bytes of JPEG file.
+    void ReadStoredData(TStream& stream) override;
+    void WriteStoredData(TStream& stream) override;
+    // Everything from the stream's position to its end; a stream that is
+    // not a JPEG, or is empty, fails with the library's code.
+    void LoadStream(TStream& stream) override;
+    // The kept bytes in one write; a short write is an error.
+    void SaveStream(TStream& stream) override;
+    void LoadClipboardData(UINT format, HANDLE data, HPALETTE palette) override;
+    // What the decoded bitmap gives (CF_BITMAP and its palette).
+    void SaveClipboardData(UINT& format, HANDLE& data, HPALETTE& palette) override;
+
+    // The decoded bitmap, decoding first if there is none. A decoding error
+    // passes on, and the bitmap stays as far as it was filled.
+    TBitmap& Decode();
+    // The decoded bitmap or null; never decodes.
+    const TBitmap* DecodedBitmap() const { return bitmap_.get(); }
+    bool Grayscale() const { return data_->grayscale; }
+    // The file has several scans (progressive).
+    bool Progressive() const { return progressive_; }
+    // The compressed bytes (empty until loaded or compressed).
+    const std::vector<uint8_t>& Bytes() const { return data_->bytes; }
+
+private:
+    void NewData();
+    void DropBitmap();
+    void TakeBytes(std::vector<uint8_t> bytes);
+    void DecodeInto(TBitmap& bitmap);
+    bool ShrinksByDropping(const TCanvas& canvas, const RECT& rect) const;
+    void DrawShrunk(TCanvas& canvas, const RECT& rect);
+    void Compress();
+
+    JPEGDataRef data_;
+    std::unique_ptr<TBitmap> bitmap_;
+    PixelRows rows_;  // the decoded bitmap's pixel memory, when decoded here
+    ::Palette tempPalette_;
+    bool eightBit_;
+    bool progressive_ = false;
+};
+
+// Registers "jpeg" and "jpg" for the JPEG kind.
+void RegisterJpegKind();
