@@ -41,6 +41,7 @@ public:
     void Open1Click(TObject* sender);
     void DolnyPosuvakScroll(TObject* sender, WORD code, int& pos);
     void HornyPosuvakChange(TObject* sender);
+    void LoadPreviewPicture(const std::string& path);
     void ResetScrolling();
     void UpdateScrollRanges();
 

@@ -1,31 +1,130 @@
 // The preview pane: selecting a file previews it in one of two sizing modes.
 #include "app/okno.h"
 
+#include <algorithm>
+
+#include "app/preview_layout.h"
+#include "browse/existing_file.h"
 #include "ui/application.h"
+#include "ui/message_dialog.h"
 
-void TOkno::KlikniNaSubor() {}
+namespace {
+// Pixels per scroll position, in both directions.
+constexpr int kScrollUnit = 8;
+// The largest horizontal range the scroll handler moves the picture for.
+constexpr int kLargestHorzRange = 65535;
 
-void TOkno::Open1Click(TObject*) {}
+// The hourglass for a scope; the default pointer comes back also after an error.
+class HourglassPointer {
+public:
+    HourglassPointer() { Application->SetCursor(TCursor::crHourGlass); }
+    ~HourglassPointer() { Application->SetCursor(TCursor::crDefault); }
+    HourglassPointer(const HourglassPointer&) = delete;
+    HourglassPointer& operator=(const HourglassPointer&) = delete;
+};
 
-void TOkno::DolnyPosuvakScroll(TObject*, WORD, int&) {}
+// The file name part: the text after the last "\" or ":".
+std::string NamePart(const std::string& path) {
+    const size_t cut = path.find_last_of("\\:");
+    return cut == std::string::npos ? path : path.substr(cut + 1);
+}
 
-void TOkno::HornyPosuvakChange(TObject*) {}
+// Division truncates toward zero: for a <= 0 this gives 0 or less.
+int CeilDiv(int a, int b) { return (a + b - 1) / b; }
+
+void SetPageSteps(TOkno& w) {
+    w.DolnyPosuvak->SetLargeChange(CeilDiv(w.DolnyPosuvak->Max(), w.HorzScrollUnit));
+    w.HornyPosuvak->SetLargeChange(CeilDiv(w.HornyPosuvak->Max(), w.VertScrollUnit));
+}
+
+void ShowBar(TScrollBar& bar, bool shown) {
+    if (shown)
+        bar.Show();
+    else
+        bar.Hide();
+}
+
+void Arrange(TOkno& w, const PreviewLayout& l) {
+    ShowBar(*w.DolnyPosuvak, l.horzBar);
+    if (l.horzBarWidth) w.DolnyPosuvak->SetWidth(*l.horzBarWidth);
+    ShowBar(*w.HornyPosuvak, l.vertBar);
+    w.ImgPanel->SetBounds(l.panel.left, l.panel.top, l.panel.width, l.panel.height);
+    if (l.stretch) w.Image->SetStretch(*l.stretch);
+    w.Image->SetAlign(l.fillPanel ? TAlign::alClient : TAlign::alNone);
+    w.Image->SetCenter(l.center);
+}
+
+void SetTitles(TOkno& w, const std::string& path) {
+    w.SetCaption("Tarnik Lumeno - " + NamePart(path));
+    Application->SetTitle(w.Caption());
+}
+
+// "foto.jpg; šírka: 1024, výška: 768", shown while no hint is.
+void SetStatusText(TOkno& w, const std::string& path) {
+    const TPicture& picture = w.Image->Picture();
+    w.DolnyPanel->SetSimpleText(NamePart(path) + "; šírka: " + std::to_string(picture.Width()) +
+                                ", výška: " + std::to_string(picture.Height()));
+}
+
+void Preview(TOkno& w, const std::string& path, PreviewLayout (*layoutFor)(int, int)) {
+    w.LoadPreviewPicture(path);
+    SetTitles(w, path);
+    TPicture& picture = w.Image->Picture();
+    Arrange(w, layoutFor(picture.Width(), picture.Height()));
+    // The reset measured against the previous panel; the bars scroll the
+    // part the final panel hides.
+    w.UpdateScrollRanges();
+    SetPageSteps(w);
+    SetStatusText(w, path);
+}
+}  // namespace
+
+void TOkno::KlikniNaSubor() {
+    const std::string path = files->FileName();
+    if (!IsExistingFile(path)) return;
+    HourglassPointer hourglass;
+    Image->SetAlign(TAlign::alNone);
+    Image->SetCenter(false);
+    if (FullSize->Checked()) Preview(*this, path, ActualSizeLayout);
+    if (AutoSize->Checked()) Preview(*this, path, AutomaticLayout);
+    // Paint now, under the hourglass: a JPEG decodes when first drawn.
+    UpdateWindow(Handle());
+}
+
+void TOkno::LoadPreviewPicture(const std::string& path) {
+    Image->Picture().LoadFile(path);
+    ResetScrolling();
+}
+
+void TOkno::Open1Click(TObject*) {
+    if (OpenDialog.Execute()) LoadPreviewPicture(OpenDialog.FileName());
+}
+
+void TOkno::DolnyPosuvakScroll(TObject*, WORD, int& pos) {
+    if (DolnyPosuvak->Max() > kLargestHorzRange) return ShowNotice("Scrollbar ranges > 65535 not supported");
+    Image->SetLeft(-HorzScrollUnit * pos);
+}
+
+void TOkno::HornyPosuvakChange(TObject* sender) {
+    if (sender == HornyPosuvak.get()) Image->SetTop(-VertScrollUnit * HornyPosuvak->Position());
+}
 
 void TOkno::ResetScrolling() {
-    HorzScrollUnit = 8;
-    VertScrollUnit = 8;
+    HorzScrollUnit = kScrollUnit;
+    VertScrollUnit = kScrollUnit;
+    Image->SetTop(0);
+    Image->SetLeft(0);
     DolnyPosuvak->SetPosition(0);
     HornyPosuvak->SetPosition(0);
     DolnyPosuvak->SetMin(0);
     HornyPosuvak->SetMin(0);
     UpdateScrollRanges();
-    DolnyPosuvak->SetLargeChange((DolnyPosuvak->Max() + HorzScrollUnit - 1) / HorzScrollUnit);
-    HornyPosuvak->SetLargeChange((HornyPosuvak->Max() + VertScrollUnit - 1) / VertScrollUnit);
+    SetPageSteps(*this);
     DolnyPosuvak->Show();
     HornyPosuvak->Show();
 }
 
 void TOkno::UpdateScrollRanges() {
-    DolnyPosuvak->SetMax(0);
-    HornyPosuvak->SetMax(0);
+    DolnyPosuvak->SetMax(std::max(0, CeilDiv(Image->Width() - ImgPanel->Width(), HorzScrollUnit)));
+    HornyPosuvak->SetMax(std::max(0, CeilDiv(Image->Height() - ImgPanel->Height(), VertScrollUnit)));
 }
