@@ -7,6 +7,7 @@
 #include "browse/save_picture.h"
 #include "file_ops_testing.h"
 #include "fixture.h"
+#include "picture/jpeg_testing.h"
 #include "picture/picture.h"
 #include "testing.h"
 #include "ui/exceptions.h"
@@ -210,6 +211,21 @@ TEST_CASE("the temporary file keeps the target's extension, so a kind may choose
     CHECK(IsFile(temp.File("bez_pripony")));
     THalfWriter::Fails() = true;
     CHECK(EntryCount(temp.Path()) == 2);
+}
+
+TEST_CASE("a JPEG picture is saved byte for byte, whatever the extension typed") {
+    TempFolder temp;
+    pictest::JpegFields fields;
+    fields.top = 0x2040FF;
+    const std::vector<uint8_t> jpeg = pictest::BuildJpeg(fields);
+    const std::string source(jpeg.begin(), jpeg.end());
+    WriteAll(temp.File("foto.jpg"), source);
+    TPicture picture;
+    picture.LoadFile(temp.File("foto.jpg"));
+    SavePictureOver(picture, temp.File("kopia.jpg"));
+    SavePictureOver(picture, temp.File("kopia.bmp"));
+    CHECK(ReadAll(temp.File("kopia.jpg")) == source);
+    CHECK(ReadAll(temp.File("kopia.bmp")) == source);
 }
 
 TEST_CASE("a metafile goes out as placeable WMF under a .wmf name, else as it was loaded") {
