@@ -1,10 +1,17 @@
 #!/usr/bin/env bash
-# Builds and runs the browsing benchmark under Wine; prints the ratio.
-# usage: bench/run.sh [BUILD_DIR]
+# Every benchmark of the program, each printed as a ratio against a reference
+# run in the same command (medians of several runs).
+# usage: bench/run.sh [BUILD_DIR] [RUNS]
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-$root/build}
+runs=${2:-7}
 "$root/scripts/setup.sh" "$build"
-cmake -S "$root" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/winelib.cmake" >/dev/null
-cmake --build "$build" -j2 --target browse_bench >/dev/null
-"$root/scripts/wine-run.sh" "$build/browse_bench.exe.so" 2> >(grep -av 'FS volume label' >&2)
+"$root/scripts/build.sh" "$build" >/dev/null
+"$root/scripts/make-samples.sh" "$build"
+echo "== start-up"
+"$root/bench/startup.sh" "$build" "$runs"
+echo "== entering a folder of 10,000 pictures"
+"$root/bench/browse.sh" "$build"
+echo "== previewing a 6000 x 4000 JPEG"
+"$root/bench/preview.sh" "$build" "$runs"

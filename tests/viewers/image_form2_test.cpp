@@ -103,10 +103,18 @@ TEST_CASE("full-screen viewer: a picture smaller than the screen shows on black"
     WhileUp([&] { ImageForm2->ShowFile(path); },
             [&](HWND wnd) {
                 RedrawWindow(wnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-                HDC dc = GetDC(nullptr);
-                corner = GetPixel(dc, 5, 5);
-                middle = GetPixel(dc, 512, 384);
-                ReleaseDC(nullptr, dc);
+                // Read the window's own surfaces: the screen may show other windows' leftovers.
+                HDC form = GetDC(wnd);
+                corner = GetPixel(form, 5, 5);
+                ReleaseDC(wnd, form);
+                HWND image = ImageForm2->Image->Handle();
+                RECT r;
+                GetWindowRect(image, &r);
+                CHECK(r.left == 512 - 20);
+                CHECK(r.top == 384 - 20);
+                HDC dc = GetDC(image);
+                middle = GetPixel(dc, 20, 20);
+                ReleaseDC(image, dc);
                 PressEnter(wnd);
             });
     CHECK(corner == RGB(0, 0, 0));
