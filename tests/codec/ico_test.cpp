@@ -45,12 +45,12 @@ Bytes MakeImage(int w, int h, int bits) {
 
 uint16_t ColourWord(int bits) { return bits == 1 ? 2 : bits == 4 ? 16 : 0; }
 
-struct Spec {
+struct ImageRecipe {
     Bytes image;
     uint16_t colourWord;
 };
 
-Bytes MakeFile(const std::vector<Spec>& images, uint16_t type = 1) {
+Bytes MakeFile(const std::vector<ImageRecipe>& images, uint16_t type = 1) {
     Bytes file(6 + 16 * images.size(), 0);
     Put16(file, 2, type);
     Put16(file, 4, static_cast<uint32_t>(images.size()));
@@ -64,7 +64,7 @@ Bytes MakeFile(const std::vector<Spec>& images, uint16_t type = 1) {
     return file;
 }
 
-Spec Plain(int size, int bits) { return {MakeImage(size, size, bits), ColourWord(bits)}; }
+ImageRecipe Plain(int size, int bits) { return {MakeImage(size, size, bits), ColourWord(bits)}; }
 
 Bytes Png() {
     Bytes png = {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A, 0, 0, 0, 13};
@@ -141,7 +141,7 @@ TEST_CASE("entry choice") {
 }
 
 TEST_CASE("decoding a 16, 32 and 48 pixel icon") {
-    Spec small = Plain(16, 1), middle = Plain(32, 4), large = Plain(48, 8);
+    ImageRecipe small = Plain(16, 1), middle = Plain(32, 4), large = Plain(48, 8);
     Bytes file = MakeFile({small, middle, large});
 
     std::vector<Entry> dir = ReadDirectory(file.data(), file.size());

@@ -45,8 +45,6 @@ struct BmpFields {
     std::vector<uint8_t> pixels;
 };
 std::vector<uint8_t> BuildBmp(const BmpFields& fields);
-// The earlier name, still used by the browse tests.
-using BmpSpec = BmpFields;
 
 // 0x00RRGGBB, the form Render returns.
 constexpr uint32_t Rgb(uint32_t r, uint32_t g, uint32_t b) { return r << 16 | g << 8 | b; }
