@@ -45,3 +45,72 @@ finish() {
   echo "$((checks - failures)) passed, $failures failed"
   [ "$failures" -eq 0 ]
 }
+
+# A fresh copy of the sample pictures in a folder at the top of drive C:, so
+# the folder list shows it as row 1 (below "C:\") whatever the checkout's
+# path. Sets work_dir (the Linux path) and work_win (its Windows path), and
+# removes the folder when the script ends.
+work_folder_on_c() {
+  work_dir=$(mktemp -d "$WINEPREFIX/drive_c/e2e-XXXXXX")
+  work_win="C:\\$(basename "$work_dir")"
+  cp "$build"/samples/*.* "$work_dir"/
+  trap 'rm -rf "$work_dir"; stop_xvfb' EXIT
+}
+
+# Runs a helper program of the build inside the desktop; its output, from the
+# ANSI code page into UTF-8.
+desktop_tool() {
+  local tool=$1; shift
+  wine explorer /desktop=shell,1024x768 "$build/$tool.exe.so" "$@" 2>/dev/null | tr -d '\r' |
+    iconv -f CP1250 -t UTF-8
+}
+# "CLASS|TEXT" of a top-level window (TITLE or -c CLASS) and of its children.
+window_texts() { desktop_tool window_texts "$@"; }
+# What the clipboard holds, one format a line.
+clipboard_formats() { desktop_tool clipboard_formats; }
+# Whether a window (or one of its children) has exactly this text.
+has_text() {  # text, then the window as for window_texts
+  local text=$1; shift
+  window_texts "$@" | cut -d'|' -f2- | grep -qxF -- "$text"
+}
+
+wait_for() {  # seconds, then a command; polls until the command succeeds
+  local tries=$(($1 * 5)) i; shift
+  for i in $(seq "$tries"); do "$@" && return 0; sleep 0.2; done
+  return 1
+}
+
+# A screenshot taken once the screen has stopped changing (at most 5 s).
+stable_shot() {
+  local out="$shots/$1.png" last="$shots/$1.last.png" i
+  import -window root "$out"
+  for i in $(seq 25); do
+    sleep 0.2
+    mv "$out" "$last"
+    import -window root "$out"
+    [ "$(compare -metric AE "$last" "$out" null: 2>&1)" = 0 ] && break
+  done
+  rm -f "$last"
+}
+
+# Screenshots named $1 until a command (that looks at it) succeeds, for at
+# most $2 seconds; the last one stays either way.
+shot_until() {
+  local name=$1 tries=$(($2 * 4)) i; shift 2
+  for i in $(seq "$tries"); do
+    shot "$name"
+    "$@" && return 0
+    sleep 0.25
+  done
+  return 1
+}
+
+# How many pixels of a screen rectangle of screenshot $1 meet a condition on
+# r, g and b (0..255), e.g. 'r > 200 && g < 100'.
+count_pixels() {  # shot, x, y, width, height, condition
+  convert "$shots/$1.png" -crop "$4x$5+$2+$3" +repage -depth 8 txt:- |
+    sed -n 's/^[^(]*(\([0-9]*\),\([0-9]*\),\([0-9]*\).*/\1 \2 \3/p' |
+    awk "{ r = \$1; g = \$2; b = \$3; if ($6) n++ } END { print n + 0 }"
+}
+some_pixels() { [ "$(count_pixels "$@")" -gt 0 ]; }
+no_pixels() { [ "$(count_pixels "$@")" -eq 0 ]; }

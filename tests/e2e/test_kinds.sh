@@ -1,0 +1,179 @@
+#!/usr/bin/env bash
+# Every picture kind previewed with the real mouse in both sizing modes: an
+# icon, a placeable metafile, a JPEG, an enhanced metafile and a palette
+# bitmap, each checked where the layout puts it. Then a bitmap file of
+# garbage bytes gives its error box; Enter closes it, the old picture stays
+# and the next file previews.
+source "$(dirname "$0")/lib.sh"
+work_folder_on_c
+yes 'not a picture' | head -c 400 >"$work_dir/zly.bmp" || true
+cd "$work_dir"
+launch_lumeno
+read -r ox oy < <(client_origin "Korvel Lumeno")
+
+# The file list's rows are 16 pixels high from client 288, 51. Sorted:
+# ikona.ico 0, klipart.wmf 1, krajina.jpg 2, kresba.emf 3, male.bmp 4, ...,
+# zly.bmp 8.
+select_file() {  # row, file name: waits for the caption naming it
+  xdotool mousemove $((ox + 340)) $((oy + 51 + $1 * 16 + 8)) click 1
+  check "the caption names $2" wait_for 10 window_visible "Tarnik Lumeno - $2"
+}
+# "Ukážka" is the fourth item of the third menu (Zobraziť); its submenu holds
+# the two sizing modes.
+pick_mode() {  # automatic | actual
+  xdotool key alt
+  sleep 0.3
+  xdotool key Right Right Down
+  sleep 0.3
+  xdotool key Up Up Right
+  sleep 0.3
+  [ "$1" = actual ] && xdotool key Down
+  xdotool key Return
+}
+
+at() { pixel "$1" $((ox + $2)) $((oy + $3)); }  # shot, client x, y
+like() {  # colour name, "r,g,b"
+  local r g b
+  IFS=, read -r r g b <<<"$2"
+  case $1 in
+  white) [ "$2" = 255,255,255 ] ;;
+  red) [ "$r" -gt 170 ] && [ "$g" -lt 110 ] && [ "$b" -lt 110 ] ;;
+  blue) [ "$b" -gt 150 ] && [ "$r" -lt 80 ] && [ "$g" -lt 110 ] ;;
+  yellow) [ "$r" -gt 200 ] && [ "$g" -gt 180 ] && [ "$b" -lt 100 ] ;;
+  sky) [ "$b" -gt 220 ] && [ "$r" -gt 100 ] && [ "$r" -lt 140 ] && [ "$g" -gt 160 ] ;;
+  green) [ "$r" -lt 90 ] && [ "$g" -gt 130 ] && [ "$b" -lt 120 ] ;;
+  esac
+}
+unlike() { ! like "$@"; }
+is() { like "$1" "$(at "$2" "$3" "$4")"; }  # colour, shot, client x, y
+# Screenshots until the picture expected shows its colour at a client point.
+wait_shot() { shot_until "$1" 10 is "$2" "$1" "$3" "$4" || true; }  # shot, colour, x, y
+probe() {  # description, colour, shot, client x, y
+  local px
+  px=$(at "$3" "$4" "$5")
+  check "$1 ($px)" like "$2" "$px"
+}
+probe_not() {
+  local px
+  px=$(at "$3" "$4" "$5")
+  check "$1 ($px)" unlike "$2" "$px"
+}
+# A shown scroll bar draws its arrow in dark grey: the vertical bar's top
+# arrow at client 257, 185, the horizontal bar's left one at 9, 345.
+arrow_at() { some_pixels "$1" $((ox + $2)) $((oy + $3)) 12 12 'r < 90 && r == g && g == b'; }
+both_bars() { arrow_at "$1" 259 187 && arrow_at "$1" 11 347; }
+no_bar() { ! arrow_at "$1" 259 187 && ! arrow_at "$1" 11 347; }
+bars() {  # shot, "both" or "none"
+  if [ "$2" = both ]; then check "both scroll bars shown" both_bars "$1"; else check "no scroll bar" no_bar "$1"; fi
+}
+
+# --- Automatic size -------------------------------------------------------
+# The icon is 32 x 32 (the system icon size): a 36 x 36 panel placed by the
+# picture's size at 120, 256, the picture from 122, 258.
+select_file 0 ikona.ico
+wait_shot kinds-ico-automatic white 138 274
+probe "icon: its white middle" white kinds-ico-automatic 138 274
+probe "icon: red up to its last column" red kinds-ico-automatic 153 274
+probe_not "icon: the panel's border left of it" red kinds-ico-automatic 121 274
+bars kinds-ico-automatic none
+
+# 320 x 200 metafiles shrink in 21 steps into a 263 x 166 panel at 5, 189;
+# the picture from 7, 191 with the sun's middle at about 213, 236.
+select_file 1 klipart.wmf
+wait_shot kinds-wmf-automatic yellow 213 236
+probe "WMF: the sun where the shrunk picture has it" yellow kinds-wmf-automatic 213 236
+probe "WMF: sky at the top left" sky kinds-wmf-automatic 31 215
+probe "WMF: grass at the bottom" green kinds-wmf-automatic 31 329
+bars kinds-wmf-automatic none
+
+# 640 x 480 shrinks into a 234 x 176 panel at 19, 184: the red disc in the
+# middle, the blue top of the gradient in the corner.
+select_file 2 krajina.jpg
+wait_shot kinds-jpg-automatic red 136 272
+probe "JPEG: the red disc in the pane's middle" red kinds-jpg-automatic 136 272
+probe "JPEG: blue top left corner" blue kinds-jpg-automatic 25 190
+px=$(at kinds-jpg-automatic 258 272)
+check "JPEG: nothing right of the panel ($px)" test "$px" = "$(at kinds-jpg-automatic 268 272)"
+bars kinds-jpg-automatic none
+
+select_file 3 kresba.emf
+wait_shot kinds-emf-automatic yellow 213 236
+probe "EMF: the sun where the shrunk picture has it" yellow kinds-emf-automatic 213 236
+probe "EMF: grass at the bottom" green kinds-emf-automatic 31 329
+bars kinds-emf-automatic none
+
+# 100 x 50 at natural size: a 104 x 54 panel placed by the picture's size at
+# 86, 247, so the picture covers 88 to 187.
+select_file 4 male.bmp
+wait_shot kinds-bmp-automatic blue 138 274
+probe "bitmap: the blue disc in the middle" blue kinds-bmp-automatic 138 274
+probe_not "bitmap: the panel's border at 87" yellow kinds-bmp-automatic 87 260
+probe "bitmap: the yellow picture up to 187" yellow kinds-bmp-automatic 187 260
+bars kinds-bmp-automatic none
+
+# --- Actual size ----------------------------------------------------------
+# Switching the mode previews the selected bitmap again, now in a panel
+# centred by its own size: 84, 245, the picture from 86 to 185.
+pick_mode actual
+wait_shot kinds-bmp-actual yellow 87 260
+probe "bitmap: the picture from 86 on" yellow kinds-bmp-actual 87 260
+probe_not "bitmap: the panel's border at 187" yellow kinds-bmp-actual 187 260
+probe "bitmap: the blue disc in the middle" blue kinds-bmp-actual 136 272
+bars kinds-bmp-actual none
+
+# The icon's 36 x 36 panel at 118, 254: the picture from 120 to 151.
+select_file 0 ikona.ico
+wait_shot kinds-ico-actual white 136 272
+probe "icon: its white middle" white kinds-ico-actual 136 272
+probe "icon: red from 120 on" red kinds-ico-actual 121 274
+probe_not "icon: the panel's border at 153" red kinds-ico-actual 153 274
+bars kinds-ico-actual none
+
+# 320 x 200 at natural size in the 249 x 161 panel at 8, 184 with both bars:
+# the picture from 10, 186, its sun cut at the panel's right edge.
+select_file 1 klipart.wmf
+wait_shot kinds-wmf-actual yellow 250 241
+probe "WMF: the sun at its natural place" yellow kinds-wmf-actual 250 241
+probe "WMF: sky where the shrunk picture had the sun" sky kinds-wmf-actual 213 236
+probe "WMF: grass from picture row 140" green kinds-wmf-actual 40 335
+bars kinds-wmf-actual both
+
+select_file 2 krajina.jpg
+wait_shot kinds-jpg-actual blue 25 190
+probe "JPEG: the blue top left corner" blue kinds-jpg-actual 25 190
+probe_not "JPEG: the red disc is outside the view" red kinds-jpg-actual 136 272
+bars kinds-jpg-actual both
+
+select_file 3 kresba.emf
+wait_shot kinds-emf-actual yellow 250 241
+probe "EMF: the sun at its natural place" yellow kinds-emf-actual 250 241
+probe "EMF: sky where the shrunk picture had the sun" sky kinds-emf-actual 213 236
+bars kinds-emf-actual both
+
+# --- A bad file -----------------------------------------------------------
+select_file 4 male.bmp
+pick_mode automatic
+wait_shot kinds-before-bad blue 138 274
+xdotool mousemove $((ox + 340)) $((oy + 51 + 8 * 16 + 8)) click 1
+wait_for 10 window_visible -c "#32770" || true
+shot kinds-bad-file-error
+check "the bad bitmap gives an error box" window_visible -c "#32770"
+check "saying the bitmap is not valid" has_text "Bitmap image is not valid." -c "#32770"
+check "under the title of the last preview" has_text "Tarnik Lumeno - male.bmp" -c "#32770"
+read -r _ bl bt br bb _ < <(wininfo -c "#32770") || true
+check "with the red error icon" some_pixels kinds-bad-file-error "$bl" "$bt" 60 $((bb - bt)) 'r > 200 && g < 90 && b < 90'
+xdotool key Return
+wait_for 10 window_gone -c "#32770" || true
+check "Enter closes the box" window_gone -c "#32770"
+check "the main window keeps its caption" window_visible "Tarnik Lumeno - male.bmp"
+# The old picture stays, now drawn from the image control's top left: the
+# panel's client area starts at 88, 249.
+wait_shot kinds-after-bad yellow 90 251
+probe "the old picture stays, from the top left" yellow kinds-after-bad 90 251
+select_file 0 ikona.ico
+wait_shot kinds-after-bad-next white 138 274
+probe "the next file previews" white kinds-after-bad-next 138 274
+
+xdotool key alt+F4
+wait_for 10 window_gone "Tarnik Lumeno - ikona.ico" || true
+finish
