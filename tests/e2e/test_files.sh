@@ -1,0 +1,131 @@
+#!/usr/bin/env bash
+# The file commands through their dialogs with the real mouse and keyboard:
+# a new folder (an empty name is refused first), a rename, a rename that
+# moves a file into the new folder, a delete declined and then confirmed.
+# Then a double-click on the new folder's row enters it, the file list
+# shows its one file, and a double-click on the parent's row comes back.
+source "$(dirname "$0")/lib.sh"
+work_folder_on_c
+samples=$build/samples
+cd "$work_dir"
+launch_lumeno
+read -r ox oy < <(client_origin "Korvel Lumeno")
+main_title="Korvel Lumeno"
+
+click_client() { xdotool mousemove $((ox + $1)) $((oy + $2)) click 1; }
+# Tool buttons are 23 x 20 at top 2: new folder at 62, rename 85, delete 108.
+tool_button() { click_client $(($1 + 11)) 12; }
+dialog_click() {  # title, client x, y
+  local cx cy
+  read -r _ _ _ _ _ cx cy < <(wininfo "$1") || return 1
+  xdotool mousemove $((cx + $2)) $((cy + $3)) click 1
+}
+# Rows of the file list (client 288, 51) and of the folder list (8, 27) are
+# 16 pixels high inside a 2-pixel border.
+select_file() {  # row, file name
+  click_client 340 $((51 + $1 * 16 + 8))
+  main_title="Tarnik Lumeno - $2"
+  check "the caption names $2" wait_for 10 window_visible "$main_title"
+}
+double_click_folder() { xdotool mousemove $((ox + 100)) $((oy + 29 + $1 * 16 + 8)) click --repeat 2 --delay 80 1; }
+# A file row shows something (a name, or the selection) where it is not white.
+file_row_used() { some_pixels "$1" $((ox + 292)) $((oy + 53 + $2 * 16)) 300 14 'r < 250 || g < 250 || b < 250'; }
+file_row_empty() { ! file_row_used "$@"; }
+folder_glyph_in_row() { some_pixels "$1" $((ox + 12)) $((oy + 29 + $2 * 16)) 40 16 'r > 200 && g > 200 && b < 100'; }
+label_shows() { has_text "$1" "$main_title"; }  # the path label's text
+# The notice carries the application title; the main window has no "OK".
+notice_up() { has_text OK "Korvel Lumeno"; }
+notice_gone() { ! notice_up; }
+# male.bmp's blue disc in the middle of the preview.
+blue_middle() { [ "$(pixel "$1" $((ox + 138)) $((oy + 274)))" = 32,64,192 ]; }
+only_in_album() { [ -f album/male.bmp ] && [ ! -e male.bmp ]; }
+
+shot files-start
+check "the path label shows the folder" label_shows "$work_win"
+
+# --- New folder -----------------------------------------------------------
+tool_button 62
+check "the new-folder button opens its dialog" wait_for 10 window_visible "Nový priečinok"
+shot files-new-folder-dialog
+dialog_click "Nový priečinok" $((48 + 37)) $((88 + 12))  # "&OK" with the field empty
+check "an empty name gives a notice" wait_for 10 notice_up
+shot files-new-folder-empty-name
+xdotool key Return
+check "Enter closes the notice" wait_for 10 notice_gone
+check "and the dialog stays open" window_visible "Nový priečinok"
+dialog_click "Nový priečinok" $((16 + 100)) $((48 + 10))
+xdotool type --delay 20 album
+dialog_click "Nový priečinok" $((48 + 37)) $((88 + 12))
+check "OK closes the dialog" wait_for 10 window_gone "Nový priečinok"
+check "the folder is made" test -d album
+stable_shot files-new-folder
+check "the folder list shows it below the current folder" folder_glyph_in_row files-new-folder 2
+
+# --- Rename ---------------------------------------------------------------
+# Sorted: ikona.ico, klipart.wmf, krajina.jpg, kresba.emf, male.bmp,
+# obrazok.bmp (row 5), sive.jpg, velka fotka.jpg.
+select_file 5 obrazok.bmp
+tool_button 85
+check "the rename button opens its dialog" wait_for 10 window_visible "Premenovanie súboru"
+check "showing the old name" has_text obrazok.bmp "Premenovanie súboru"
+shot files-rename-dialog
+xdotool type --delay 20 leto.bmp  # the new-name field has the focus
+dialog_click "Premenovanie súboru" $((64 + 37)) $((128 + 12))
+check "OK closes the rename dialog" wait_for 10 window_gone "Premenovanie súboru"
+check "the file has its new name" cmp -s leto.bmp "$samples/obrazok.bmp"
+check "and not the old one" test ! -e obrazok.bmp
+
+# A name relative to the file's folder moves it: male.bmp is row 5 now.
+select_file 5 male.bmp
+tool_button 85
+check "the rename dialog opens again" wait_for 10 window_visible "Premenovanie súboru"
+check "keeping the name typed last" has_text leto.bmp "Premenovanie súboru"
+xdotool key End shift+Home
+xdotool type --delay 20 'album\male.bmp'
+dialog_click "Premenovanie súboru" $((64 + 37)) $((128 + 12))
+check "OK closes it" wait_for 10 window_gone "Premenovanie súboru"
+check "the file moved into the new folder" only_in_album
+
+# --- Delete ---------------------------------------------------------------
+# ikona.ico, klipart.wmf, krajina.jpg (row 2), kresba.emf, leto.bmp, ...
+select_file 2 krajina.jpg
+tool_button 108
+check "the delete button asks first" wait_for 10 window_visible 'Vymazať "krajina.jpg"'
+shot files-delete-dialog
+dialog_click 'Vymazať "krajina.jpg"' $((128 + 37)) $((64 + 12))  # "&Nie"
+check "No closes the question" wait_for 10 window_gone 'Vymazať "krajina.jpg"'
+check "and keeps the file" test -f krajina.jpg
+tool_button 108
+check "asked again" wait_for 10 window_visible 'Vymazať "krajina.jpg"'
+dialog_click 'Vymazať "krajina.jpg"' $((40 + 37)) $((64 + 12))  # "A&no"
+check "Yes closes the question" wait_for 10 window_gone 'Vymazať "krajina.jpg"'
+check "and deletes the file" test ! -e krajina.jpg
+stable_shot files-deleted
+# Left: ikona, klipart, kresba, leto, sive, velka fotka.
+check "the file list is read again: six rows" file_row_used files-deleted 5
+check "and no seventh" file_row_empty files-deleted 6
+px=$(pixel files-deleted $((ox + 136)) $((oy + 272)))
+check "the preview still shows the deleted picture ($px)" test "${px%%,*}" -gt 170
+check "under its name" window_visible "$main_title"
+
+# --- Into the new folder and back ----------------------------------------
+# The folder list: "C:\" (row 0), the work folder (1), album (2).
+double_click_folder 2
+check "a double-click enters the folder" wait_for 10 label_shows "$work_win\\album"
+stable_shot files-in-album
+check "the file list shows the moved file" file_row_used files-in-album 0
+check "and nothing else" file_row_empty files-in-album 1
+select_file 0 male.bmp
+shot_until files-in-album-preview 10 blue_middle files-in-album-preview || true
+check "which previews" blue_middle files-in-album-preview
+
+double_click_folder 1
+check "a double-click on the parent's row goes back" wait_for 10 label_shows "$work_win"
+stable_shot files-back
+check "the file list shows the folder's six files again" file_row_used files-back 5
+check "and no more" file_row_empty files-back 6
+check "the new folder is still listed" folder_glyph_in_row files-back 2
+
+xdotool key alt+F4
+wait_for 10 window_gone "$main_title" || true
+finish
