@@ -31,8 +31,8 @@ void PrintBitmap() {
     COLORREF middle = GetPixel(dc, info.bmWidth / 2, info.bmHeight / 2);
     SelectObject(dc, old);
     DeleteDC(dc);
-    std::printf(" %ldx%ld middle %d,%d,%d", long(info.bmWidth), long(info.bmHeight), GetRValue(middle), GetGValue(middle),
-                GetBValue(middle));
+    std::printf(" %ldx%ld middle %d,%d,%d", long(info.bmWidth), long(info.bmHeight), GetRValue(middle),
+                GetGValue(middle), GetBValue(middle));
 }
 
 void PrintEnhMetafile() {

@@ -51,10 +51,14 @@ finish() {
 # path. Sets work_dir (the Linux path) and work_win (its Windows path), and
 # removes the folder when the script ends.
 work_folder_on_c() {
+  if [ ! -d "$WINEPREFIX/drive_c" ]; then
+    echo "no Wine prefix in $build: run scripts/setup.sh $build" >&2
+    return 1
+  fi
   work_dir=$(mktemp -d "$WINEPREFIX/drive_c/e2e-XXXXXX")
   work_win="C:\\$(basename "$work_dir")"
   cp "$build"/samples/*.* "$work_dir"/
-  trap 'rm -rf "$work_dir"; stop_xvfb' EXIT
+  trap 'stop_xvfb; rm -rf "$work_dir"' EXIT
 }
 
 # Runs a helper program of the build inside the desktop; its output, from the
@@ -72,6 +76,15 @@ clipboard_formats() { desktop_tool clipboard_formats; }
 has_text() {  # text, then the window as for window_texts
   local text=$1; shift
   window_texts "$@" | cut -d'|' -f2- | grep -qxF -- "$text"
+}
+
+# Clicks row $1 of the main window's file list (rows 16 pixels high from
+# client 288, 51; the origin in ox, oy) and checks that the caption then names
+# the file $2. Sets main_title.
+select_file() {
+  xdotool mousemove $((ox + 340)) $((oy + 51 + $1 * 16 + 8)) click 1
+  main_title="Tarnik Lumeno - $2"
+  check "the caption names $2" wait_for 10 window_visible "$main_title"
 }
 
 wait_for() {  # seconds, then a command; polls until the command succeeds

@@ -22,12 +22,9 @@ dialog_click() {  # title, client x, y
 }
 # Rows of the file list (client 288, 51) and of the folder list (8, 27) are
 # 16 pixels high inside a 2-pixel border.
-select_file() {  # row, file name
-  click_client 340 $((51 + $1 * 16 + 8))
-  main_title="Tarnik Lumeno - $2"
-  check "the caption names $2" wait_for 10 window_visible "$main_title"
+double_click_folder() {
+  xdotool mousemove $((ox + 100)) $((oy + 29 + $1 * 16 + 8)) click --repeat 2 --delay 80 1
 }
-double_click_folder() { xdotool mousemove $((ox + 100)) $((oy + 29 + $1 * 16 + 8)) click --repeat 2 --delay 80 1; }
 # A file row shows something (a name, or the selection) where it is not white.
 file_row_used() { some_pixels "$1" $((ox + 292)) $((oy + 53 + $2 * 16)) 300 14 'r < 250 || g < 250 || b < 250'; }
 file_row_empty() { ! file_row_used "$@"; }

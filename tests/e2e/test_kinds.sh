@@ -11,13 +11,9 @@ cd "$work_dir"
 launch_lumeno
 read -r ox oy < <(client_origin "Korvel Lumeno")
 
-# The file list's rows are 16 pixels high from client 288, 51. Sorted:
-# ikona.ico 0, klipart.wmf 1, krajina.jpg 2, kresba.emf 3, male.bmp 4, ...,
-# zly.bmp 8.
-select_file() {  # row, file name: waits for the caption naming it
-  xdotool mousemove $((ox + 340)) $((oy + 51 + $1 * 16 + 8)) click 1
-  check "the caption names $2" wait_for 10 window_visible "Tarnik Lumeno - $2"
-}
+# File rows, sorted: ikona.ico 0, klipart.wmf 1, krajina.jpg 2, kresba.emf 3,
+# male.bmp 4, ..., zly.bmp 8.
+
 # "Ukážka" is the fourth item of the third menu (Zobraziť); its submenu holds
 # the two sizing modes.
 pick_mode() {  # automatic | actual
@@ -42,6 +38,7 @@ like() {  # colour name, "r,g,b"
   yellow) [ "$r" -gt 200 ] && [ "$g" -gt 180 ] && [ "$b" -lt 100 ] ;;
   sky) [ "$b" -gt 220 ] && [ "$r" -gt 100 ] && [ "$r" -lt 140 ] && [ "$g" -gt 160 ] ;;
   green) [ "$r" -lt 90 ] && [ "$g" -gt 130 ] && [ "$b" -lt 120 ] ;;
+  *) echo "unknown colour $1" >&2; return 2 ;;
   esac
 }
 unlike() { ! like "$@"; }
@@ -161,7 +158,8 @@ check "the bad bitmap gives an error box" window_visible -c "#32770"
 check "saying the bitmap is not valid" has_text "Bitmap image is not valid." -c "#32770"
 check "under the title of the last preview" has_text "Tarnik Lumeno - male.bmp" -c "#32770"
 read -r _ bl bt br bb _ < <(wininfo -c "#32770") || true
-check "with the red error icon" some_pixels kinds-bad-file-error "$bl" "$bt" 60 $((bb - bt)) 'r > 200 && g < 90 && b < 90'
+red='r > 200 && g < 90 && b < 90'
+check "with the red error icon" some_pixels kinds-bad-file-error "$bl" "$bt" 60 $((bb - bt)) "$red"
 xdotool key Return
 wait_for 10 window_gone -c "#32770" || true
 check "Enter closes the box" window_gone -c "#32770"
