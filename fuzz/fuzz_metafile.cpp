@@ -37,7 +37,7 @@ Bytes Emf() {
     Put(b, 76, 768, 4);
     Put(b, 80, 320, 4);
     Put(b, 84, 240, 4);
-    Append(b, {9, 12, 1});
+    Append(b, {17, 12, 1});  // SETMAPMODE
     Append(b, {14, 20, 0, 16, 20});
     Put(b, 48, static_cast<uint32_t>(b.size()), 4);
     return b;

@@ -6,6 +6,7 @@
 #include "picture/codec/errors.h"
 #include "picture/codec/metafile.h"
 #include "picture/formats.h"
+#include "picture/metafile_play.h"
 #include "picture/picture.h"
 #include "ui/exceptions.h"
 #include "ui/stream.h"
@@ -200,7 +201,7 @@ void TMetafile::Draw(TCanvas& canvas, const RECT& rect) {
     PaletteGuard realise(dc, Palette());
     // The played frame includes its right and bottom edges.
     const RECT frame{rect.left, rect.top, rect.right - 1, rect.bottom - 1};
-    PlayEnhMetaFile(dc, Handle(), &frame);
+    PlayWithinReach(dc, Handle(), frame);
 }
 
 void TMetafile::Install(MetafileImageRef image) {

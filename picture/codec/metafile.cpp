@@ -1,7 +1,10 @@
 #include "picture/codec/metafile.h"
 
+#include "picture/codec/emf_records.h"
 #include "picture/codec/errors.h"
 #include "picture/codec/little_endian.h"
+#include "picture/codec/wmf_embedded_emf.h"
+#include "picture/codec/wmf_records.h"
 
 namespace codec::metafile {
 namespace {
@@ -12,7 +15,6 @@ using le::U16;
 using le::U32;
 
 constexpr uint32_t kEmrHeader = 1;
-constexpr size_t kEmrMinSize = 8;
 constexpr uint32_t kWmfHeaderWords = kWmfHeaderSize / 2;
 constexpr uint32_t kWmfEndWords = 3;
 constexpr uint16_t kWmfEndFunction = 0;
@@ -49,15 +51,6 @@ int16_t ToBox(int32_t logical, uint16_t upi) {
     return static_cast<int16_t>(v);
 }
 
-void WalkEmfRecords(const uint8_t* data, uint32_t total) {
-    uint64_t at = 0;
-    while (at < total) {
-        uint32_t size = U32<InvalidData>(data, total, at + 4);
-        if (size < kEmrMinSize || size % 4 != 0 || !le::Fits(total, at, size)) throw InvalidData{};
-        at += size;
-    }
-}
-
 }  // namespace
 
 int32_t MulDiv(int32_t a, int32_t b, int32_t c) {
@@ -85,7 +78,7 @@ EmfHeader ReadEmf(const uint8_t* data, size_t size) {
     h.deviceMillimetresX = I32<ShortRead>(data, size, 80);
     h.deviceMillimetresY = I32<ShortRead>(data, size, 84);
     if (h.totalSize < kEmfHeaderSize || h.totalSize > size) throw InvalidData{};
-    WalkEmfRecords(data, h.totalSize);
+    CheckEmfRecords(data, h.totalSize);
     h.logicalWidth = Extent(h.frameLeft, h.frameRight);
     h.logicalHeight = Extent(h.frameTop, h.frameBottom);
     return h;
@@ -115,6 +108,8 @@ size_t WalkWmfRecords(const uint8_t* data, size_t size) {
     le::Require<InvalidData>(size, 0, kWmfHeaderSize);
     // The system finds the first record by the header's own size field.
     if (U16<InvalidData>(data, size, 2) != kWmfHeaderWords) throw InvalidData{};
+    const uint16_t objects = U16<InvalidData>(data, size, 10);
+    EmbeddedEmf embedded;
     uint64_t at = kWmfHeaderSize;
     for (;;) {
         uint32_t words = U32<InvalidData>(data, size, at);
@@ -124,8 +119,11 @@ size_t WalkWmfRecords(const uint8_t* data, size_t size) {
         at += bytes;
         if (function == kWmfEndFunction) {
             if (words != kWmfEndWords) throw InvalidData{};
+            embedded.Check();
             return static_cast<size_t>(at);
         }
+        CheckWmfRecord(data + at - bytes, static_cast<size_t>(bytes), objects);
+        embedded.Take(data + at - bytes, static_cast<size_t>(bytes));
     }
 }
 

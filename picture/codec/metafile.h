@@ -45,7 +45,8 @@ int32_t MulDiv(int32_t a, int32_t b, int32_t c);
 // True for more than 100 bytes that start with record type 1 and carry the " EMF" signature.
 bool IsEmf(const uint8_t* data, size_t size);
 
-// Reads the EMF header and walks every record (size >= 8, multiple of 4, inside the total size).
+// Reads the EMF header and checks every record (size >= 8, multiple of 4, inside the total size,
+// and its contents as emf_records.h says).
 EmfHeader ReadEmf(const uint8_t* data, size_t size);
 
 // Exclusive-or of the ten 16-bit words before the checksum field of a 22-byte header.
@@ -54,7 +55,8 @@ uint16_t PlaceableChecksum(const uint8_t* header);
 // Reads the 22-byte placeable header; InvalidData for a wrong key or checksum.
 PlaceableHeader ReadPlaceable(const uint8_t* data, size_t size);
 
-// Walks the 18-byte header and records of a Windows metafile; returns its bytes through the end record.
+// Walks the 18-byte header and records of a Windows metafile, checking each as wmf_records.h says;
+// returns its bytes through the end record.
 size_t WalkWmfRecords(const uint8_t* data, size_t size);
 
 // Reads a placeable Windows metafile: header, logical size and the checked extent of its records.

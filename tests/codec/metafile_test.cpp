@@ -42,7 +42,7 @@ Bytes MakeEmf() {
     Put32(b, 76, 768);
     Put32(b, 80, 320);
     Put32(b, 84, 240);
-    for (uint32_t v : {9u, 12u, 1u}) Append32(b, v);  // SETMAPMODE
+    for (uint32_t v : {17u, 12u, 1u}) Append32(b, v);  // SETMAPMODE
     for (uint32_t v : {14u, 20u, 0u, 16u, 20u}) Append32(b, v);
     Put32(b, 48, static_cast<uint32_t>(b.size()));
     return b;

@@ -1,0 +1,91 @@
+#include "picture/codec/packed_dib.h"
+
+#include <algorithm>
+#include <limits>
+
+#include "picture/codec/errors.h"
+#include "picture/codec/little_endian.h"
+
+namespace codec::dib {
+namespace {
+
+constexpr uint32_t kCoreSize = 12;
+constexpr uint32_t kInfoSize = 40;
+constexpr uint32_t kRgb = 0, kRle8 = 1, kRle4 = 2, kBitFields = 3;
+constexpr uint32_t kMaxColours = 256;
+// Run-length data is decoded into a whole bitmap of this many bytes at most.
+constexpr uint64_t kMaxDecodedBytes = 512ull << 20;
+
+uint64_t Stride(uint64_t width, uint32_t bits) { return (width * bits + 31) / 32 * 4; }
+
+bool KnownFormat(uint32_t compression, uint32_t bits) {
+    switch (compression) {
+        case kRgb: return bits == 1 || bits == 4 || bits == 8 || bits == 16 || bits == 24 || bits == 32;
+        case kRle8: return bits == 8;
+        case kRle4: return bits == 4;
+        case kBitFields: return bits == 16 || bits == 32;
+        default: return false;
+    }
+}
+
+Shape ReadCore(const uint8_t* info, uint64_t available, uint32_t usage) {
+    const size_t n = static_cast<size_t>(std::min<uint64_t>(available, kCoreSize));
+    const uint16_t width = le::U16<InvalidData>(info, n, 4), height = le::U16<InvalidData>(info, n, 6);
+    const uint16_t planes = le::U16<InvalidData>(info, n, 8), bits = le::U16<InvalidData>(info, n, 10);
+    if (planes != 1 || width == 0 || height == 0 || !KnownFormat(kRgb, bits)) throw InvalidData{};
+    const uint64_t colours = bits <= 8 ? 1u << bits : 0;
+    Shape s;
+    s.infoSize = kCoreSize + colours * (usage == kPaletteIndices ? 2 : 3);
+    s.rowBytes = Stride(width, bits);
+    s.rows = height;
+    return s;
+}
+
+}  // namespace
+
+Shape Read(const uint8_t* info, uint64_t available, uint32_t usage) {
+    if (usage != kRgbColours && usage != kPaletteIndices) throw InvalidData{};
+    const size_t n = static_cast<size_t>(std::min<uint64_t>(available, kInfoSize));
+    const uint32_t size = le::U32<InvalidData>(info, n, 0);
+    Shape s;
+    if (size == kCoreSize) {
+        s = ReadCore(info, available, usage);
+    } else {
+        if (size < kInfoSize) throw InvalidData{};
+        const int32_t width = le::I32<InvalidData>(info, n, 4), height = le::I32<InvalidData>(info, n, 8);
+        const uint16_t planes = le::U16<InvalidData>(info, n, 12), bits = le::U16<InvalidData>(info, n, 14);
+        const uint32_t compression = le::U32<InvalidData>(info, n, 16);
+        const uint32_t sizeImage = le::U32<InvalidData>(info, n, 20), used = le::U32<InvalidData>(info, n, 32);
+        if (planes != 1 || width <= 0 || height == 0 || height == std::numeric_limits<int32_t>::min() ||
+            !KnownFormat(compression, bits))
+            throw InvalidData{};
+        s.rle = compression == kRle8 || compression == kRle4;
+        s.rows = height < 0 ? uint64_t(-int64_t(height)) : uint64_t(height);
+        s.rowBytes = Stride(uint64_t(width), bits);
+        if (s.rle && (height < 0 || sizeImage == 0 || Stride(uint64_t(width), 32) * s.rows > kMaxDecodedBytes))
+            throw InvalidData{};
+        s.rleBytes = s.rle ? sizeImage : 0;
+        // The player counts the colour entries as the system does: at most 256.
+        const uint64_t colours = used ? std::min(used, kMaxColours) : (bits <= 8 ? 1u << bits : 0);
+        const uint64_t masks = compression == kBitFields && size == kInfoSize ? 12 : 0;
+        s.infoSize = uint64_t(size) + masks + colours * (usage == kPaletteIndices ? 2 : 4);
+    }
+    if (s.infoSize > available) throw InvalidData{};
+    return s;
+}
+
+uint64_t BitsNeeded(const Shape& shape, uint64_t rows) {
+    if (shape.rle) return shape.rleBytes;
+    rows = std::min(rows, shape.rows);
+    // Saturates: no record holds that many bytes anyway.
+    if (rows != 0 && shape.rowBytes > std::numeric_limits<uint64_t>::max() / rows)
+        return std::numeric_limits<uint64_t>::max();
+    return shape.rowBytes * rows;
+}
+
+void Check(const uint8_t* info, uint64_t infoSize, uint64_t bitsSize, uint32_t usage) {
+    const Shape shape = Read(info, infoSize, usage);
+    if (BitsNeeded(shape, shape.rows) > bitsSize) throw InvalidData{};
+}
+
+}  // namespace codec::dib

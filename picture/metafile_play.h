@@ -1,0 +1,14 @@
+#pragma once
+// Playing an enhanced metafile record by record, leaving out the drawing
+// records that would cover more than kMaxPlayedExtent device pixels in
+// either direction. The system's rasteriser spends time in proportion to a
+// shape's full size before clipping it, so one such record (a hostile
+// coordinate, or a transform that blows a shape up) would hold the program
+// for minutes; nothing that size is ever seen whole on a screen.
+#include <windows.h>
+
+// Device pixels a single drawing record may span, across or down.
+constexpr LONG kMaxPlayedExtent = 1 << 15;
+
+// Plays `metafile` into `frame` of `dc`, as PlayEnhMetaFile does.
+void PlayWithinReach(HDC dc, HENHMETAFILE metafile, const RECT& frame);

@@ -1,0 +1,243 @@
+// The record checks of both metafile formats: what the system's player
+// would read past a record or its object table is refused, and ordinary
+// records pass. Each refused case was found by the hostile-file runs.
+#include <cstdint>
+#include <initializer_list>
+#include <vector>
+
+#include "picture/codec/errors.h"
+#include "picture/codec/metafile.h"
+#include "picture/codec/packed_dib.h"
+#include "testing.h"
+
+using namespace codec::metafile;
+using Bytes = std::vector<uint8_t>;
+
+namespace {
+
+void Put16(Bytes& b, size_t at, uint32_t v) {
+    b[at] = uint8_t(v);
+    b[at + 1] = uint8_t(v >> 8);
+}
+
+void Put32(Bytes& b, size_t at, uint32_t v) {
+    for (int i = 0; i < 4; ++i) b[at + i] = uint8_t(v >> (8 * i));
+}
+
+void Append32(Bytes& b, std::initializer_list<uint32_t> words) {
+    for (uint32_t w : words) {
+        b.resize(b.size() + 4);
+        Put32(b, b.size() - 4, w);
+    }
+}
+
+// A record of `type` with the parameter words given; its size is counted.
+Bytes EmfRecord(uint32_t type, std::initializer_list<uint32_t> params) {
+    Bytes r;
+    Append32(r, {type, uint32_t(8 + 4 * params.size())});
+    Append32(r, params);
+    return r;
+}
+
+// Header (with `handles` object slots), the records, the end record.
+Bytes EmfFile(const std::vector<Bytes>& records, uint16_t handles = 4, uint32_t palette = 0) {
+    Bytes b(108, 0);
+    Put32(b, 0, 1);
+    Put32(b, 4, 108);
+    Put32(b, 32, 2540);
+    Put32(b, 36, 1270);
+    Put32(b, 40, kEmfSignature);
+    Put16(b, 56, handles);
+    Put32(b, 68, palette);
+    Put32(b, 72, 1024);
+    Put32(b, 76, 768);
+    Put32(b, 80, 320);
+    Put32(b, 84, 240);
+    for (const Bytes& r : records) b.insert(b.end(), r.begin(), r.end());
+    Append32(b, {14, 20, 0, 16, 20});
+    Put32(b, 48, uint32_t(b.size()));
+    return b;
+}
+
+bool EmfAccepted(const Bytes& b) {
+    try {
+        ReadEmf(b.data(), b.size());
+        return true;
+    } catch (const codec::InvalidData&) {
+        return false;
+    }
+}
+
+// A 2 x 2 DIB of `bits` per pixel with `bitBytes` bytes of pixels.
+Bytes Dib(uint16_t bits, size_t bitBytes) {
+    Bytes d(40 + bitBytes, 0);
+    Put32(d, 0, 40);
+    Put32(d, 4, 2);
+    Put32(d, 8, 2);
+    Put16(d, 12, 1);
+    Put16(d, 14, bits);
+    return d;
+}
+
+// EMR_STRETCHDIBITS drawing `dib` (a 40-byte header, then its bits).
+Bytes StretchDibits(const Bytes& dib) {
+    Bytes r = EmfRecord(81, {0, 0, 10, 10, 0, 0, 0, 0, 2, 2, 80, 40, 120, uint32_t(dib.size() - 40), 0, 0xCC0020, 8,
+                             8});
+    r.insert(r.end(), dib.begin(), dib.end());
+    Put32(r, 4, uint32_t(r.size()));
+    return r;
+}
+
+// A Windows metafile record: size in words, function, parameter words.
+Bytes WmfRecord(uint16_t function, std::initializer_list<uint16_t> params) {
+    Bytes r(6 + 2 * params.size(), 0);
+    Put32(r, 0, uint32_t(r.size() / 2));
+    Put16(r, 4, function);
+    size_t at = 6;
+    for (uint16_t p : params) {
+        Put16(r, at, p);
+        at += 2;
+    }
+    return r;
+}
+
+// Placeable header, metafile header with `objects` slots, the records, the end record.
+Bytes WmfFile(const std::vector<Bytes>& records, uint16_t objects = 2) {
+    auto head = WritePlaceable(2540, 1270, 1440);
+    Bytes b(head.begin(), head.end());
+    Bytes header(18, 0);
+    Put16(header, 0, 1);
+    Put16(header, 2, 9);
+    Put16(header, 4, 0x300);
+    Put16(header, 10, objects);
+    b.insert(b.end(), header.begin(), header.end());
+    for (const Bytes& r : records) b.insert(b.end(), r.begin(), r.end());
+    const Bytes end = WmfRecord(0, {});
+    b.insert(b.end(), end.begin(), end.end());
+    Put32(b, 22 + 6, uint32_t((b.size() - 22) / 2));
+    return b;
+}
+
+bool WmfAccepted(const Bytes& b) {
+    try {
+        ReadWmf(b.data(), b.size());
+        return true;
+    } catch (const codec::InvalidData&) {
+        return false;
+    }
+}
+
+// A "WMFC" comment escape carrying `emf` whole.
+Bytes EmfComment(const Bytes& emf, uint32_t chunkSize) {
+    Bytes data(34, 0);
+    Put32(data, 0, 0x43464D57);
+    Put32(data, 4, 1);
+    Put32(data, 8, 0x10000);
+    Put32(data, 18, 1);
+    Put32(data, 22, chunkSize);
+    Put32(data, 30, uint32_t(emf.size()));
+    data.insert(data.end(), emf.begin(), emf.end());
+    if (data.size() % 2) data.push_back(0);
+    Bytes r(10, 0);
+    Put16(r, 4, 0x0626);
+    Put16(r, 6, 0x000F);
+    Put16(r, 8, uint32_t(34 + emf.size()));
+    r.insert(r.end(), data.begin(), data.end());
+    Put32(r, 0, uint32_t(r.size() / 2));
+    return r;
+}
+
+}  // namespace
+
+TEST_CASE("EMF records: object numbers stay inside the header's handle table") {
+    const Bytes brush = EmfRecord(39, {1, 0, 0x0000FF, 0});
+    CHECK(EmfAccepted(EmfFile({brush, EmfRecord(37, {1}), EmfRecord(40, {1})})));
+    CHECK(EmfAccepted(EmfFile({EmfRecord(37, {0x80000000u | 5})})));  // a stock object
+    // No handle table at all, as a damaged header says: the player would write past it.
+    CHECK_FALSE(EmfAccepted(EmfFile({brush}, 0)));
+    CHECK_FALSE(EmfAccepted(EmfFile({EmfRecord(37, {0x10000})})));
+    CHECK_FALSE(EmfAccepted(EmfFile({EmfRecord(40, {0x80000000u | 5})})));  // stock objects are not deleted
+    CHECK_FALSE(EmfAccepted(EmfFile({EmfRecord(71, {0, 0, 0, 0, 32, 9, 32, 1, 0, 0, 0, 0, 0, 0, 0})})));
+}
+
+TEST_CASE("EMF records: counts, strings and regions inside their record") {
+    // POLYLINE16 of two points, then claiming 0xFFFF.
+    CHECK(EmfAccepted(EmfFile({EmfRecord(87, {0, 0, 9, 9, 2, 0x00010001, 0x00090009})})));
+    CHECK_FALSE(EmfAccepted(EmfFile({EmfRecord(87, {0, 0, 9, 9, 0xFFFF, 0x00010001, 0x00090009})})));
+    // POLYPOLYGON16 whose polygon counts need more points than it has.
+    CHECK_FALSE(EmfAccepted(EmfFile({EmfRecord(91, {0, 0, 9, 9, 1, 2, 3, 0x00010001, 0x00090009})})));
+    // EXTTEXTOUTW: "A" with its spacing, then the character count raised.
+    auto text = [](uint32_t chars) {
+        return EmfRecord(84, {0, 0, 9, 9, 1, 0, 0, 0, 0, chars, 76, 0, 0, 0, 0, 0, 80, 0x41, 8});
+    };
+    CHECK(EmfAccepted(EmfFile({text(1)})));
+    CHECK_FALSE(EmfAccepted(EmfFile({text(100)})));
+    // FILLRGN: one rectangle, then a region header that counts 1000.
+    auto region = [](uint32_t rectangles) {
+        return EmfRecord(71, {0, 0, 9, 9, 48, 1, 32, 1, rectangles, 16, 0, 0, 9, 9, 0, 0, 9, 9});
+    };
+    CHECK(EmfAccepted(EmfFile({region(1)})));
+    CHECK_FALSE(EmfAccepted(EmfFile({region(1000)})));
+    // GRADIENTFILL: two vertices, a rectangle naming vertex 7.
+    const Bytes gradient = EmfRecord(118, {0, 0, 9, 9, 2, 1, 0, 0, 0, 0, 0, 9, 9, 0, 0, 0, 7});
+    CHECK_FALSE(EmfAccepted(EmfFile({gradient})));
+}
+
+TEST_CASE("EMF records: bitmaps hold the rows their header describes") {
+    CHECK(EmfAccepted(EmfFile({StretchDibits(Dib(32, 16))})));
+    CHECK_FALSE(EmfAccepted(EmfFile({StretchDibits(Dib(32, 8))})));
+    CHECK_FALSE(EmfAccepted(EmfFile({StretchDibits(Dib(7, 16))})));
+    // A width whose rows overflow 64 bits when multiplied out.
+    Bytes wide = Dib(32, 16);
+    Put32(wide, 4, 0x7FFFFFFF);
+    Put32(wide, 8, 0x7FFFFFFF);
+    CHECK_FALSE(EmfAccepted(EmfFile({StretchDibits(wide)})));
+    CHECK_THROWS_AS(codec::dib::Check(wide.data(), 40, 16, codec::dib::kRgbColours), codec::InvalidData);
+}
+
+TEST_CASE("EMF records: fixed parts, types, the header and the palette") {
+    CHECK_FALSE(EmfAccepted(EmfFile({EmfRecord(42, {0, 0})})));    // an ELLIPSE without its box
+    CHECK_FALSE(EmfAccepted(EmfFile({EmfRecord(69, {0})})));       // no such type
+    CHECK_FALSE(EmfAccepted(EmfFile({EmfRecord(200, {0})})));
+    const Bytes plain = EmfFile({});
+    CHECK_FALSE(EmfAccepted(EmfFile({Bytes(plain.begin(), plain.begin() + 108)})));  // a second header
+    // The system reads the header's count of palette entries from the end record.
+    CHECK_FALSE(EmfAccepted(EmfFile({}, 4, 2)));
+}
+
+TEST_CASE("WMF records: parameters and object numbers") {
+    const Bytes polyline = WmfRecord(0x0325, {2, 1, 1, 9, 9});
+    CHECK(WmfAccepted(WmfFile({polyline})));
+    CHECK_FALSE(WmfAccepted(WmfFile({WmfRecord(0x0325, {0xFFFF, 1, 1, 9, 9})})));
+    CHECK_FALSE(WmfAccepted(WmfFile({WmfRecord(0x0538, {2, 2, 9, 1, 1, 9, 9})})));  // POLYPOLYGON
+    CHECK_FALSE(WmfAccepted(WmfFile({WmfRecord(0x0418, {1, 2})})));               // ELLIPSE of two words
+    CHECK(WmfAccepted(WmfFile({WmfRecord(0x012D, {1}), WmfRecord(0x01F0, {1})})));
+    CHECK_FALSE(WmfAccepted(WmfFile({WmfRecord(0x012D, {2})})));
+    CHECK_FALSE(WmfAccepted(WmfFile({WmfRecord(0x01F0, {0xFFFF})})));
+    CHECK_FALSE(WmfAccepted(WmfFile({WmfRecord(0x0228, {0, 5})})));  // FILLREGION's brush
+    // CREATEREGION with one scan whose edges run past the record.
+    CHECK_FALSE(WmfAccepted(WmfFile({WmfRecord(0x06FF, {0, 6, 0, 0, 30, 1, 2, 0, 0, 9, 9, 40, 0, 9, 0, 9})})));
+    CHECK(WmfAccepted(WmfFile({WmfRecord(0x06FF, {0, 6, 0, 0, 30, 1, 2, 0, 0, 9, 9, 2, 0, 9, 0, 9, 2})})));
+}
+
+TEST_CASE("WMF records: a STRETCHDIB without its bits is refused") {
+    auto stretch = [](size_t bitBytes) {
+        Bytes r = WmfRecord(0x0F43, {0x20, 0xCC, 0, 2, 2, 0, 0, 8, 8, 0, 0});
+        const Bytes dib = Dib(32, bitBytes);
+        r.insert(r.end(), dib.begin(), dib.end());
+        Put32(r, 0, uint32_t(r.size() / 2));
+        return r;
+    };
+    CHECK(WmfAccepted(WmfFile({stretch(16)})));
+    CHECK_FALSE(WmfAccepted(WmfFile({stretch(0)})));
+}
+
+TEST_CASE("WMF records: a kept enhanced metafile must pass the EMF checks") {
+    const Bytes good = EmfFile({EmfRecord(37, {1})});
+    CHECK(WmfAccepted(WmfFile({EmfComment(good, uint32_t(good.size()))})));
+    const Bytes bad = EmfFile({EmfRecord(37, {0x10000})});
+    CHECK_FALSE(WmfAccepted(WmfFile({EmfComment(bad, uint32_t(bad.size()))})));
+    // Chunks that do not add up to the size they announce.
+    CHECK_FALSE(WmfAccepted(WmfFile({EmfComment(good, uint32_t(good.size() - 8))})));
+    CHECK_FALSE(WmfAccepted(WmfFile({EmfComment(good, uint32_t(good.size() + 8))})));
+}
