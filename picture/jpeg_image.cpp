@@ -9,6 +9,7 @@
 #include "picture/codec/jpeg.h"
 #include "picture/drop_sample.h"
 #include "picture/formats.h"
+#include "ui/large_memory.h"
 #include "ui/stream.h"
 
 namespace jpeg = codec::jpeg;
@@ -45,6 +46,7 @@ PixelRows InstallSection(TBitmap& bitmap, int width, int height, int bits, const
     Bitmap section(CreateDIBSection(nullptr, reinterpret_cast<BITMAPINFO*>(info.data()), DIB_RGB_COLORS, &pixels,
                                     nullptr, 0));
     if (!section) throw OutOfResources(GetLastError());
+    AdviseLargeBuffer(pixels, size_t(codec::bmp::Stride(width, uint16_t(bits))) * size_t(height));
     // Set on the empty bitmap, the palette passes to the section that
     // follows: exactly these colours, not a table padded to 256.
     if (!colours.empty()) bitmap.SetPalette(PaletteFromColours(colours));
