@@ -98,6 +98,16 @@ void CheckPixelSize(const TMetafileImage& image) {
     if (PixelWidth(image) <= 0 || PixelHeight(image) <= 0) Invalid();
 }
 
+// The system's converter copies into its records what it could not make
+// sense of (a region drawn with a pen, an object that was never made), and
+// its player trusts them: they must pass the same checks as a file's.
+void CheckConverted(HENHMETAFILE converted) {
+    const UINT size = GetEnhMetaFileBits(converted, 0, nullptr);
+    std::vector<uint8_t> bytes(size);
+    if (size == 0 || GetEnhMetaFileBits(converted, size, bytes.data()) != size) Invalid();
+    Checked([&] { return mf::ReadEmf(bytes.data(), bytes.size()); });
+}
+
 void PutU32(uint8_t* at, uint32_t v) {
     for (int i = 0; i < 4; ++i) at[i] = uint8_t(v >> (8 * i));
 }
@@ -240,6 +250,7 @@ void TMetafile::LoadWmf(const uint8_t* data, size_t size) {
     const METAFILEPICT mapping{MM_ANISOTROPIC, 0, 0, nullptr};
     image->handle.reset(SetWinMetaFileBits(UINT(wmf.recordsSize), data + wmf.recordsOffset, nullptr, &mapping));
     if (!image->handle) Invalid();
+    CheckConverted(image->handle.get());
     image->unitsPerInch = wmf.header.unitsPerInch;
     image->logicalWidth = wmf.logicalWidth;
     image->logicalHeight = wmf.logicalHeight;

@@ -1,12 +1,14 @@
 #include "picture/metafile_play.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstdint>
 #include <cstring>
 
 namespace {
 
 constexpr uint32_t kTextBox = ETO_OPAQUE | ETO_CLIPPED;
+constexpr DWORD kSmallTextOut = 108;  // EMR_SMALLTEXTOUT, which not every SDK names
 
 // The device-space span of the logical points fed to it, converted in
 // small batches so that playing allocates nothing.
@@ -155,10 +157,31 @@ void Reach(Span& s, HDC dc, const ENHMETARECORD* record) {
     }
 }
 
+bool IsText(DWORD type) {
+    return type == EMR_EXTTEXTOUTA || type == EMR_EXTTEXTOUTW || type == EMR_POLYTEXTOUTA ||
+           type == EMR_POLYTEXTOUTW || type == kSmallTextOut;
+}
+
+// The selected font's size, turned by the transform as the text will be.
+bool GlyphsTooLarge(HDC dc) {
+    LOGFONTW font{};
+    if (!GetObjectW(GetCurrentObject(dc, OBJ_FONT), sizeof font, &font)) return false;
+    const int64_t size = std::max(std::abs(int64_t(font.lfHeight)), std::abs(int64_t(font.lfWidth)));
+    const LONG s = LONG(std::min<int64_t>(size, INT32_MAX));
+    POINT corners[3] = {{0, 0}, {s, 0}, {0, s}};
+    LPtoDP(dc, corners, 3);
+    for (const POINT& p : corners)
+        if (std::abs(int64_t(p.x) - corners[0].x) > kMaxGlyphExtent ||
+            std::abs(int64_t(p.y) - corners[0].y) > kMaxGlyphExtent)
+            return true;
+    return false;
+}
+
 int CALLBACK PlayRecord(HDC dc, HANDLETABLE* table, const ENHMETARECORD* record, int objects, LPARAM) {
     Span span(dc);
     Reach(span, dc, record);
-    if (!span.TooLarge()) PlayEnhMetaFileRecord(dc, table, record, UINT(objects));
+    if (span.TooLarge() || (IsText(record->iType) && GlyphsTooLarge(dc))) return 1;
+    PlayEnhMetaFileRecord(dc, table, record, UINT(objects));
     return 1;
 }
 

@@ -1,5 +1,8 @@
 #include "picture/codec/emf_records.h"
 
+#include <cstdint>
+#include <initializer_list>
+
 #include "picture/codec/errors.h"
 #include "picture/codec/little_endian.h"
 #include "picture/codec/packed_dib.h"
@@ -106,6 +109,25 @@ void Bitmap(const Record& r, size_t fields, uint32_t usage, bool optional, uint6
     if (rows != UINT64_MAX && rows > shape.rows) throw InvalidData{};
 }
 
+// Coordinates and extents of a blit: the player negates and divides them,
+// which the most negative value does not survive.
+void Coordinates(const Record& r, std::initializer_list<size_t> fields) {
+    for (size_t at : fields)
+        if (int32_t(r.U32(at)) == INT32_MIN) throw InvalidData{};
+}
+
+void BlitCoordinates(const Record& r, uint32_t type) {
+    switch (type) {
+        case 76: return Coordinates(r, {24, 28, 32, 36, 44, 48});
+        case 77: case 114: case 116: return Coordinates(r, {24, 28, 32, 36, 44, 48, 100, 104});
+        case 78: return Coordinates(r, {24, 28, 32, 36, 44, 48, 100, 104});
+        case 79: return Coordinates(r, {24, 28, 32, 36, 40, 44, 48, 52, 56, 60, 112, 116});
+        case 80: return Coordinates(r, {24, 28, 32, 36, 40, 44, 68, 72});
+        case 81: return Coordinates(r, {24, 28, 32, 36, 40, 44, 72, 76});
+        default: return;
+    }
+}
+
 // An EMRTEXT at `at`: the string and the spacing array inside the record.
 void Text(const Record& r, size_t at, uint32_t charSize) {
     const uint32_t chars = r.U32(at + 8), offString = r.U32(at + 12), options = r.U32(at + 16);
@@ -150,6 +172,7 @@ void Header(const Record& r) {
 void CheckRecord(uint32_t type, const Record& r, const Tables& t, bool first, bool last) {
     if (type == 0 || type > kLastType || kFixedSize[type] == 0 || r.size() < kFixedSize[type]) throw InvalidData{};
     if ((type == 1) != first) throw InvalidData{};
+    BlitCoordinates(r, type);
     switch (type) {
         case 1: return Header(r);
         case 2: case 3: case 4: case 5: case 6: return Points(r, 8);

@@ -65,6 +65,7 @@ Shape Read(const uint8_t* info, uint64_t available, uint32_t usage) {
         if (s.rle && (height < 0 || sizeImage == 0 || Stride(uint64_t(width), 32) * s.rows > kMaxDecodedBytes))
             throw InvalidData{};
         s.rleBytes = s.rle ? sizeImage : 0;
+        s.declaredBytes = sizeImage;
         // The player counts the colour entries as the system does: at most 256.
         const uint64_t colours = used ? std::min(used, kMaxColours) : (bits <= 8 ? 1u << bits : 0);
         const uint64_t masks = compression == kBitFields && size == kInfoSize ? 12 : 0;
@@ -80,7 +81,7 @@ uint64_t BitsNeeded(const Shape& shape, uint64_t rows) {
     // Saturates: no record holds that many bytes anyway.
     if (rows != 0 && shape.rowBytes > std::numeric_limits<uint64_t>::max() / rows)
         return std::numeric_limits<uint64_t>::max();
-    return shape.rowBytes * rows;
+    return std::max(shape.rowBytes * rows, shape.declaredBytes);
 }
 
 void Check(const uint8_t* info, uint64_t infoSize, uint64_t bitsSize, uint32_t usage) {

@@ -17,6 +17,9 @@ struct Shape {
     uint64_t rowBytes = 0;   // one uncompressed row
     uint64_t rows = 0;       // |height|
     uint64_t rleBytes = 0;   // run-length data the header declares; 0 when uncompressed
+    // The header's image size: the system copies that many bytes of bits
+    // when it records the bitmap again, so they must be there too.
+    uint64_t declaredBytes = 0;
     bool rle = false;
 };
 
@@ -25,7 +28,8 @@ struct Shape {
 // reversed run-length bitmap, and a header or colour table past `available`.
 Shape Read(const uint8_t* info, uint64_t available, uint32_t usage);
 
-// Bytes the pixel bits need for `rows` rows (all rows for run-length data).
+// Bytes the pixel bits need for `rows` rows (all rows for run-length data),
+// and at least the header's image size.
 uint64_t BitsNeeded(const Shape& shape, uint64_t rows);
 
 // Read, then checks that `bitsSize` bytes hold all rows.

@@ -187,6 +187,12 @@ TEST_CASE("EMF records: bitmaps hold the rows their header describes") {
     CHECK(EmfAccepted(EmfFile({StretchDibits(Dib(32, 16))})));
     CHECK_FALSE(EmfAccepted(EmfFile({StretchDibits(Dib(32, 8))})));
     CHECK_FALSE(EmfAccepted(EmfFile({StretchDibits(Dib(7, 16))})));
+    // An image size past the bits: the system copies that many when converting.
+    Bytes declared = Dib(32, 16);
+    Put32(declared, 20, 0x20000010);
+    CHECK_FALSE(EmfAccepted(EmfFile({StretchDibits(declared)})));
+    Put32(declared, 20, 16);
+    CHECK(EmfAccepted(EmfFile({StretchDibits(declared)})));
     // A width whose rows overflow 64 bits when multiplied out.
     Bytes wide = Dib(32, 16);
     Put32(wide, 4, 0x7FFFFFFF);

@@ -141,13 +141,13 @@ std::vector<Field> JpegFieldList(const Bytes& j) {
 }
 
 Sample Jpeg(bool progressive) {
-    JpegFields spec;
-    spec.width = 24;
-    spec.height = 16;
-    spec.top = 0xFF0000;
-    spec.bottom = 0x0000FF;
-    spec.progressive = progressive;
-    Bytes bytes = BuildJpeg(spec);
+    JpegFields picture;
+    picture.width = 24;
+    picture.height = 16;
+    picture.top = 0xFF0000;
+    picture.bottom = 0x0000FF;
+    picture.progressive = progressive;
+    Bytes bytes = BuildJpeg(picture);
     std::vector<Field> fields = JpegFieldList(bytes);
     return Sample{progressive ? "jpeg-progressive" : "jpeg-baseline", "jpg", "TJPEGImage", std::move(bytes),
                   std::move(fields), {}, {}, false};

@@ -34,7 +34,7 @@ namespace {
 using Bytes = std::vector<uint8_t>;
 
 // Seeded mutations per sample when the environment does not say.
-constexpr int kDefaultMutations = 400;
+constexpr int kDefaultMutations = 2500;
 
 int MutationCount() {
     const char* value = std::getenv("LUMENO_HOSTILE_MUTATIONS");
@@ -154,6 +154,8 @@ public:
         Save(sample, bytes, sample.extension, tally);
         // Writing a WMF plays the records through the system's converter as well.
         if (sample.extension == "emf") Save(sample, bytes, "wmf", tally);
+        // A write past a buffer of the system's may not crash at once: its heap shows it.
+        CHECK_MESSAGE(HeapValidate(GetProcessHeap(), 0, nullptr), "the process heap is damaged");
     }
 
 private:
@@ -407,6 +409,12 @@ TEST_CASE("hostile files: the damage that crashed or hung the program is refused
         Bytes damaged = wmf;
         Put(damaged, kept + EmfRecordOf(inner, EMR_SELECTOBJECT) + 8, 0x10000, 4);
         CheckRefused(damaged, "wmf");
+    }
+    SUBCASE("an EMF bitmap whose header's image size is 512 MB past its bits") {
+        Bytes damaged = emf;
+        const size_t record = EmfRecordOf(emf, EMR_STRETCHDIBITS);
+        Put(damaged, record + Get32(emf, record + 48) + 20, 0x20000010, 4);
+        CheckRefused(damaged, "emf");
     }
     SUBCASE("an EMF ellipse 2^30 units wide is left out, the rest drawn") {
         Bytes damaged = emf;
