@@ -8,6 +8,7 @@
 #include "picture/formats.h"
 #include "picture/metafile_play.h"
 #include "picture/picture.h"
+#include "picture/wmf_conversion.h"
 #include "ui/exceptions.h"
 #include "ui/stream.h"
 
@@ -284,12 +285,14 @@ void TMetafile::WriteEmf(TStream& stream) {
 
 void TMetafile::WriteWmf(TStream& stream) {
     const auto header = mf::WritePlaceable(LogicalWidth(), LogicalHeight(), UnitsPerInch());
+    const EnhMetafile sized = WithImageSizes(Handle());
+    const HENHMETAFILE source = sized ? sized.get() : Handle();
     WindowDC screen(nullptr);
-    const UINT size = GetWinMetaFileBits(Handle(), 0, nullptr, MM_ANISOTROPIC, screen.get());
+    const UINT size = GetWinMetaFileBits(source, 0, nullptr, MM_ANISOTROPIC, screen.get());
     // No records would make a header-only file that no reader takes.
     if (size == 0) RefusedBySystem();
     std::vector<uint8_t> records(size);
-    if (GetWinMetaFileBits(Handle(), size, records.data(), MM_ANISOTROPIC, screen.get()) < size) RefusedBySystem();
+    if (GetWinMetaFileBits(source, size, records.data(), MM_ANISOTROPIC, screen.get()) < size) RefusedBySystem();
     stream.WriteBuffer(header.data(), header.size());
     stream.WriteBuffer(records.data(), records.size());
 }

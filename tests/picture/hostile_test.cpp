@@ -426,3 +426,22 @@ TEST_CASE("hostile files: the damage that crashed or hung the program is refused
         CHECK(std::count(pixels.begin(), pixels.end(), Rgb(200, 40, 10)) > 100);
     }
 }
+
+// Found by reading back what the runs saved: the system's converter copies
+// a bitmap's bits by its header's image size, which most headers leave 0.
+TEST_CASE("hostile files: an EMF bitmap without an image size keeps its bits in a WMF") {
+    TestApplication();
+    Bytes emf = SampleNamed("emf").bytes;
+    const size_t record = EmfRecordOf(emf, EMR_STRETCHDIBITS);
+    Put(emf, record + Get32(emf, record + 48) + 20, 0, 4);
+    TempFolder folder;
+    folder.Write("kresba.emf", emf);
+    TPicture picture;
+    picture.LoadFile(folder.File("kresba.emf"));
+    picture.SaveFile(folder.File("kresba.wmf"));
+    TPicture again;
+    REQUIRE_NOTHROW(again.LoadFile(folder.File("kresba.wmf")));
+    // The 2 x 2 bitmap is stretched over (36, 20)-(44, 28); its top left is blue.
+    const std::vector<uint32_t> pixels = Render(*again.Graphic(), again.Width(), again.Height());
+    CHECK(pixels[size_t(22) * size_t(again.Width()) + 37] == Rgb(0, 0, 255));
+}
