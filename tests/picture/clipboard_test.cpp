@@ -12,23 +12,6 @@
 #include "ui/stream.h"
 
 namespace {
-// Puts text on the clipboard so emptying shows.
-void PutText() {
-    REQUIRE(OpenClipboard(nullptr));
-    EmptyClipboard();
-    HGLOBAL text = GlobalAlloc(GMEM_MOVEABLE, 4);
-    lstrcpyA(static_cast<char*>(GlobalLock(text)), "old");
-    GlobalUnlock(text);
-    SetClipboardData(CF_TEXT, text);
-    CloseClipboard();
-}
-
-int FormatCount() {
-    REQUIRE(OpenClipboard(nullptr));
-    const int n = CountClipboardFormats();
-    CloseClipboard();
-    return n;
-}
 
 // The clipboard's bitmap as 32-bit pixels, rows top-down.
 std::vector<uint32_t> ClipboardPixels(int w, int h) {
@@ -63,7 +46,7 @@ TEST_CASE("a bitmap goes on the clipboard as CF_BITMAP with the same pixels") {
     fields.height = 2;
     fields.pixels = {255, 0, 0, 0, 255, 0, 0, 0, 255, 0, 0, 0, /* top */ 10, 20, 30, 255, 255, 255, 0, 0, 0, 0, 0, 0};
     auto picture = PictureOf(fields);
-    PutText();
+    PutClipboardText();
     Clipboard().Assign(picture.get());
     CHECK(Clipboard().OpenCount() == 0);
     CHECK(IsClipboardFormatAvailable(CF_BITMAP));
@@ -90,17 +73,17 @@ TEST_CASE("a bitmap goes on the clipboard as CF_BITMAP with the same pixels") {
 TEST_CASE("the clipboard is emptied first, also when there is nothing to put or putting fails") {
     TestApplication();
     TPicture empty;
-    PutText();
+    PutClipboardText();
     Clipboard().Assign(&empty);
-    CHECK(FormatCount() == 0);
+    CHECK(ClipboardFormatCount() == 0);
 
     TTestGraphic refusing;
     refusing.width = refusing.height = 1;
-    PutText();
+    PutClipboardText();
     CHECK_THROWS_WITH_AS(Clipboard().Assign(&refusing), "Clipboard does not support test pictures",
                          EInvalidGraphicOperation);
     CHECK(Clipboard().OpenCount() == 0);
-    CHECK(FormatCount() == 0);
+    CHECK(ClipboardFormatCount() == 0);
 
     TMemoryStream foreign;
     CHECK_THROWS_WITH_AS(Clipboard().Assign(&foreign), "Cannot assign a TMemoryStream to a TClipboard",
@@ -115,7 +98,7 @@ TEST_CASE("nested opens count, and one opening is emptied only once") {
     TTestGraphic text;
     text.width = text.height = 1;
     text.clipboardText = true;
-    PutText();
+    PutClipboardText();
     Clipboard().Open();
     Clipboard().Open();
     CHECK(Clipboard().OpenCount() == 2);

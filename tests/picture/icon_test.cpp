@@ -97,22 +97,6 @@ std::vector<uint32_t> SystemDrawn(HICON icon, int width, int height, int x, int 
     return Render(direct, width, height, RECT{x, y, x + 1, y + 1}, kBack);
 }
 
-void PutText() {
-    REQUIRE(OpenClipboard(nullptr));
-    EmptyClipboard();
-    HGLOBAL text = GlobalAlloc(GMEM_MOVEABLE, 4);
-    lstrcpyA(static_cast<char*>(GlobalLock(text)), "old");
-    GlobalUnlock(text);
-    SetClipboardData(CF_TEXT, text);
-    CloseClipboard();
-}
-
-int FormatCount() {
-    REQUIRE(OpenClipboard(nullptr));
-    const int n = CountClipboardFormats();
-    CloseClipboard();
-    return n;
-}
 }  // namespace
 
 TEST_CASE("an icon of 16, 32 and 48 pixels measures and draws at the system icon size") {
@@ -227,10 +211,10 @@ TEST_CASE("copying an icon empties the clipboard and reports that icons cannot g
     LoadBytes(icon, ThreeSizes());
     TPicture picture;
     picture.SetGraphic(&icon);
-    PutText();
+    PutClipboardText();
     CHECK_THROWS_WITH_AS(Clipboard().Assign(&picture), "Clipboard does not support Icons", EInvalidGraphicOperation);
     CHECK(Clipboard().OpenCount() == 0);
-    CHECK(FormatCount() == 0);
+    CHECK(ClipboardFormatCount() == 0);
 }
 
 TEST_CASE("an icon that cannot be decoded is reported at its first painting only") {

@@ -144,4 +144,21 @@ void TTestGraphic::SaveClipboardData(UINT& format, HANDLE& data, HPALETTE& palet
     palette = nullptr;
 }
 
+void PutClipboardText() {
+    REQUIRE(OpenClipboard(nullptr));
+    EmptyClipboard();
+    HGLOBAL text = GlobalAlloc(GMEM_MOVEABLE, 4);
+    lstrcpyA(static_cast<char*>(GlobalLock(text)), "old");
+    GlobalUnlock(text);
+    SetClipboardData(CF_TEXT, text);
+    CloseClipboard();
+}
+
+int ClipboardFormatCount() {
+    REQUIRE(OpenClipboard(nullptr));
+    const int n = CountClipboardFormats();
+    CloseClipboard();
+    return n;
+}
+
 }  // namespace pictest

@@ -92,5 +92,9 @@ public:
     const TGraphicClass& Kind() const override { return Class(); }
 };
 
+// Puts text on the clipboard, so that emptying it shows.
+void PutClipboardText();
+// The number of formats on the clipboard.
+int ClipboardFormatCount();
 }  // namespace pictest
 using namespace pictest;
