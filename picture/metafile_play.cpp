@@ -101,6 +101,23 @@ void Points16(Span& s, const Fields& f, size_t at, uint32_t count) {
     for (uint32_t i = 0; i < count; ++i) s.Add(f.I16(at + 4 * size_t(i)), f.I16(at + 4 * size_t(i) + 2));
 }
 
+// An EMRTEXT at `at`: its reference point, its box when drawn, and where the
+// spacing array takes the last character.
+void Text(Span& s, const Fields& f, size_t at) {
+    const int64_t x = f.I32(at), y = f.I32(at + 4);
+    const uint32_t chars = f.U32(at + 8), options = f.U32(at + 16), offDx = f.U32(at + 36);
+    s.Add(LONG(x), LONG(y));
+    if (options & kTextBox) Box(s, f, at + 20);
+    const bool pairs = (options & ETO_PDY) != 0;
+    int64_t dx = 0, dy = 0;
+    for (uint32_t i = 0; i < chars; ++i) {
+        const size_t step = size_t(offDx) + (pairs ? 8 : 4) * size_t(i);
+        dx += f.I32(step);
+        if (pairs) dy += f.I32(step + 4);
+    }
+    s.Add(LONG(std::clamp<int64_t>(x + dx, INT32_MIN, INT32_MAX)), LONG(std::clamp<int64_t>(y + dy, INT32_MIN, INT32_MAX)));
+}
+
 // Lines drawn from the current position start there.
 void CurrentPosition(Span& s, HDC dc) {
     POINT p{};
@@ -140,9 +157,9 @@ void Reach(Span& s, HDC dc, const ENHMETARECORD* record) {
         case EMR_STRETCHDIBITS: return Extent(s, f, 24, 72);
         case EMR_SETDIBITSTODEVICE: return Extent(s, f, 24, 40);
         case EMR_PLGBLT: return Points32(s, f, 24, 3);
-        case EMR_EXTTEXTOUTA: case EMR_EXTTEXTOUTW:
-            Point(s, f, 36);
-            if (f.U32(52) & kTextBox) Box(s, f, 56);
+        case EMR_EXTTEXTOUTA: case EMR_EXTTEXTOUTW: return Text(s, f, 36);
+        case EMR_POLYTEXTOUTA: case EMR_POLYTEXTOUTW:
+            for (uint32_t i = 0; i < f.U32(36); ++i) Text(s, f, 40 + 40 * size_t(i));
             return;
         case EMR_GRADIENTFILL:
             for (uint32_t i = 0; i < f.U32(24); ++i) Point(s, f, 36 + 16 * size_t(i));

@@ -203,6 +203,10 @@ TEST_CASE("EMF records: bitmaps hold the rows their header describes") {
 
 TEST_CASE("EMF records: fixed parts, types, the header and the palette") {
     CHECK_FALSE(EmfAccepted(EmfFile({EmfRecord(42, {0, 0})})));    // an ELLIPSE without its box
+    // RESTOREDC counts back from the current state; the player takes abs() of it.
+    CHECK(EmfAccepted(EmfFile({EmfRecord(33, {}), EmfRecord(34, {uint32_t(-1)})})));
+    CHECK_FALSE(EmfAccepted(EmfFile({EmfRecord(34, {0x80000000u})})));
+    CHECK_FALSE(EmfAccepted(EmfFile({EmfRecord(34, {1})})));
     CHECK_FALSE(EmfAccepted(EmfFile({EmfRecord(69, {0})})));       // no such type
     CHECK_FALSE(EmfAccepted(EmfFile({EmfRecord(200, {0})})));
     const Bytes plain = EmfFile({});

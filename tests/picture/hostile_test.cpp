@@ -416,6 +416,12 @@ TEST_CASE("hostile files: the damage that crashed or hung the program is refused
         Put(damaged, record + Get32(emf, record + 48) + 20, 0x20000010, 4);
         CheckRefused(damaged, "emf");
     }
+    SUBCASE("an EMF restoring the state -2^31 back") {
+        Bytes damaged = emf;
+        Put(damaged, EmfRecordOf(emf, EMR_ELLIPSE), EMR_RESTOREDC, 4);
+        Put(damaged, EmfRecordOf(emf, EMR_ELLIPSE) + 8, 0x80000000, 4);
+        CheckRefused(damaged, "emf");
+    }
     SUBCASE("an EMF ellipse 2^30 units wide is left out, the rest drawn") {
         Bytes damaged = emf;
         Put(damaged, EmfRecordOf(emf, EMR_ELLIPSE) + 8, 0x40000000, 4);
