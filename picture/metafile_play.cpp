@@ -205,5 +205,9 @@ int CALLBACK PlayRecord(HDC dc, HANDLETABLE* table, const ENHMETARECORD* record,
 }  // namespace
 
 void PlayWithinReach(HDC dc, HENHMETAFILE metafile, const RECT& frame) {
+    // A metafile may save states it never restores, or leave a path, a
+    // transform or objects behind: the caller's DC gets its own state back.
+    const int saved = SaveDC(dc);
     EnumEnhMetaFile(dc, metafile, PlayRecord, nullptr, &frame);
+    if (saved) RestoreDC(dc, saved);
 }

@@ -14,5 +14,6 @@ constexpr LONG kMaxPlayedExtent = 1 << 15;
 // program) beyond a few megabytes.
 constexpr LONG kMaxGlyphExtent = 1 << 11;
 
-// Plays `metafile` into `frame` of `dc`, as PlayEnhMetaFile does.
+// Plays `metafile` into `frame` of `dc`, as PlayEnhMetaFile does, and puts
+// the DC's state back as it was, whatever the records left behind.
 void PlayWithinReach(HDC dc, HENHMETAFILE metafile, const RECT& frame);

@@ -153,11 +153,10 @@ void Gradient(const Record& r) {
         if (r.U32(size_t(at + 4 * i)) >= vertices) throw InvalidData{};
 }
 
-// A saved state counted back from the current one: negative, and not the
-// most negative value, whose magnitude the player takes with abs().
+// A saved state: the player takes its magnitude with abs(), which the most
+// negative value does not survive.
 void RestoreLevel(const Record& r) {
-    const int32_t level = int32_t(r.U32(8));
-    if (level >= 0 || level == INT32_MIN) throw InvalidData{};
+    if (int32_t(r.U32(8)) == INT32_MIN) throw InvalidData{};
 }
 
 void EndRecord(const Record& r, const Tables& t, bool last) {
@@ -186,8 +185,8 @@ void CheckRecord(uint32_t type, const Record& r, const Tables& t, bool first, bo
         case 7: case 8: return PolyPoints(r, 8);
         case 14: return EndRecord(r, t, last);
         case 34: return RestoreLevel(r);
-        case 37: case 48: case 100: return ObjectOrStock(t, r.U32(8));
-        case 38: case 39: case 40: case 51: case 82: case 99: case 101: case 111: return Object(t, r.U32(8));
+        case 37: case 48: return ObjectOrStock(t, r.U32(8));
+        case 38: case 39: case 40: case 51: case 82: case 99: case 100: case 101: case 111: return Object(t, r.U32(8));
         case 49: Object(t, r.U32(8)); return r.Holds(16, r.U16(14), 4);
         case 50: Object(t, r.U32(8)); return r.Holds(20, r.U32(16), 4);
         case 56: return DrawPoints(r, 8);

@@ -5,8 +5,8 @@
 // record at least as long as its type's fixed part, points, strings,
 // regions, gradients and bitmaps inside the record, object numbers below
 // the header's handle count, palette entries inside the end record, a
-// single header, saved states counted back from the current one, and no
-// record types the format does not define.
+// single header, a saved state other than -2^31, and no record types the
+// format does not define.
 // Faults are InvalidData.
 #include <cstddef>
 #include <cstdint>

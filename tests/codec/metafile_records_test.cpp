@@ -157,6 +157,7 @@ TEST_CASE("EMF records: object numbers stay inside the header's handle table") {
     CHECK_FALSE(EmfAccepted(EmfFile({brush}, 0)));
     CHECK_FALSE(EmfAccepted(EmfFile({EmfRecord(37, {0x10000})})));
     CHECK_FALSE(EmfAccepted(EmfFile({EmfRecord(40, {0x80000000u | 5})})));  // stock objects are not deleted
+    CHECK_FALSE(EmfAccepted(EmfFile({EmfRecord(100, {0x80000000u})})));     // nor stock colour spaces set
     CHECK_FALSE(EmfAccepted(EmfFile({EmfRecord(71, {0, 0, 0, 0, 32, 9, 32, 1, 0, 0, 0, 0, 0, 0, 0})})));
 }
 
@@ -203,10 +204,9 @@ TEST_CASE("EMF records: bitmaps hold the rows their header describes") {
 
 TEST_CASE("EMF records: fixed parts, types, the header and the palette") {
     CHECK_FALSE(EmfAccepted(EmfFile({EmfRecord(42, {0, 0})})));    // an ELLIPSE without its box
-    // RESTOREDC counts back from the current state; the player takes abs() of it.
+    // RESTOREDC: the player takes abs() of the level.
     CHECK(EmfAccepted(EmfFile({EmfRecord(33, {}), EmfRecord(34, {uint32_t(-1)})})));
     CHECK_FALSE(EmfAccepted(EmfFile({EmfRecord(34, {0x80000000u})})));
-    CHECK_FALSE(EmfAccepted(EmfFile({EmfRecord(34, {1})})));
     CHECK_FALSE(EmfAccepted(EmfFile({EmfRecord(69, {0})})));       // no such type
     CHECK_FALSE(EmfAccepted(EmfFile({EmfRecord(200, {0})})));
     const Bytes plain = EmfFile({});

@@ -416,11 +416,44 @@ TEST_CASE("hostile files: the damage that crashed or hung the program is refused
         Put(damaged, record + Get32(emf, record + 48) + 20, 0x20000010, 4);
         CheckRefused(damaged, "emf");
     }
+    SUBCASE("an EMF setting the colour space of stock object 0") {
+        Bytes damaged = emf;
+        Put(damaged, EmfRecordOf(emf, EMR_ELLIPSE), EMR_SETCOLORSPACE, 4);
+        Put(damaged, EmfRecordOf(emf, EMR_ELLIPSE) + 8, 0x80000000, 4);
+        CheckRefused(damaged, "emf");
+    }
     SUBCASE("an EMF restoring the state -2^31 back") {
         Bytes damaged = emf;
         Put(damaged, EmfRecordOf(emf, EMR_ELLIPSE), EMR_RESTOREDC, 4);
         Put(damaged, EmfRecordOf(emf, EMR_ELLIPSE) + 8, 0x80000000, 4);
         CheckRefused(damaged, "emf");
+    }
+    SUBCASE("an EMF that saves states and never restores them leaves the DC as it was") {
+        // Found as a hang: the next metafile drawn into the same DC started from what this one left.
+        Bytes damaged = emf;
+        Put(damaged, EmfRecordOf(emf, EMR_ELLIPSE), EMR_SAVEDC, 4);
+        // Then the polyline becomes a transform that draws 1000 times larger.
+        const size_t polyline = EmfRecordOf(emf, EMR_POLYLINE16);
+        const std::vector<uint32_t> scale = {0x447A0000, 0, 0, 0x447A0000, 0, 0, MWT_LEFTMULTIPLY};
+        Put(damaged, polyline, EMR_MODIFYWORLDTRANSFORM, 4);
+        for (size_t i = 0; i < scale.size(); ++i) Put(damaged, polyline + 8 + 4 * i, scale[i], 4);
+        TMetafile metafile;
+        TMemoryStream stream(damaged);
+        metafile.LoadStream(stream);
+        MemoryDC dc;
+        BITMAPINFO bi{};
+        bi.bmiHeader = BITMAPINFOHEADER{sizeof(BITMAPINFOHEADER), 48, 32, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+        void* bits = nullptr;
+        Bitmap target(CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
+        SelectGuard keep(dc.get(), target.get());
+        const int level = SaveDC(dc.get());
+        TCanvas canvas(dc.get());
+        metafile.Draw(canvas, RECT{0, 0, 48, 32});
+        XFORM transform{};
+        GetWorldTransform(dc.get(), &transform);
+        CHECK(transform.eM11 == 1.0f);
+        CHECK(GetGraphicsMode(dc.get()) == GM_COMPATIBLE);
+        CHECK(SaveDC(dc.get()) == level + 1);
     }
     SUBCASE("an EMF ellipse 2^30 units wide is left out, the rest drawn") {
         Bytes damaged = emf;
