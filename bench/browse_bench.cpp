@@ -17,6 +17,8 @@
 #include "ui/application.h"
 #include "ui/form.h"
 
+#include "bench/timing.h"
+
 namespace {
 const int kFiles = 10000;
 const int kRuns = 9;
@@ -24,21 +26,8 @@ const double kTarget = 2.0;
 const char kMask[] = "*.jpg;*.jpeg;*.bmp;*.ico;*.emf;*.wmf";
 const char* const kExtensions[] = {"jpg", "jpeg", "bmp", "ico", "emf", "wmf"};
 
-double Now() {
-    static LARGE_INTEGER freq = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER t;
-    QueryPerformanceCounter(&t);
-    return double(t.QuadPart) / double(freq.QuadPart);
-}
-
-double Median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
+using bench::Median;
+using bench::Now;
 
 std::string MakeFolder(const std::string& parent) {
     std::string folder = JoinPath(parent, "obrazky");

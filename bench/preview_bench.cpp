@@ -18,22 +18,11 @@
 #include "picture/jpeg_image.h"
 #include "ui/application.h"
 
-namespace {
-double Now() {
-    static LARGE_INTEGER freq = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER t;
-    QueryPerformanceCounter(&t);
-    return double(t.QuadPart) / double(freq.QuadPart);
-}
+#include "bench/timing.h"
 
-double Median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
+namespace {
+using bench::Median;
+using bench::Now;
 
 PROCESS_MEMORY_COUNTERS Memory() {
     PROCESS_MEMORY_COUNTERS m{};
