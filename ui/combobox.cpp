@@ -67,11 +67,17 @@ int TComboBox::Add(const std::string& text, uintptr_t data) {
     return int(i);
 }
 
-void TComboBox::Clear() { Call(CB_RESETCONTENT, 0, 0); }
+void TComboBox::Clear() {
+    Call(CB_RESETCONTENT, 0, 0);
+    picked_ = -1;
+}
 
 int TComboBox::ItemIndex() const { return int(Call(CB_GETCURSEL, 0, 0)); }
 
-void TComboBox::SetItemIndex(int index) { Call(CB_SETCURSEL, WPARAM(index), 0); }
+void TComboBox::SetItemIndex(int index) {
+    Call(CB_SETCURSEL, WPARAM(index), 0);
+    picked_ = ItemIndex();
+}
 
 int TComboBox::ItemHeight() const { return int(Call(CB_GETITEMHEIGHT, 0, 0)); }
 
@@ -99,8 +105,31 @@ void TComboBox::DrawRow(HDC dc, int index, const RECT& row, bool selected) {
     DrawTextA(dc, text.c_str(), int(text.size()), &r, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
 }
 
+// The system reports a mouse pick as the list closes and again as a change
+// (once more when the press itself moved the row); an arrow on the closed box
+// as a change; every row passed in the dropped list as a change.
 void TComboBox::Notify(WORD code) {
-    if (code == CBN_SELCHANGE) SelectionChanged();
+    switch (code) {
+        case CBN_SELCHANGE:
+            if (!DroppedDown()) Picked();
+            break;
+        case CBN_SELENDOK: closedOk_ = true; break;
+        case CBN_SELENDCANCEL: closedOk_ = false; break;
+        case CBN_CLOSEUP:
+            if (closedOk_)
+                Picked();
+            else if (ItemIndex() != picked_)
+                SetItemIndex(picked_);
+            break;
+        default: break;
+    }
+}
+
+void TComboBox::Picked() {
+    int index = ItemIndex();
+    if (index == picked_) return;
+    picked_ = index;
+    SelectionChanged();
 }
 
 LRESULT TComboBox::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
