@@ -3,15 +3,23 @@
 //   desktop_state          every visible top-level window:
 //                          "CLASS|TITLE|left top right bottom"
 //   desktop_state TITLE    the child controls of the bottom-most visible window
-//                          of that title, in creation order:
+//   desktop_state -c CLASS of that title (or class), or with -top the top-most
+//                          one: first
+//                          "window|left top right bottom|clientX clientY|TITLE",
+//                          then one line each, in creation order:
 //                          "CLASS|left top width height|visible|STATE|TEXT",
 //                          positions in the window's client area; STATE is
-//                          "rows N sel I item H" for a list or combo box (then
-//                          "row|I|TEXT" for each row that keeps a text),
+//                          "rows N sel I item H" for a list or combo box (with
+//                          -rows then "row|I|TEXT" for each row that keeps a
+//                          text),
 //                          "pos P" for a scroll bar. Exit 1 when not found.
+//   desktop_state --serve  the same for each line of the input (the arguments
+//                          as one line, empty for the top-level windows), each
+//                          answer ended by a line "."
 #include <windows.h>
 
 #include <cstdio>
+#include <iostream>
 #include <string>
 
 namespace {
@@ -42,24 +50,35 @@ struct ListMessages {
 const ListMessages kListBox{LB_GETCOUNT, LB_GETCURSEL, LB_GETITEMHEIGHT, LB_GETTEXTLEN, LB_GETTEXT};
 const ListMessages kComboBox{CB_GETCOUNT, CB_GETCURSEL, CB_GETITEMHEIGHT, CB_GETLBTEXTLEN, CB_GETLBTEXT};
 
-std::string ListState(HWND wnd, const ListMessages& m, std::string& rows) {
+std::string ListState(HWND wnd, const ListMessages& m, std::string* rows) {
     LRESULT count = Query(wnd, m.count);
-    for (LRESULT i = 0; i < count && i < 100; ++i) {
+    for (LRESULT i = 0; rows && i < count && i < 100; ++i) {
         LRESULT length = Query(wnd, m.textLength, WPARAM(i));
         if (length <= 0 || length >= 1024) continue;
         std::string text = Ask(wnd, m.text, WPARAM(i));
-        if (!text.empty()) rows += "row|" + std::to_string(i) + "|" + text + "\n";
+        if (!text.empty()) *rows += "row|" + std::to_string(i) + "|" + text + "\n";
     }
     return "rows " + std::to_string(count) + " sel " + std::to_string(Query(wnd, m.selected)) + " item " +
            std::to_string(Query(wnd, m.itemHeight));
 }
 
-// The bottom-most visible window with the title: a program's main window
-// lies below the boxes it owns, which may share its title.
-BOOL CALLBACK FindLowest(HWND wnd, LPARAM lp) {
-    auto* find = reinterpret_cast<std::pair<const char*, HWND>*>(lp);
-    if (IsWindowVisible(wnd) && TextOf(wnd) == find->first) find->second = wnd;
-    return TRUE;
+struct Wanted {
+    bool byClass, topMost, rows;
+    std::string name;
+    HWND found;
+};
+
+// By default the bottom-most visible window of the title or class: a
+// program's main window lies below the boxes it owns, which may share its
+// title and class.
+BOOL CALLBACK Find(HWND wnd, LPARAM lp) {
+    auto* want = reinterpret_cast<Wanted*>(lp);
+    if (!IsWindowVisible(wnd)) return TRUE;
+    char cls[256] = "";
+    GetClassNameA(wnd, cls, sizeof cls);
+    if ((want->byClass ? std::string(cls) : TextOf(wnd)) != want->name) return TRUE;
+    want->found = wnd;
+    return !want->topMost;
 }
 
 BOOL CALLBACK PrintTopLevel(HWND wnd, LPARAM) {
@@ -74,31 +93,67 @@ BOOL CALLBACK PrintTopLevel(HWND wnd, LPARAM) {
 }
 
 BOOL CALLBACK PrintChild(HWND wnd, LPARAM lp) {
-    HWND top = reinterpret_cast<HWND>(lp);
+    const Wanted& want = *reinterpret_cast<const Wanted*>(lp);
+    HWND top = want.found;
     char cls[256] = "";
     GetClassNameA(wnd, cls, sizeof cls);
     RECT r;
     GetWindowRect(wnd, &r);
     MapWindowPoints(nullptr, top, reinterpret_cast<POINT*>(&r), 2);
     std::string state, rows;
-    if (lstrcmpiA(cls, "ListBox") == 0) state = ListState(wnd, kListBox, rows);
-    if (lstrcmpiA(cls, "ComboBox") == 0) state = ListState(wnd, kComboBox, rows);
+    std::string* wantRows = want.rows ? &rows : nullptr;
+    if (lstrcmpiA(cls, "ListBox") == 0) state = ListState(wnd, kListBox, wantRows);
+    if (lstrcmpiA(cls, "ComboBox") == 0) state = ListState(wnd, kComboBox, wantRows);
     if (lstrcmpiA(cls, "ScrollBar") == 0) state = "pos " + std::to_string(Query(wnd, SBM_GETPOS));
     std::printf("%s|%d %d %d %d|%d|%s|%s\n%s", cls, int(r.left), int(r.top), int(r.right - r.left),
                 int(r.bottom - r.top), IsWindowVisible(wnd) ? 1 : 0, state.c_str(), TextOf(wnd).c_str(), rows.c_str());
     return TRUE;
 }
+
+// One request: empty for the top-level windows, else "[-top] [-rows] [-c] NAME".
+bool Report(std::string request) {
+    if (request.empty()) return EnumWindows(PrintTopLevel, 0), true;
+    Wanted want{false, false, false, "", nullptr};
+    for (;;) {
+        if (request.rfind("-c ", 0) == 0) {
+            want.byClass = true;
+            request.erase(0, 3);
+        } else if (request.rfind("-top ", 0) == 0) {
+            want.topMost = true;
+            request.erase(0, 5);
+        } else if (request.rfind("-rows ", 0) == 0) {
+            want.rows = true;
+            request.erase(0, 6);
+        } else {
+            break;
+        }
+    }
+    want.name = request;
+    EnumWindows(Find, reinterpret_cast<LPARAM>(&want));
+    if (!want.found) return false;
+    RECT r;
+    GetWindowRect(want.found, &r);
+    POINT origin{0, 0};
+    ClientToScreen(want.found, &origin);
+    std::printf("window|%d %d %d %d|%d %d|%s\n", int(r.left), int(r.top), int(r.right), int(r.bottom),
+                int(origin.x), int(origin.y), TextOf(want.found).c_str());
+    EnumChildWindows(want.found, PrintChild, reinterpret_cast<LPARAM>(&want));
+    return true;
+}
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc < 2) {
-        EnumWindows(PrintTopLevel, 0);
-    } else {
-        std::pair<const char*, HWND> find{argv[1], nullptr};
-        EnumWindows(FindLowest, reinterpret_cast<LPARAM>(&find));
-        if (!find.second) return 1;
-        EnumChildWindows(find.second, PrintChild, reinterpret_cast<LPARAM>(find.second));
+    if (argc == 2 && std::string(argv[1]) == "--serve") {
+        for (std::string line; std::getline(std::cin, line);) {
+            Report(line);
+            std::printf(".\n");
+            std::fflush(stdout);
+        }
+        return 0;
     }
+    std::string request;
+    for (int i = 1; i < argc; ++i) request += (i > 1 ? " " : "") + std::string(argv[i]);
+    const bool found = Report(request);
     std::fflush(stdout);
-    return 0;
+    return found ? 0 : 1;
 }
