@@ -25,7 +25,9 @@ if ! locale -a 2>/dev/null | grep -qi '^sk_SK\.utf8$'; then
   $sudo locale-gen >/dev/null
 fi
 
+# Wine wants the prefix as an absolute path.
 mkdir -p "$build"
+build=$(cd "$build" && pwd)
 export WINEPREFIX=$build/wineprefix WINEDEBUG=-all LANG=sk_SK.UTF-8
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
   WINEDLLOVERRIDES="mscoree,mshtml=" wineboot -i >/dev/null 2>&1 || true
