@@ -6,7 +6,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-$root/build}
 packages=(cmake make g++ wine wine64 wine64-tools libwine-dev libjpeg62-turbo-dev
   libjpeg-turbo-progs doctest-dev xvfb xauth imagemagick xdotool locales
-  g++-mingw-w64-x86-64-posix clang libclang-rt-14-dev)
+  g++-mingw-w64-x86-64-posix nasm dpkg-dev debian-archive-keyring file clang libclang-rt-14-dev)
 
 missing=()
 for p in "${packages[@]}"; do
