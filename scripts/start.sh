@@ -21,7 +21,8 @@ cd "$folder"
 source "$root/scripts/env.sh"
 source "$root/scripts/launch.sh"
 if [ -n "${DISPLAY:-}" ]; then
-  exec wine "$(lumeno_program)"
+  program=$(lumeno_program)
+  exec wine "$program"
 fi
 source "$root/scripts/xvfb.sh"
 start_xvfb
