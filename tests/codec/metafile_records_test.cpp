@@ -207,12 +207,15 @@ TEST_CASE("EMF records: fixed parts, types, the header and the palette") {
     // RESTOREDC: the player takes abs() of the level.
     CHECK(EmfAccepted(EmfFile({EmfRecord(33, {}), EmfRecord(34, {uint32_t(-1)})})));
     CHECK_FALSE(EmfAccepted(EmfFile({EmfRecord(34, {0x80000000u})})));
-    CHECK_FALSE(EmfAccepted(EmfFile({EmfRecord(69, {0})})));       // no such type
-    CHECK_FALSE(EmfAccepted(EmfFile({EmfRecord(200, {0})})));
+    // Types the player does not know, and a palette the end record does not
+    // hold, are skipped by the player.
+    CHECK(EmfAccepted(EmfFile({EmfRecord(69, {0})})));
+    CHECK(EmfAccepted(EmfFile({EmfRecord(200, {0})})));
+    CHECK(EmfAccepted(EmfFile({}, 4, 2)));
     const Bytes plain = EmfFile({});
     CHECK_FALSE(EmfAccepted(EmfFile({Bytes(plain.begin(), plain.begin() + 108)})));  // a second header
-    // The system reads the header's count of palette entries from the end record.
-    CHECK_FALSE(EmfAccepted(EmfFile({}, 4, 2)));
+    // Palette entries past the end record.
+    CHECK_FALSE(EmfAccepted(EmfFile({EmfRecord(14, {4, 16})})));
 }
 
 TEST_CASE("WMF records: parameters and object numbers") {
@@ -225,9 +228,10 @@ TEST_CASE("WMF records: parameters and object numbers") {
     CHECK_FALSE(WmfAccepted(WmfFile({WmfRecord(0x012D, {2})})));
     CHECK_FALSE(WmfAccepted(WmfFile({WmfRecord(0x01F0, {0xFFFF})})));
     CHECK_FALSE(WmfAccepted(WmfFile({WmfRecord(0x0228, {0, 5})})));  // FILLREGION's brush
-    // CREATEREGION with one scan whose edges run past the record.
-    CHECK_FALSE(WmfAccepted(WmfFile({WmfRecord(0x06FF, {0, 6, 0, 0, 30, 1, 2, 0, 0, 9, 9, 40, 0, 9, 0, 9})})));
+    // CREATEREGION: the player stops at a scan that runs past the record.
+    CHECK(WmfAccepted(WmfFile({WmfRecord(0x06FF, {0, 6, 0, 0, 30, 1, 2, 0, 0, 9, 9, 40, 0, 9, 0, 9})})));
     CHECK(WmfAccepted(WmfFile({WmfRecord(0x06FF, {0, 6, 0, 0, 30, 1, 2, 0, 0, 9, 9, 2, 0, 9, 0, 9, 2})})));
+    CHECK_FALSE(WmfAccepted(WmfFile({WmfRecord(0x06FF, {0, 6, 0, 0, 30})})));
 }
 
 TEST_CASE("WMF records: a STRETCHDIB without its bits is refused") {
