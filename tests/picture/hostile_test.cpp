@@ -8,7 +8,8 @@
 // LUMENO_HOSTILE_MUTATIONS=n runs n seeded mutations per sample instead of
 // the default; LUMENO_HOSTILE_TRACE=1 prints each case and step before it
 // runs, so a crash or a hang names its case; LUMENO_HOSTILE_ONLY=text runs
-// only the cases whose names contain the text.
+// only the cases whose names contain the text; LUMENO_HOSTILE_SET=a.emf,b.wmf
+// attacks those files of the valid metafile set as well.
 #include "testing.h"
 
 #include <algorithm>

@@ -5,23 +5,12 @@
 #include <cmath>
 #include <cstring>
 
+#include "tools/metafiles/bytes.h"
 #include "tools/metafiles/valid_set.h"
 #include "ui/gdi.h"
 
 namespace metafiles {
 namespace {
-
-using Bytes = std::vector<uint8_t>;
-
-void Put16(Bytes& b, size_t at, uint32_t v) {
-    b[at] = uint8_t(v);
-    b[at + 1] = uint8_t(v >> 8);
-}
-
-void Put32(Bytes& b, size_t at, uint32_t v) {
-    Put16(b, at, v & 0xFFFF);
-    Put16(b, at + 2, v >> 16);
-}
 
 void Fill(HDC dc, int left, int top, int right, int bottom, COLORREF colour) {
     Brush brush(CreateSolidBrush(colour));
@@ -561,20 +550,6 @@ Bytes RecordEnhanced(const Recipe& recipe) {
     return bytes;
 }
 
-// A placeable header for the drawing's size at 96 units per inch, then the records.
-Bytes Placeable(const Bytes& records) {
-    Bytes file(22, 0);
-    Put32(file, 0, 0x9AC6CDD7);
-    Put16(file, 10, kWidth);
-    Put16(file, 12, kHeight);
-    Put16(file, 14, 96);
-    uint16_t sum = 0;
-    for (size_t i = 0; i < 20; i += 2) sum ^= uint16_t(file[i] | file[i + 1] << 8);
-    Put16(file, 20, sum);
-    file.insert(file.end(), records.begin(), records.end());
-    return file;
-}
-
 struct MetafileDeleter {
     void operator()(HMETAFILE h) const { DeleteMetaFile(h); }
 };
@@ -591,6 +566,19 @@ Bytes RecordWindows(const Recipe& recipe) {
 }
 
 }  // namespace
+
+std::vector<uint8_t> Placeable(const std::vector<uint8_t>& records) {
+    Bytes file(22, 0);
+    Put32(file, 0, 0x9AC6CDD7);
+    Put16(file, 10, kWidth);
+    Put16(file, 12, kHeight);
+    Put16(file, 14, 96);
+    uint16_t sum = 0;
+    for (size_t i = 0; i < 20; i += 2) sum ^= uint16_t(file[i] | file[i + 1] << 8);
+    Put16(file, 20, sum);
+    file.insert(file.end(), records.begin(), records.end());
+    return file;
+}
 
 std::vector<File> RecordedSet() {
     std::vector<File> out;

@@ -17,6 +17,9 @@ struct File {
     std::vector<uint8_t> bytes;
 };
 
+// A placeable header for the drawing's size at 96 units per inch, then `records`.
+std::vector<uint8_t> Placeable(const std::vector<uint8_t>& records);
+
 // The drawings, recorded through the system's recording DCs.
 std::vector<File> RecordedSet();
 

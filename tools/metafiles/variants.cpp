@@ -7,30 +7,11 @@
 #include <initializer_list>
 #include <stdexcept>
 
+#include "tools/metafiles/bytes.h"
 #include "tools/metafiles/valid_set.h"
 
 namespace metafiles {
 namespace {
-
-using Bytes = std::vector<uint8_t>;
-
-void Put16(Bytes& b, size_t at, uint32_t v) {
-    b[at] = uint8_t(v);
-    b[at + 1] = uint8_t(v >> 8);
-}
-void Put32(Bytes& b, size_t at, uint32_t v) {
-    Put16(b, at, v & 0xFFFF);
-    Put16(b, at + 2, v >> 16);
-}
-uint32_t Get32(const Bytes& b, size_t at) {
-    return uint32_t(b[at] | b[at + 1] << 8 | b[at + 2] << 16) | uint32_t(b[at + 3]) << 24;
-}
-void Append32(Bytes& b, std::initializer_list<uint32_t> words) {
-    for (uint32_t w : words) {
-        b.resize(b.size() + 4);
-        Put32(b, b.size() - 4, w);
-    }
-}
 
 const Bytes& Named(const std::vector<File>& files, const std::string& name) {
     for (const File& f : files)
@@ -194,14 +175,7 @@ public:
         records_.insert(records_.end(), r.begin(), r.end());
     }
     Bytes Finish() const {
-        Bytes file(22 + 18, 0);
-        Put32(file, 0, 0x9AC6CDD7);
-        Put16(file, 10, kWidth);
-        Put16(file, 12, kHeight);
-        Put16(file, 14, 96);
-        uint16_t sum = 0;
-        for (size_t i = 0; i < 20; i += 2) sum ^= uint16_t(file[i] | file[i + 1] << 8);
-        Put16(file, 20, sum);
+        Bytes file = Placeable(Bytes(18, 0));
         Put16(file, 22, 1);
         Put16(file, 24, 9);
         Put16(file, 26, 0x300);
