@@ -70,7 +70,7 @@ void StateWmfColourCounts(uint8_t* data, size_t size) {
     for (size_t at = kHeader; at + kEndBytes < size;) {
         const size_t bytes = size_t(le::U32<InvalidData>(data, size, at)) * 2;
         if (bytes < kEndBytes || !le::Fits(size, at, bytes)) return;
-        StateColourCount(data + at, bytes);
+        StateCounts(data + at, bytes);
         at += bytes;
     }
 }

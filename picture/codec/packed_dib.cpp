@@ -39,6 +39,7 @@ Shape ReadCore(const uint8_t* info, uint64_t available, uint32_t usage) {
     s.readBytes = kCoreSize + colours * (usage == kPaletteIndices ? 2 : 3);
     s.packedBytes = s.readBytes;
     s.recordedBytes = kCoreSize + colours * (usage == kPaletteIndices ? 2 : 4);
+    s.recordedColours = colours;
     s.rowBytes = Stride(width, bits);
     s.rows = height;
     return s;
@@ -54,7 +55,8 @@ void InfoSizes(Shape& s, uint32_t size, uint32_t compression, uint32_t used, uin
     // Where bits start the player counts biClrUsed up to 256 at any depth.
     const uint64_t counted = used ? std::min(used, kMaxColours) : full;
     s.packedBytes = std::max<uint64_t>(size, masks ? kInfoSize + kMasksBytes : 0) + counted * entry;
-    s.recordedBytes = masks ? kInfoSize + kMasksBytes : uint64_t(size) + (used ? used : full) * entry;
+    s.recordedColours = masks ? 0 : (used ? used : full);
+    s.recordedBytes = masks ? kInfoSize + kMasksBytes : uint64_t(size) + s.recordedColours * entry;
 }
 
 }  // namespace

@@ -28,6 +28,7 @@ struct Shape {
     // The colour table a recording of the bitmap copies: biClrUsed entries
     // as stored (2^bits when 0) after the header, or the masks.
     uint64_t recordedBytes = 0;
+    uint64_t recordedColours = 0;  // the colour entries of that table
     uint64_t rowBytes = 0;  // one uncompressed row
     uint64_t rows = 0;      // |height|
     uint64_t rleBytes = 0;  // run-length data the header declares; 0 when uncompressed

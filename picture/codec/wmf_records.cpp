@@ -91,9 +91,13 @@ size_t DibParam(uint16_t function, size_t bytes) {
     }
 }
 
+uint64_t WholeWords(uint64_t bytes) { return (bytes + 3) / 4 * 4; }
+
 // A packed bitmap from parameter `first` to the end; `rows` limits the rows
 // it must hold. `recorded`: the converter copies it into an enhanced
-// metafile record, writing the full colour table even of a core header.
+// metafile record, writing the full colour table even of a core header,
+// and aborts the program unless the record comes out in whole 32-bit words
+// (run-length data is rounded up to them by StateCounts).
 void PackedDib(const Params& p, size_t first, uint32_t usage, bool recorded, uint64_t rows = UINT64_MAX) {
     p.Holds(first, 0);
     const size_t available = p.BytesFrom(first);
@@ -103,6 +107,8 @@ void PackedDib(const Params& p, size_t first, uint32_t usage, bool recorded, uin
         throw InvalidData{};
     if (!recorded) return;
     if (shape.recordedBytes > available) throw InvalidData{};
+    if (usage == dib::kPaletteIndices && shape.recordedColours % 2 != 0) throw InvalidData{};
+    if (shape.rle && WholeWords(shape.rleBytes) > available - shape.packedBytes) throw InvalidData{};
     if (shape.core && shape.bits <= 8 && dib::BitsNeeded(shape, rows) < (uint64_t(4) << shape.bits))
         throw InvalidData{};
 }
@@ -174,7 +180,7 @@ void CheckParams(uint16_t function, const Params& p, size_t bytes, uint16_t obje
             return;
         case kStretchDib: return PackedDib(p, 11, p[2], true);
         case kSetDibToDevice: return PackedDib(p, 9, p[0], true, p[1]);
-        case kDibCreatePatternBrush: return PackedDib(p, 2, p[1], false);
+        case kDibCreatePatternBrush: return PackedDib(p, 2, p[1], true);
         case kCreatePatternBrush: return PatternBrush(p);
         case kCreateFontIndirect: return Font(p);
         default: return;
@@ -193,16 +199,19 @@ void CheckWmfRecord(const uint8_t* record, size_t bytes, size_t reach, uint16_t 
     CheckParams(function, params, bytes, objects);
 }
 
-void StateColourCount(uint8_t* record, size_t bytes) {
+void StateCounts(uint8_t* record, size_t bytes) {
     const uint16_t function = le::U16<InvalidData>(record, bytes, 4);
-    const size_t first = DibParam(function, bytes);
+    const size_t first = function == kDibCreatePatternBrush ? 2 : DibParam(function, bytes);
     if (first == 0) return;
     uint8_t* info = record + kRecordHeader + 2 * first;
     const size_t available = bytes - kRecordHeader - 2 * first;
     if (le::U32<InvalidData>(info, available, 0) < dib::kInfoSize) return;
     const uint16_t bits = le::U16<InvalidData>(info, available, dib::kBitCountAt);
-    if (bits > 8 || le::U32<InvalidData>(info, available, dib::kClrUsedAt) != 0) return;
-    le::PutU32(info + dib::kClrUsedAt, 1u << bits);
+    if (bits <= 8 && le::U32<InvalidData>(info, available, dib::kClrUsedAt) == 0)
+        le::PutU32(info + dib::kClrUsedAt, 1u << bits);
+    const uint32_t compression = le::U32<InvalidData>(info, available, dib::kCompressionAt);
+    const uint32_t rleBytes = le::U32<InvalidData>(info, available, dib::kSizeImageAt);
+    if (compression == 1 || compression == 2) le::PutU32(info + dib::kSizeImageAt, uint32_t(WholeWords(rleBytes)));
 }
 
 }  // namespace codec::metafile

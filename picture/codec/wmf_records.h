@@ -18,9 +18,11 @@ namespace codec::metafile {
 void CheckWmfRecord(const uint8_t* record, size_t bytes, size_t reach, uint16_t objects);
 
 // The converter copies a bitmap's colour table by the header's count of
-// colours, and takes 0 to mean none while it writes them all: gives every
-// info header of 8 bits or fewer in a bitmap record its count. Only for
-// records CheckWmfRecord accepted.
-void StateColourCount(uint8_t* record, size_t bytes);
+// colours, and takes 0 to mean none while it writes them all; and it copies
+// run-length data by its size, which must come to whole 32-bit words: gives
+// every info header of 8 bits or fewer in a bitmap record its count, and
+// run-length data its size rounded up. Only for records CheckWmfRecord
+// accepted.
+void StateCounts(uint8_t* record, size_t bytes);
 
 }  // namespace codec::metafile

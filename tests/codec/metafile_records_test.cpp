@@ -330,6 +330,10 @@ TEST_CASE("metafile records: other writers' forms pass, reads outside the record
     Bytes stretchCore = WmfRecord(0x0F43, {0x20, 0xCC, 0, 2, 2, 0, 0, 8, 8, 0, 0});
     stretchCore.insert(stretchCore.end(), core8.begin(), core8.end());
     Put32(stretchCore, 0, uint32_t(stretchCore.size() / 2));
+    Bytes oddIndices = WmfRecord(0x0F43, {0x20, 0xCC, 1, 2, 2, 0, 0, 8, 8, 0, 0});
+    const Bytes indexed = Header(4, 3, 6 + 8 + 2);
+    oddIndices.insert(oddIndices.end(), indexed.begin(), indexed.end());
+    Put32(oddIndices, 0, uint32_t(oddIndices.size() / 2));
     const Case cases[] = {
         {"EMF: a description out of place", described, true},
         {"EMF: unknown record types", EmfFile({EmfRecord(300, {1, 2})}), true},
@@ -351,6 +355,7 @@ TEST_CASE("metafile records: other writers' forms pass, reads outside the record
         {"WMF: a face name without its zero", WmfFile({face, filler}), true},
         {"WMF: a face name the player reads past the metafile", WmfFile({face}), false},
         {"WMF: a core-header bitmap the converter's colours overrun", WmfFile({stretchCore}), false},
+        {"WMF: an odd count of palette indices the converter records out of words", WmfFile({oddIndices}), false},
     };
     for (const Case& c : cases) {
         INFO(std::string(c.name));
