@@ -116,7 +116,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             mf::Wmf w = mf::ReadWmf(data, size);
             Check(w.recordsOffset + w.recordsSize <= size);
             Bytes stated(data + w.recordsOffset, data + w.recordsOffset + w.recordsSize);
-            mf::StateWmfColourCounts(stated.data(), stated.size());
+            mf::StateWmfBitmapCounts(stated.data(), stated.size());
             Check(mf::WalkWmfRecords(stated.data(), stated.size()) == stated.size());
             auto again = mf::WritePlaceable(w.logicalWidth, w.logicalHeight, w.header.unitsPerInch);
             mf::PlaceableHeader h = mf::ReadPlaceable(again.data(), again.size());

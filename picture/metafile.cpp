@@ -248,10 +248,10 @@ void TMetafile::LoadEmf(const uint8_t* data, size_t size, TStream& stream, int64
 
 void TMetafile::LoadWmf(const uint8_t* data, size_t size) {
     const mf::Wmf wmf = Checked([&] { return mf::ReadWmf(data, size); });
-    // The system's converter needs every bitmap's colour count stated.
+    // The system's converter needs every bitmap's counts stated.
     std::vector<uint8_t> records(data + wmf.recordsOffset, data + wmf.recordsOffset + wmf.recordsSize);
     Checked([&] {
-        mf::StateWmfColourCounts(records.data(), records.size());
+        mf::StateWmfBitmapCounts(records.data(), records.size());
         return 0;
     });
     MetafileImageRef image(new TMetafileImage);

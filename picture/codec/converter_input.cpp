@@ -65,7 +65,7 @@ bool StateEmfBitmapSizes(uint8_t* data, size_t size) {
     return changed;
 }
 
-void StateWmfColourCounts(uint8_t* data, size_t size) {
+void StateWmfBitmapCounts(uint8_t* data, size_t size) {
     constexpr size_t kHeader = 18, kEndBytes = 6;
     for (size_t at = kHeader; at + kEndBytes < size;) {
         const size_t bytes = size_t(le::U32<InvalidData>(data, size, at)) * 2;

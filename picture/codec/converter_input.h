@@ -15,7 +15,8 @@ namespace codec::metafile {
 bool StateEmfBitmapSizes(uint8_t* data, size_t size);
 
 // In Windows metafile records (18-byte header through the end record, as
-// WalkWmfRecords accepted them): gives the bitmaps their colour counts.
-void StateWmfColourCounts(uint8_t* data, size_t size);
+// WalkWmfRecords accepted them): gives the bitmaps their colour counts and
+// run-length sizes in whole words.
+void StateWmfBitmapCounts(uint8_t* data, size_t size);
 
 }  // namespace codec::metafile

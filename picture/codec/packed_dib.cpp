@@ -80,6 +80,7 @@ Shape Read(const uint8_t* info, uint64_t available, uint32_t usage) {
             throw InvalidData{};
         s.bits = bits;
         s.rle = compression == kRle8 || compression == kRle4;
+        s.topDown = height < 0;
         s.rows = height < 0 ? uint64_t(-int64_t(height)) : uint64_t(height);
         s.rowBytes = Stride(uint64_t(width), bits);
         if (s.rle && (height < 0 || sizeImage == 0 || Stride(uint64_t(width), 32) * s.rows > kMaxDecodedBytes))

@@ -38,6 +38,7 @@ struct Shape {
     uint32_t bits = 0;
     bool core = false;
     bool rle = false;
+    bool topDown = false;  // rows stored from the top (a negative height)
 };
 
 // Reads the header at `info` (at most `available` bytes), refusing unknown

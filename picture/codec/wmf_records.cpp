@@ -97,13 +97,15 @@ uint64_t WholeWords(uint64_t bytes) { return (bytes + 3) / 4 * 4; }
 // it must hold. `recorded`: the converter copies it into an enhanced
 // metafile record, writing the full colour table even of a core header,
 // and aborts the program unless the record comes out in whole 32-bit words
-// (run-length data is rounded up to them by StateCounts).
+// (run-length data is rounded up to them by StateCounts). It copies every
+// row of a top-down bitmap, whatever the rows a record draws.
 void PackedDib(const Params& p, size_t first, uint32_t usage, bool recorded, uint64_t rows = UINT64_MAX) {
     p.Holds(first, 0);
     const size_t available = p.BytesFrom(first);
     const dib::Shape shape = dib::Read(p.Bytes(first), available, usage > 1 ? dib::kRgbColours : usage);
     if (rows != UINT64_MAX && rows > shape.rows) throw InvalidData{};
-    if (shape.packedBytes > available || dib::BitsNeeded(shape, rows) > available - shape.packedBytes)
+    const uint64_t copied = recorded && shape.topDown ? UINT64_MAX : rows;
+    if (shape.packedBytes > available || dib::BitsNeeded(shape, copied) > available - shape.packedBytes)
         throw InvalidData{};
     if (!recorded) return;
     if (shape.recordedBytes > available) throw InvalidData{};

@@ -334,7 +334,14 @@ TEST_CASE("metafile records: other writers' forms pass, reads outside the record
     const Bytes indexed = Header(4, 3, 6 + 8 + 2);
     oddIndices.insert(oddIndices.end(), indexed.begin(), indexed.end());
     Put32(oddIndices, 0, uint32_t(oddIndices.size() / 2));
+    // SETDIBTODEV of 2 scans of a top-down bitmap 4 rows high, holding only the 2.
+    Bytes topDown = WmfRecord(0x0D33, {0, 2, 0, 0, 0, 2, 4, 0, 0});
+    Bytes tall = Header(32, 0, 2 * 16, 0, 4);
+    Put32(tall, 8, uint32_t(-4));
+    topDown.insert(topDown.end(), tall.begin(), tall.end());
+    Put32(topDown, 0, uint32_t(topDown.size() / 2));
     const Case cases[] = {
+        {"WMF: scans of a top-down bitmap the converter copies whole", WmfFile({topDown}), false},
         {"EMF: a description out of place", described, true},
         {"EMF: unknown record types", EmfFile({EmfRecord(300, {1, 2})}), true},
         {"EMF: a pen whose bitmap offset is set with no bitmap", EmfFile({pen}), true},
