@@ -195,6 +195,30 @@ void Reach(Span& s, HDC dc, const ENHMETARECORD* record) {
     }
 }
 
+// A blit's source corner and size, in its bitmap's pixels.
+bool SourceBeyond(const Fields& f, const codec::emf::Blit& b) {
+    const size_t size = b.sourceSize ? b.sourceSize : b.destSize;
+    for (size_t at : {b.source, b.source + 4, size, size + 4})
+        if (std::abs(int64_t(f.I32(at))) > kMaxPlayedExtent) return true;
+    return false;
+}
+
+// The system stretches a source rectangle in 32-bit arithmetic that a
+// source far larger than any bitmap overflows, writing past its buffers.
+bool SourceTooLarge(const ENHMETARECORD* record) {
+    using namespace codec::emf;
+    const Fields f(record);
+    switch (record->iType) {
+        case kBitBlt: return SourceBeyond(f, kBitBltLayout);
+        case kMaskBlt: return SourceBeyond(f, kMaskBltLayout);
+        case kStretchBlt: case kAlphaBlend: case kTransparentBlt: return SourceBeyond(f, kStretchBltLayout);
+        case kStretchDIBits: return SourceBeyond(f, kStretchDIBitsLayout);
+        case kSetDIBitsToDevice: return SourceBeyond(f, kSetDIBitsLayout);
+        case kPlgBlt: return SourceBeyond(f, Blit{0, 0, plg_blt::kSource, plg_blt::kSourceSize, {}, 0, {}});
+        default: return false;
+    }
+}
+
 bool IsText(DWORD type) {
     using namespace codec::emf;
     return type == kExtTextOutA || type == kExtTextOutW || type == kPolyTextOutA || type == kPolyTextOutW ||
@@ -219,7 +243,7 @@ bool GlyphsTooLarge(HDC dc) {
 int CALLBACK PlayRecord(HDC dc, HANDLETABLE* table, const ENHMETARECORD* record, int objects, LPARAM) {
     Span span(dc);
     Reach(span, dc, record);
-    if (span.TooLarge() || (IsText(record->iType) && GlyphsTooLarge(dc))) return 1;
+    if (span.TooLarge() || SourceTooLarge(record) || (IsText(record->iType) && GlyphsTooLarge(dc))) return 1;
     PlayEnhMetaFileRecord(dc, table, record, UINT(objects));
     return 1;
 }
