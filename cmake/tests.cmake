@@ -2,7 +2,7 @@ enable_testing()
 
 # In-process tests under Wine: one program, one CTest entry per layer.
 add_executable(lumeno_tests ${LUMENO_DIR}/tests/testing_main.cpp ${LUMENO_DIR}/tests/fixture.cpp
-  ${LUMENO_WINE_TEST_SOURCES})
+  ${LUMENO_WINE_TEST_SOURCES} ${LUMENO_METAFILE_SET})
 target_link_libraries(lumeno_tests PRIVATE lumeno_core)
 target_include_directories(lumeno_tests PRIVATE ${LUMENO_DIR}/tests)
 add_dependencies(lumeno_tests lumeno_res)
