@@ -7,7 +7,7 @@ build=$(cd "$1" && pwd)
 source "$root/scripts/env.sh"
 source "$root/scripts/xvfb.sh"
 source "$root/scripts/launch.sh"
-shots=$build/e2e-shots
+shots=$build/e2e-shots/${LUMENO_PROGRAM:-winelib}
 mkdir -p "$shots"
 failures=0
 checks=0
