@@ -105,27 +105,34 @@ void TComboBox::DrawRow(HDC dc, int index, const RECT& row, bool selected) {
     DrawTextA(dc, text.c_str(), int(text.size()), &r, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
 }
 
-// The system reports a mouse pick as the list closes and again as a change
-// (once more when the press itself moved the row); an arrow on the closed box
-// as a change; every row passed in the dropped list as a change.
+// The system says a selection is to be processed (CBN_SELENDOK) for a click
+// on a row, Enter in the dropped list and an arrow on the closed box; while
+// the list shows, the pick waits for it to close. Rows passed in the dropped
+// list are changes, not picks; a cancelled list gets its row of before back.
 void TComboBox::Notify(WORD code) {
     switch (code) {
+        case CBN_SELENDOK:
+            if (DroppedDown())
+                pending_ = true;
+            else
+                Picked();
+            break;
+        case CBN_CLOSEUP:
+            if (pending_) Picked();
+            break;
         case CBN_SELCHANGE:
             if (!DroppedDown()) Picked();
             break;
-        case CBN_SELENDOK: closedOk_ = true; break;
-        case CBN_SELENDCANCEL: closedOk_ = false; break;
-        case CBN_CLOSEUP:
-            if (closedOk_)
-                Picked();
-            else if (ItemIndex() != picked_)
-                SetItemIndex(picked_);
+        case CBN_SELENDCANCEL:
+            pending_ = false;
+            if (ItemIndex() != picked_) SetItemIndex(picked_);
             break;
         default: break;
     }
 }
 
 void TComboBox::Picked() {
+    pending_ = false;
     int index = ItemIndex();
     if (index == picked_) return;
     picked_ = index;

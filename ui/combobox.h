@@ -54,5 +54,5 @@ private:
     void Picked();
 
     int picked_ = -1;  // the row last reported or set
-    bool closedOk_ = false;
+    bool pending_ = false;
 };
