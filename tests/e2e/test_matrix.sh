@@ -16,6 +16,7 @@ arrow_inset=8                # a scroll arrow's middle, in from the bar's end
 pane_border=2                # the preview panel's sunken border
 caption_x=300 caption_y=-30  # on the caption bar, above the menu bar
 rest_x=300 rest_y=349        # on the filter's label, clear of both dropped lists
+desktop_x=5 desktop_y=5      # on the desktop, in screen coordinates
 
 # --- The folder: pictures of every kind, as many of each kind as the filter
 # row that lists them: icons 1, metafiles 2, JPEG 3, placeable WMF 4, bitmaps 5.
@@ -73,7 +74,7 @@ click_folder() { on_folder "$1" click; }
 click_tool() { click "${tool[$1]}" "$tool_y"; }
 hover_tool() { at "${tool[$1]}" "$tool_y"; }
 hover_caption() { at "$caption_x" "$caption_y"; }
-hover_desktop() { xdotool mousemove 5 5; }
+hover_desktop() { xdotool mousemove "$desktop_x" "$desktop_y"; }
 wait_up() { poll 10 is_up "$@"; }
 # A click on the right (h) or bottom (v) arrow of the preview's scroll bars.
 bar_arrow() {
