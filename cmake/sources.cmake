@@ -1,15 +1,15 @@
 # The one source list: the Winelib build, the Windows build and the native
-# codec build all read it.
-set(LUMENO_DIR ${CMAKE_CURRENT_LIST_DIR}/..)
-file(GLOB LUMENO_CODEC_SOURCES CONFIGURE_DEPENDS ${LUMENO_DIR}/picture/codec/*.cpp)
-file(GLOB LUMENO_CORE_SOURCES CONFIGURE_DEPENDS
-  ${LUMENO_DIR}/ui/*.cpp
-  ${LUMENO_DIR}/picture/*.cpp
-  ${LUMENO_DIR}/browse/*.cpp
-  ${LUMENO_DIR}/viewers/*.cpp
-  ${LUMENO_DIR}/app/*.cpp)
-list(FILTER LUMENO_CORE_SOURCES EXCLUDE REGEX "/app/main\\.cpp$")
-list(APPEND LUMENO_CORE_SOURCES ${LUMENO_CODEC_SOURCES})
+# codec build all read it. One list per layer, in the layer's own folder.
+get_filename_component(LUMENO_DIR ${CMAKE_CURRENT_LIST_DIR}/.. REALPATH)
+set(LUMENO_LAYERS codec ui picture browse viewers app)
+set(LUMENO_FOLDER_codec picture/codec)
+foreach(layer ui picture browse viewers app)
+  set(LUMENO_FOLDER_${layer} ${layer})
+endforeach()
+foreach(layer ${LUMENO_LAYERS})
+  file(GLOB LUMENO_${layer}_SOURCES CONFIGURE_DEPENDS ${LUMENO_DIR}/${LUMENO_FOLDER_${layer}}/*.cpp)
+endforeach()
+list(FILTER LUMENO_app_SOURCES EXCLUDE REGEX "/app/main\\.cpp$")
 file(GLOB LUMENO_RESOURCES CONFIGURE_DEPENDS ${LUMENO_DIR}/resources/*)
 file(GLOB LUMENO_WINE_TEST_SOURCES CONFIGURE_DEPENDS
   ${LUMENO_DIR}/tests/ui/*.cpp

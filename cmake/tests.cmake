@@ -3,10 +3,29 @@ enable_testing()
 # In-process tests under Wine: one program, one CTest entry per layer.
 add_executable(lumeno_tests ${LUMENO_DIR}/tests/testing_main.cpp ${LUMENO_DIR}/tests/fixture.cpp
   ${LUMENO_WINE_TEST_SOURCES} ${LUMENO_METAFILE_SET})
-target_link_libraries(lumeno_tests PRIVATE lumeno_core)
-target_include_directories(lumeno_tests PRIVATE ${LUMENO_DIR}/tests)
+target_link_libraries(lumeno_tests PRIVATE app)
+# The tests sit above every layer, and use the valid metafile set of tools/.
+target_include_directories(lumeno_tests PRIVATE ${LUMENO_DIR}/tests ${LUMENO_DIR})
 add_dependencies(lumeno_tests lumeno_res)
 target_link_options(lumeno_tests PRIVATE ${LUMENO_RES})
+
+# The layers stay apart: from each layer, an include of a header of a layer
+# above it (or of a sibling) must fail to build for want of the file.
+set(n 0)
+foreach(reach "codec ui/gdi.h" "ui picture/picture.h" "picture browse/path_rules.h"
+              "browse viewers/taskbar.h" "viewers browse/path_rules.h" "viewers app/okno.h")
+  separate_arguments(reach)
+  list(GET reach 0 layer)
+  list(GET reach 1 header)
+  math(EXPR n "${n} + 1")
+  file(WRITE ${CMAKE_BINARY_DIR}/reach_up/${n}.cpp "#include \"${header}\"\n")
+  add_library(reach_up_${n} OBJECT EXCLUDE_FROM_ALL ${CMAKE_BINARY_DIR}/reach_up/${n}.cpp)
+  target_link_libraries(reach_up_${n} PRIVATE ${layer})
+  add_test(NAME layers_${layer}_to_${header}
+    COMMAND ${CMAKE_COMMAND} --build ${CMAKE_BINARY_DIR} --target reach_up_${n})
+  set_tests_properties(layers_${layer}_to_${header} PROPERTIES
+    PASS_REGULAR_EXPRESSION "${header}: No such file")
+endforeach()
 
 set(WINE_RUN ${LUMENO_DIR}/scripts/wine-run.sh)
 foreach(layer ui picture browse viewers app)

@@ -24,11 +24,11 @@ void Check(bool ok) {
 
 uint32_t Get32(const Bytes& b, size_t at) {
     Check(at + 4 <= b.size());
-    return b[at] | b[at + 1] << 8 | b[at + 2] << 16 | static_cast<uint32_t>(b[at + 3]) << 24;
+    return uint32_t{b[at]} | uint32_t{b[at + 1]} << 8 | uint32_t{b[at + 2]} << 16 | uint32_t{b[at + 3]} << 24;
 }
 
 void Put32(Bytes& b, size_t at, uint32_t v) {
-    for (int i = 0; i < 4; ++i) b.at(at + i) = static_cast<uint8_t>(v >> (8 * i));
+    for (size_t i = 0; i < 4; ++i) b.at(at + i) = static_cast<uint8_t>(v >> (8 * i));
 }
 
 // The BITMAPINFO holds everything a system reader takes from it.
@@ -39,7 +39,7 @@ void CheckInfo(const bmp::Layout& l) {
     Check(Get32(l.info, 32) == l.colours.size() && l.colours.size() <= bmp::kMaxColours);
     Check(headerSize + 4 * l.colours.size() <= l.info.size());
     Check(Get32(l.info, 20) == l.header.sizeImage);
-    const uint64_t rows = l.header.height < 0 ? -static_cast<int64_t>(l.header.height) : l.header.height;
+    const uint64_t rows = uint64_t(std::abs(int64_t{l.header.height}));
     Check(l.imageBytes == bmp::Stride(static_cast<uint32_t>(l.header.width), l.header.bitCount) * rows);
     Check(l.imageBytes <= bmp::kMaxImageBytes);
 }
@@ -78,7 +78,7 @@ void DecodeRle(const bmp::InfoHeader& h, const uint8_t* data, size_t size) {
         } else {
             const size_t bytes = rle4 ? (value + 1u) / 2 : value;
             Check(at + bytes <= size);
-            for (int i = 0; i < value; ++i) {
+            for (size_t i = 0; i < value; ++i) {
                 const uint8_t b = data[at + (rle4 ? i / 2 : i)];
                 paint(rle4 ? (i % 2 ? b & 15 : b >> 4) : b);
             }
@@ -113,7 +113,7 @@ bmp::Description Picture(int32_t width, int32_t height, uint16_t bits) {
         for (uint32_t i = 0; i < (1u << bits); ++i)
             d.colours.push_back(bmp::Colour{uint8_t(i * 3), uint8_t(i * 5), uint8_t(i * 7), 0});
     }
-    const uint64_t rows = height < 0 ? -static_cast<int64_t>(height) : height;
+    const uint64_t rows = uint64_t(std::abs(int64_t{height}));
     d.pixels.resize(static_cast<size_t>(bmp::Stride(static_cast<uint32_t>(width), bits) * rows));
     for (size_t i = 0; i < d.pixels.size(); ++i) d.pixels[i] = static_cast<uint8_t>(i * 29);
     return d;

@@ -14,13 +14,13 @@ using Bytes = std::vector<uint8_t>;
 
 namespace {
 
-void Put(Bytes& b, size_t at, uint32_t v, int n) {
-    for (int i = 0; i < n; ++i) b[at + i] = static_cast<uint8_t>(v >> (8 * i));
+void Put(Bytes& b, size_t at, uint32_t v, size_t n) {
+    for (size_t i = 0; i < n; ++i) b[at + i] = static_cast<uint8_t>(v >> (8 * i));
 }
 
-Bytes Image(int w, int h, int bits) {
-    size_t stride = (static_cast<size_t>(w) * bits + 31) / 32 * 4;
-    size_t mask = (static_cast<size_t>(w) + 31) / 32 * 4;
+Bytes Image(uint32_t w, uint32_t h, uint32_t bits) {
+    size_t stride = (size_t{w} * bits + 31) / 32 * 4;
+    size_t mask = (size_t{w} + 31) / 32 * 4;
     size_t table = bits <= 8 ? (size_t{4} << bits) : 0;
     Bytes img(40 + table + (stride + mask) * h);
     for (size_t i = 40; i < img.size(); ++i) img[i] = static_cast<uint8_t>(i * 13);
@@ -61,11 +61,12 @@ void Check(bool ok) {
 // Every decoded part has exactly the sizes its header promises.
 void CheckImage(const ico::Image& img) {
     if (img.standardIcon) return;
-    uint64_t stride = (static_cast<uint64_t>(img.width) * img.bitCount + 31) / 32 * 4;
-    uint64_t mask = (static_cast<uint64_t>(img.width) + 31) / 32 * 4;
     Check(img.width > 0 && img.height > 0);
-    Check(img.colour.bits.size() == stride * img.height);
-    Check(img.mask.bits.size() == mask * img.height);
+    const uint64_t width = uint64_t(img.width), height = uint64_t(img.height);
+    uint64_t stride = (width * img.bitCount + 31) / 32 * 4;
+    uint64_t mask = (width + 31) / 32 * 4;
+    Check(img.colour.bits.size() == stride * height);
+    Check(img.mask.bits.size() == mask * height);
     Check(img.colour.info.size() == 40 + (img.bitCount <= 8 ? (size_t{4} << img.bitCount) : 0));
     Check(img.mask.info.size() == 48);
 }

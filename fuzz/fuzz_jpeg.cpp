@@ -32,7 +32,7 @@ struct Rows : jpeg::Target {
         Check(l.bits == 8 ? !l.palette.empty() && l.palette.size() <= 256 : l.palette.empty());
         sized = true;
         layout = l;
-        rows.assign(l.height, Bytes(static_cast<size_t>(l.width) * (l.bits / 8)));
+        rows.assign(l.height, Bytes(size_t{l.width} * size_t(l.bits / 8)));
     }
     uint8_t* Row(uint32_t y) override {
         Check(sized && y < rows.size());

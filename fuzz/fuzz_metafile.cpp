@@ -17,8 +17,8 @@ using Bytes = std::vector<uint8_t>;
 
 namespace {
 
-void Put(Bytes& b, size_t at, uint32_t v, int n) {
-    for (int i = 0; i < n; ++i) b[at + i] = static_cast<uint8_t>(v >> (8 * i));
+void Put(Bytes& b, size_t at, uint32_t v, size_t n) {
+    for (size_t i = 0; i < n; ++i) b[at + i] = static_cast<uint8_t>(v >> (8 * i));
 }
 
 void Append(Bytes& b, std::initializer_list<uint32_t> words) {
@@ -73,7 +73,7 @@ void Check(bool ok) {
 }
 
 int32_t Field(const uint8_t* d) {
-    return static_cast<int32_t>(d[0] | (d[1] << 8) | (d[2] << 16) | (uint32_t{d[3]} << 24));
+    return static_cast<int32_t>(d[0] | (uint32_t{d[1]} << 8) | (uint32_t{d[2]} << 16) | (uint32_t{d[3]} << 24));
 }
 
 // Reference in 128 bits: round |a*b| / |c| as floor((2|p| + |c|) / 2|c|), then put the sign back.

@@ -41,7 +41,7 @@ EInOutError::EInOutError(int code) : Exception(MessageFor(code)), code_(code) {}
 void AbortSilently() { throw EAbort("Operation aborted"); }
 
 namespace {
-std::string SystemText(unsigned long code) {
+std::string SystemText(uint32_t code) {
     char* text = nullptr;
     DWORD n = FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
                                  FORMAT_MESSAGE_IGNORE_INSERTS,
@@ -54,11 +54,11 @@ std::string SystemText(unsigned long code) {
 }
 }  // namespace
 
-EWin32Error Win32Error(unsigned long code) {
+EWin32Error Win32Error(uint32_t code) {
     return EWin32Error(Format("Win32 Error.  Code: %d.\n", int(code)) + SystemText(code));
 }
 
-EOutOfResources OutOfResources(unsigned long code) {
+EOutOfResources OutOfResources(uint32_t code) {
     std::string text = code ? SystemText(code) : std::string();
     return EOutOfResources(text.empty() ? "Out of system resources" : text);
 }

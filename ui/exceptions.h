@@ -1,6 +1,7 @@
 #pragma once
 // The framework's error classes. Every error carries its message; the
 // application's error handler shows it (and drops EAbort silently).
+#include <cstdint>
 #include <exception>
 #include <string>
 
@@ -52,8 +53,8 @@ private:
 [[noreturn]] void AbortSilently();
 
 // "Win32 Error.  Code: %d." plus the system's text, for GetLastError().
-EWin32Error Win32Error(unsigned long code);
+EWin32Error Win32Error(uint32_t code);
 // The system's text for the last error, or "Out of system resources".
-EOutOfResources OutOfResources(unsigned long code);
+EOutOfResources OutOfResources(uint32_t code);
 // "Cannot assign a %s to a %s".
 EConvertError AssignError(const char* source, const char* target);

@@ -64,7 +64,7 @@ void Put32(std::vector<uint8_t>& out, uint32_t v) {
 }
 
 void Patch32(std::vector<uint8_t>& out, std::size_t at, uint32_t v) {
-    for (int i = 0; i < 4; ++i) out.at(at + i) = static_cast<uint8_t>(v >> (8 * i));
+    for (std::size_t i = 0; i < 4; ++i) out.at(at + i) = static_cast<uint8_t>(v >> (8 * i));
 }
 
 void PutInfoHeader(std::vector<uint8_t>& out, const InfoHeader& h) {

@@ -23,7 +23,7 @@ void Put32(Bytes& b, uint32_t v) {
 }
 
 uint32_t Get32(const Bytes& b, std::size_t at) {
-    return b.at(at) | b.at(at + 1) << 8 | b.at(at + 2) << 16 | static_cast<uint32_t>(b.at(at + 3)) << 24;
+    return uint32_t{b.at(at)} | uint32_t{b.at(at + 1)} << 8 | uint32_t{b.at(at + 2)} << 16 | uint32_t{b.at(at + 3)} << 24;
 }
 
 Bytes operator+(Bytes a, const Bytes& b) {
@@ -193,7 +193,7 @@ TEST_CASE("bit-field masks: after a 40-byte header, inside larger ones") {
         CHECK(l.info.size() == 108);
     }
     SUBCASE("16 and 32 bits without bit fields have no masks") {
-        for (uint16_t bits : {16, 32}) {
+        for (uint16_t bits : {uint16_t{16}, uint16_t{32}}) {
             const Layout l = Parse(InfoFile(Header(2, 1, bits), 40, {}, Bytes(8, 0)));
             CHECK(l.masks.red == 0);
             CHECK(l.pixelOffset == 54);

@@ -17,19 +17,19 @@ void Put16(Bytes& b, size_t at, uint32_t v) {
 }
 
 void Put32(Bytes& b, size_t at, uint32_t v) {
-    for (int i = 0; i < 4; ++i) b[at + i] = static_cast<uint8_t>(v >> (8 * i));
+    for (size_t i = 0; i < 4; ++i) b[at + i] = static_cast<uint8_t>(v >> (8 * i));
 }
 
 uint32_t Get32(const Bytes& b, size_t at) {
-    return b[at] | (b[at + 1] << 8) | (b[at + 2] << 16) | (uint32_t{b[at + 3]} << 24);
+    return uint32_t{b[at]} | (uint32_t{b[at + 1]} << 8) | (uint32_t{b[at + 2]} << 16) | (uint32_t{b[at + 3]} << 24);
 }
 
-size_t Stride(int w, int bits) { return (static_cast<size_t>(w) * bits + 31) / 32 * 4; }
+size_t Stride(uint32_t w, uint32_t bits) { return (size_t{w} * bits + 31) / 32 * 4; }
 
-size_t TableBytes(int bits) { return bits <= 8 ? (size_t{1} << bits) * 4 : 0; }
+size_t TableBytes(uint32_t bits) { return bits <= 8 ? (size_t{1} << bits) * 4 : 0; }
 
 // One stored image: header with doubled height, table, colour bits, mask bits; every byte distinct-ish.
-Bytes MakeImage(int w, int h, int bits) {
+Bytes MakeImage(uint32_t w, uint32_t h, uint32_t bits) {
     size_t size = 40 + TableBytes(bits) + Stride(w, bits) * h + Stride(w, 1) * h;
     Bytes img(size);
     for (size_t i = 40; i < size; ++i) img[i] = static_cast<uint8_t>(i * 7 + bits);
@@ -38,12 +38,12 @@ Bytes MakeImage(int w, int h, int bits) {
     Put32(img, 4, w);
     Put32(img, 8, 2 * h);
     Put16(img, 12, 1);
-    Put16(img, 14, bits);
+    Put16(img, 14, uint16_t(bits));
     Put32(img, 32, 7);  // a colour-used count the decoder must not pass on
     return img;
 }
 
-uint16_t ColourWord(int bits) { return bits == 1 ? 2 : bits == 4 ? 16 : 0; }
+uint16_t ColourWord(uint32_t bits) { return bits == 1 ? 2 : bits == 4 ? 16 : 0; }
 
 struct ImageRecipe {
     Bytes image;
@@ -64,7 +64,7 @@ Bytes MakeFile(const std::vector<ImageRecipe>& images, uint16_t type = 1) {
     return file;
 }
 
-ImageRecipe Plain(int size, int bits) { return {MakeImage(size, size, bits), ColourWord(bits)}; }
+ImageRecipe Plain(uint32_t size, uint32_t bits) { return {MakeImage(size, size, bits), ColourWord(bits)}; }
 
 Bytes Png() {
     Bytes png = {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A, 0, 0, 0, 13};
@@ -162,9 +162,9 @@ TEST_CASE("decoding a 16, 32 and 48 pixel icon") {
     CHECK(Get32(img.colour.info, 20) == colour);        // size of the colour bits
     CHECK(Get32(img.colour.info, 32) == 0);             // full table for the depth
     CHECK(Bytes(img.colour.info.begin() + 40, img.colour.info.end()) ==
-          Bytes(src.begin() + 40, src.begin() + info));
-    CHECK(img.colour.bits == Bytes(src.begin() + info, src.begin() + info + colour));
-    CHECK(img.mask.bits == Bytes(src.begin() + info + colour, src.end()));
+          Bytes(src.begin() + 40, src.begin() + ptrdiff_t(info)));
+    CHECK(img.colour.bits == Bytes(src.begin() + ptrdiff_t(info), src.begin() + ptrdiff_t(info + colour)));
+    CHECK(img.mask.bits == Bytes(src.begin() + ptrdiff_t(info + colour), src.end()));
     REQUIRE(img.mask.info.size() == 48);
     CHECK(Get32(img.mask.info, 4) == 32);
     CHECK(Get32(img.mask.info, 8) == 32);
@@ -178,7 +178,7 @@ TEST_CASE("decoding a 16, 32 and 48 pixel icon") {
 }
 
 TEST_CASE("depths without a colour table and odd widths") {
-    for (int bits : {16, 24, 32}) {
+    for (uint32_t bits : {16u, 24u, 32u}) {
         Image img = DecodeOne(MakeImage(5, 3, bits));
         CHECK(img.colour.info.size() == 40);
         CHECK(img.colour.bits.size() == Stride(5, bits) * 3);
@@ -256,7 +256,7 @@ TEST_CASE("image bounds") {
     refused(with32(8, 0x7FFFFFFF));
     refused(with32(16, 3));           // bit fields: the system would read masks we never checked
     refused(with32(16, 2));
-    for (uint16_t bits : {0, 2, 3, 5, 48, 0xFFFF}) refused(with16(14, bits));
+    for (int bits : {0, 2, 3, 5, 48, 0xFFFF}) refused(with16(14, uint16_t(bits)));
 }
 
 TEST_CASE("version 4 and 5 headers decode like the 40-byte one") {

@@ -48,7 +48,7 @@ struct Picture : Target {
     void Size(const Layout& l) override {
         ++sized;
         layout = l;
-        stride = (l.width * l.bits / 8 + 3) / 4 * 4;
+        stride = (l.width * uint32_t(l.bits) / 8 + 3) / 4 * 4;
         pixels.assign(static_cast<std::size_t>(stride) * l.height, 0xAB);
     }
     uint8_t* Row(uint32_t y) override {
@@ -60,7 +60,7 @@ struct Picture : Target {
     // Pixel (x, y) counted from the top.
     const uint8_t* At(uint32_t x, uint32_t y) const {
         const uint32_t stored = bottomUp ? layout.height - 1 - y : y;
-        return pixels.data() + static_cast<std::size_t>(stored) * stride + x * (layout.bits / 8);
+        return pixels.data() + static_cast<std::size_t>(stored) * stride + x * uint32_t(layout.bits / 8);
     }
     bool bottomUp;
     int sized = 0;

@@ -18,7 +18,7 @@ void Put16(Bytes& b, size_t at, uint32_t v) {
 }
 
 void Put32(Bytes& b, size_t at, uint32_t v) {
-    for (int i = 0; i < 4; ++i) b[at + i] = static_cast<uint8_t>(v >> (8 * i));
+    for (size_t i = 0; i < 4; ++i) b[at + i] = static_cast<uint8_t>(v >> (8 * i));
 }
 
 void Append32(Bytes& b, uint32_t v) {

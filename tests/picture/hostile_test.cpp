@@ -73,7 +73,7 @@ const std::vector<std::string>& SystemTexts() {
         std::vector<std::string> out{"Out of system resources"};
         for (unsigned long code : {ERROR_INVALID_HANDLE, ERROR_NOT_ENOUGH_MEMORY, ERROR_OUTOFMEMORY,
                                    ERROR_INVALID_PARAMETER, ERROR_INVALID_DATA})
-            out.push_back(OutOfResources(code).Message());
+            out.push_back(OutOfResources(uint32_t(code)).Message());
         return out;
     }();
     return texts;
