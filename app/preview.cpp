@@ -7,21 +7,13 @@
 #include "browse/existing_file.h"
 #include "ui/application.h"
 #include "ui/message_dialog.h"
+#include "ui/scope.h"
 
 namespace {
 // Pixels per scroll position, in both directions.
 constexpr int kScrollUnit = 8;
 // The largest horizontal range the scroll handler moves the picture for.
 constexpr int kLargestHorzRange = 65535;
-
-// The hourglass for a scope; the default pointer comes back also after an error.
-class HourglassPointer {
-public:
-    HourglassPointer() { Application->SetCursor(TCursor::crHourGlass); }
-    ~HourglassPointer() { Application->SetCursor(TCursor::crDefault); }
-    HourglassPointer(const HourglassPointer&) = delete;
-    HourglassPointer& operator=(const HourglassPointer&) = delete;
-};
 
 // The file name part: the text after the last "\" or ":".
 std::string NamePart(const std::string& path) {
@@ -82,7 +74,7 @@ void Preview(TOkno& w, const std::string& path, PreviewLayout (*layoutFor)(int, 
 void TOkno::KlikniNaSubor() {
     const std::string path = files->FileName();
     if (!IsExistingFile(path)) return;
-    HourglassPointer hourglass;
+    PointerScope hourglass(TCursor::crHourGlass, TCursor::crDefault);
     Image->SetAlign(TAlign::alNone);
     Image->SetCenter(false);
     if (FullSize->Checked()) Preview(*this, path, ActualSizeLayout);

@@ -14,23 +14,12 @@
 #include "ui/glyph.h"
 #include "ui/label.h"
 #include "ui/owner_draw.h"
+#include "ui/scope.h"
 
 namespace {
 const DWORD kVolumeLabel = 0x08;
 
 char UpperLetter(char c) { return c >= 'a' && c <= 'z' ? char(c - 'a' + 'A') : c; }
-
-// Sets a flag for its lifetime, also when an error leaves the scope.
-class FlagGuard {
-public:
-    explicit FlagGuard(bool& flag) : flag_(flag) { flag_ = true; }
-    ~FlagGuard() { flag_ = false; }
-    FlagGuard(const FlagGuard&) = delete;
-    FlagGuard& operator=(const FlagGuard&) = delete;
-
-private:
-    bool& flag_;
-};
 }  // namespace
 
 void CheckFolderPath(const std::string& path) {
@@ -122,7 +111,7 @@ void TDirectoryListBox::SetDirectory(const std::string& path) {
     CheckFolderPath(path);
     char letter = DriveLetter(path);
     if (directory_.empty() || UpperLetter(directory_[0]) != UpperLetter(letter)) {
-        FlagGuard switching(switchingDrive_);
+        ValueRestorer<bool> switching(switchingDrive_, true);
         if (driveCombo_)
             driveCombo_->SetDrive(letter);
         else

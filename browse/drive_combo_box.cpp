@@ -10,6 +10,7 @@
 #include "ui/fonts.h"
 #include "ui/glyph.h"
 #include "ui/owner_draw.h"
+#include "ui/scope.h"
 
 namespace {
 const char* const kGlyphNames[] = {"FLOPPY", "HARD", "NETWORK", "CDROM", "RAM"};
@@ -38,20 +39,9 @@ bool GlyphOf(unsigned type, DriveGlyph& glyph) {
     }
 }
 
-// Switches the platform's critical-error boxes off while it lives.
-class NoCriticalErrorBoxes {
-public:
-    NoCriticalErrorBoxes() : old_(SetErrorMode(SEM_FAILCRITICALERRORS)) {}
-    ~NoCriticalErrorBoxes() { SetErrorMode(old_); }
-    NoCriticalErrorBoxes(const NoCriticalErrorBoxes&) = delete;
-    NoCriticalErrorBoxes& operator=(const NoCriticalErrorBoxes&) = delete;
-
-private:
-    UINT old_;
-};
-
 std::string VolumeLabel(const char* root) {
-    NoCriticalErrorBoxes quiet;
+    // No critical-error box for a drive without a medium.
+    ScopeExit errorBoxes([old = SetErrorMode(SEM_FAILCRITICALERRORS)] { SetErrorMode(old); });
     char label[261] = {};
     if (!GetVolumeInformationA(root, label, sizeof label, nullptr, nullptr, nullptr, nullptr, 0)) return "";
     return label;

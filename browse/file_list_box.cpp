@@ -15,22 +15,11 @@
 #include "ui/fonts.h"
 #include "ui/glyph.h"
 #include "ui/owner_draw.h"
+#include "ui/scope.h"
 
 namespace {
 const unsigned kAttributeBits = 0x3F;
 const unsigned kHiddenKinds = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | 0x08 | FILE_ATTRIBUTE_DIRECTORY;
-
-// Puts the application-wide pointer back when the read ends, however it ends.
-class CursorKeeper {
-public:
-    CursorKeeper() : saved_(Application->Cursor()) {}
-    ~CursorKeeper() { Application->SetCursor(saved_); }
-    CursorKeeper(const CursorKeeper&) = delete;
-    CursorKeeper& operator=(const CursorKeeper&) = delete;
-
-private:
-    TCursor saved_;
-};
 }  // namespace
 
 namespace {
@@ -143,7 +132,8 @@ void TFileListBox::ReadFiles() {
         RedrawGuard redraw(Handle());
         Clear();
         rows_.clear();
-        CursorKeeper cursor;
+        // The pointer as it is now comes back when the read ends.
+        PointerScope pointer(Application->Cursor());
         std::vector<Entry> entries;
         for (const std::string& pattern : SplitMask(mask_))
             if (!pattern.empty()) ReadPattern(pattern, asked, entries);

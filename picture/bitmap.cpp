@@ -5,21 +5,9 @@
 
 #include "picture/codec/bmp.h"
 #include "ui/exceptions.h"
+#include "ui/scope.h"
 
 namespace {
-// Puts a DC's stretching mode back when drawing ends.
-class StretchModeGuard {
-public:
-    explicit StretchModeGuard(HDC dc) : dc_(dc), mode_(GetStretchBltMode(dc)) {}
-    ~StretchModeGuard() { SetStretchBltMode(dc_, mode_); }
-    StretchModeGuard(const StretchModeGuard&) = delete;
-    StretchModeGuard& operator=(const StretchModeGuard&) = delete;
-
-private:
-    HDC dc_;
-    int mode_;
-};
-
 void UseStretchMode(HDC dc, int deviceBits, int bitmapBits, bool monochrome) {
     if (deviceBits <= 8 && deviceBits < bitmapBits) {
         POINT origin{};
@@ -105,7 +93,7 @@ void TBitmap::Draw(TCanvas& canvas, const RECT& rect) {
     // The mask is made from the image, which can be selected into one DC only.
     HBITMAP mask = Transparent() ? MaskHandle() : nullptr;
     PaletteGuard realise(dc, palette);
-    StretchModeGuard mode(dc);
+    DCStateGuard stretchMode(dc);
     const int deviceBits = GetDeviceCaps(dc, BITSPIXEL) * GetDeviceCaps(dc, PLANES);
     UseStretchMode(dc, deviceBits, image_->BitsPerPixel(), Monochrome());
     MemoryDC source(dc);

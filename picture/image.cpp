@@ -1,21 +1,7 @@
 #include "picture/image.h"
 
 #include "ui/form.h"
-
-namespace {
-// Sets a flag for a scope and puts its old value back, also after an error.
-class FlagScope {
-public:
-    explicit FlagScope(bool& flag) : flag_(flag), old_(flag) { flag_ = true; }
-    ~FlagScope() { flag_ = old_; }
-    FlagScope(const FlagScope&) = delete;
-    FlagScope& operator=(const FlagScope&) = delete;
-
-private:
-    bool& flag_;
-    bool old_;
-};
-}  // namespace
+#include "ui/scope.h"
 
 TImage::TImage(TControl* parent, const ImageSettings& s)
     : TControl(parent), autoSize_(s.autoSize), center_(s.center), stretch_(s.stretch), transparent_(s.transparent) {
@@ -91,14 +77,13 @@ void TImage::FillBackground(HDC dc, const RECT& picture) {
         FillRect(dc, &all, brush);
         return;
     }
-    const int saved = SaveDC(dc);
+    DCStateGuard clip(dc);
     ExcludeClipRect(dc, picture.left, picture.top, picture.right, picture.bottom);
     FillRect(dc, &all, brush);
-    RestoreDC(dc, saved);
 }
 
 void TImage::Paint(HDC dc) {
-    FlagScope drawing(drawing_);
+    ValueRestorer<bool> drawing(drawing_, true);
     const RECT rect = PaintRect();
     FillBackground(dc, rect);
     TGraphic* graphic = picture_.Graphic();

@@ -11,6 +11,7 @@
 #include "picture/picture.h"
 #include "picture/wmf_conversion.h"
 #include "ui/exceptions.h"
+#include "ui/scope.h"
 #include "ui/stream.h"
 
 namespace mf = codec::metafile;
@@ -33,19 +34,6 @@ auto Checked(F&& call) {
         throw EReadError("Stream read error");
     }
 }
-
-// Puts a flag back when a scope ends, also after an error.
-class RestoreFlag {
-public:
-    explicit RestoreFlag(bool& flag) : flag_(flag), old_(flag) {}
-    ~RestoreFlag() { flag_ = old_; }
-    RestoreFlag(const RestoreFlag&) = delete;
-    RestoreFlag& operator=(const RestoreFlag&) = delete;
-
-private:
-    bool& flag_;
-    bool old_;
-};
 
 ENHMETAHEADER HeaderOf(HENHMETAFILE handle) {
     ENHMETAHEADER header{};
@@ -269,8 +257,7 @@ void TMetafile::LoadWmf(const uint8_t* data, size_t size) {
 }
 
 void TMetafile::SaveFile(const std::string& path) {
-    RestoreFlag restore(saveAsEnhanced_);
-    if (LowerAnsi(PictureExtension(path)) == "wmf") saveAsEnhanced_ = false;
+    ValueRestorer<bool> format(saveAsEnhanced_, saveAsEnhanced_ && LowerAnsi(PictureExtension(path)) != "wmf");
     TGraphic::SaveFile(path);
 }
 

@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "picture/codec/emf_layout.h"
+#include "ui/scope.h"
 
 namespace {
 
@@ -253,7 +254,6 @@ int CALLBACK PlayRecord(HDC dc, HANDLETABLE* table, const ENHMETARECORD* record,
 void PlayWithinReach(HDC dc, HENHMETAFILE metafile, const RECT& frame) {
     // A metafile may save states it never restores, or leave a path, a
     // transform or objects behind: the caller's DC gets its own state back.
-    const int saved = SaveDC(dc);
+    DCStateGuard state(dc);
     EnumEnhMetaFile(dc, metafile, PlayRecord, nullptr, &frame);
-    if (saved) RestoreDC(dc, saved);
 }

@@ -6,6 +6,7 @@
 
 #include "ui/exceptions.h"
 #include "ui/form.h"
+#include "ui/scope.h"
 
 TApplication* Application = nullptr;
 
@@ -14,12 +15,6 @@ const char kAppClass[] = "Lumeno.Application";
 
 LRESULT CALLBACK AppProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) noexcept {
     return DefWindowProcA(wnd, msg, wp, lp);
-}
-
-BOOL CALLBACK CollectWindow(HWND wnd, LPARAM lp) {
-    auto* list = reinterpret_cast<std::vector<HWND>*>(lp);
-    list->push_back(wnd);
-    return TRUE;
 }
 }  // namespace
 
@@ -178,22 +173,6 @@ void TApplication::TrackLeave(HWND wnd) {
     TrackMouseEvent(&leave);
 }
 
-std::vector<HWND> TApplication::DisableTaskWindows(HWND keep) {
-    std::vector<HWND> all, disabled;
-    EnumThreadWindows(GetCurrentThreadId(), CollectWindow, reinterpret_cast<LPARAM>(&all));
-    for (HWND wnd : all)
-        if (wnd != keep && IsWindowVisible(wnd) && IsWindowEnabled(wnd)) {
-            EnableWindow(wnd, FALSE);
-            disabled.push_back(wnd);
-        }
-    return disabled;
-}
-
-void TApplication::EnableTaskWindows(const std::vector<HWND>& windows) {
-    for (HWND wnd : windows)
-        if (IsWindow(wnd)) EnableWindow(wnd, TRUE);
-}
-
 void TApplication::HandleException(const std::exception& e) {
     if (HWND captured = GetCapture()) SendMessageA(captured, WM_CANCELMODE, 0, 0);
     if (dynamic_cast<const EAbort*>(&e)) return;
@@ -204,9 +183,6 @@ void TApplication::HandleException(const std::exception& e) {
         ShowErrorHook(text, caption);
         return;
     }
-    HWND active = GetActiveWindow();
-    std::vector<HWND> disabled = DisableTaskWindows(handle_);
+    ModalScope modal(handle_);
     MessageBoxA(handle_, text.c_str(), caption.c_str(), MB_OK | MB_ICONERROR);
-    EnableTaskWindows(disabled);
-    if (active && IsWindow(active)) SetActiveWindow(active);
 }

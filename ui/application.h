@@ -50,11 +50,6 @@ public:
     // Replaces the message box for tests; returns what the box would.
     std::function<void(const std::string& text, const std::string& caption)> ShowErrorHook;
 
-    // Disables every enabled, visible top-level window of the program except
-    // `keep`; the result re-enables them.
-    std::vector<HWND> DisableTaskWindows(HWND keep);
-    static void EnableTaskWindows(const std::vector<HWND>& windows);
-
     const char* ClassName() const override { return "TApplication"; }
 
 private:

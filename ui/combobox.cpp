@@ -2,6 +2,7 @@
 
 #include "ui/gdi.h"
 #include "ui/owner_draw.h"
+#include "ui/scope.h"
 
 namespace {
 // Room for the dropped list below the closed box.

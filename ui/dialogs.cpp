@@ -6,6 +6,7 @@
 
 #include "ui/application.h"
 #include "ui/form.h"
+#include "ui/scope.h"
 
 std::string SystemFilter(const std::string& filter) {
     std::string out = filter;
@@ -21,6 +22,13 @@ HWND DialogOwner() {
     HWND active = GetActiveWindow();
     if (active) return active;
     return Application->MainForm() ? Application->MainForm()->Handle() : nullptr;
+}
+
+// A system dialog runs modally over every window of the program.
+template <class Dialog>
+BOOL RunModal(Dialog run) {
+    ModalScope modal(nullptr);
+    return run();
 }
 }  // namespace
 
@@ -44,10 +52,7 @@ bool TOpenDialog::Run(bool save) {
     if (settings_.fileMustExist) ofn.Flags |= OFN_FILEMUSTEXIST;
     if (settings_.resizable) ofn.Flags |= OFN_ENABLESIZING;
     if (settings_.overwritePrompt) ofn.Flags |= OFN_OVERWRITEPROMPT;
-    std::vector<HWND> disabled = Application->DisableTaskWindows(nullptr);
-    BOOL ok = save ? GetSaveFileNameA(&ofn) : GetOpenFileNameA(&ofn);
-    TApplication::EnableTaskWindows(disabled);
-    if (!ok) return false;
+    if (!RunModal([&] { return save ? GetSaveFileNameA(&ofn) : GetOpenFileNameA(&ofn); })) return false;
     fileName_ = name.data();
     filterIndex_ = int(ofn.nFilterIndex);
     return true;
@@ -65,9 +70,7 @@ bool TPrinterSetupDialog::Execute() {
     pd.hDevMode = devMode_;
     pd.hDevNames = devNames_;
     pd.Flags = PD_PRINTSETUP;
-    std::vector<HWND> disabled = Application->DisableTaskWindows(nullptr);
-    BOOL ok = PrintDlgA(&pd);
-    TApplication::EnableTaskWindows(disabled);
+    const BOOL ok = RunModal([&] { return PrintDlgA(&pd); });
     // The dialog may hand back new blocks even on cancel; keep whatever it owns now.
     devMode_ = pd.hDevMode;
     devNames_ = pd.hDevNames;

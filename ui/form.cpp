@@ -5,6 +5,7 @@
 #include "ui/application.h"
 #include "ui/exceptions.h"
 #include "ui/menu.h"
+#include "ui/scope.h"
 
 namespace {
 DWORD StyleFor(const FormSettings& s) {
@@ -134,40 +135,21 @@ int TForm::ShowModal() {
     if (modal_ || Visible()) throw EInvalidGraphicOperation("Cannot make a visible window modal");
     if (GetCapture()) SendMessageA(GetCapture(), WM_CANCELMODE, 0, 0);
     ReleaseCapture();
-    TCursor savedCursor = Application->Cursor();
-    Application->SetCursor(TCursor::crDefault);
-    HWND active = GetActiveWindow();
-    std::vector<HWND> disabled = Application->DisableTaskWindows(Handle());
-    modal_ = true;
+    // Ends last: the other windows are enabled before this one hides, so the
+    // system gives the activation back to one of the program's own.
+    ScopeExit hide([this] { Hide(); });
+    ModalScope modal(Handle());
+    ValueRestorer<bool> modalFlag(modal_, true);
     modalResult_ = mrNone;
     lastFocus_ = nullptr;
-    int result = mrCancel;
-    try {
-        Show();
-        SelectNext(true);
-        for (;;) {
-            if (!Application->HandleMessage()) {
-                modalResult_ = mrCancel;
-                break;
-            }
-            if (modalResult_ == mrNone) continue;
-            if (DoClose()) break;
-            modalResult_ = mrNone;
-        }
-        result = modalResult_;
-    } catch (...) {
-        modal_ = false;
-        Hide();
-        TApplication::EnableTaskWindows(disabled);
-        Application->SetCursor(savedCursor);
-        throw;
+    Show();
+    SelectNext(true);
+    for (;;) {
+        if (!Application->HandleMessage()) return modalResult_ = mrCancel;
+        if (modalResult_ == mrNone) continue;
+        if (DoClose()) return modalResult_;
+        modalResult_ = mrNone;
     }
-    modal_ = false;
-    TApplication::EnableTaskWindows(disabled);
-    if (active && IsWindow(active)) SetActiveWindow(active);
-    Hide();
-    Application->SetCursor(savedCursor);
-    return result;
 }
 
 void TForm::CollectTabControls(TControl* c, std::vector<TControl*>& out) {

@@ -2,6 +2,7 @@
 
 #include "ui/gdi.h"
 #include "ui/owner_draw.h"
+#include "ui/scope.h"
 
 TListBox::TListBox(TControl* parent, const ListBoxSettings& s) : TControl(parent) {
     DWORD style = LBS_OWNERDRAWFIXED | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL;

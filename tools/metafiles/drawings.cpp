@@ -76,22 +76,21 @@ Dib MakeRle8(int width, int height) {
 // A memory DC holding a small colourful bitmap to blit from.
 class Source {
 public:
-    explicit Source(HDC like) : dc_(like) {
-        Dib d = MakeDib(32, 32, 24, 0);
-        void* bits = nullptr;
-        bitmap_.reset(CreateDIBSection(nullptr, d.Info(), DIB_RGB_COLORS, &bits, nullptr, 0));
-        if (bits) std::memcpy(bits, d.bits.data(), d.bits.size());
-        keep_ = SelectObject(dc_.get(), bitmap_.get());
-    }
-    ~Source() { SelectObject(dc_.get(), keep_); }
-    Source(const Source&) = delete;
-    Source& operator=(const Source&) = delete;
+    explicit Source(HDC like) : dc_(like), bitmap_(Colourful()), keep_(dc_.get(), bitmap_.get()) {}
     HDC get() const { return dc_.get(); }
 
 private:
+    static Bitmap Colourful() {
+        Dib d = MakeDib(32, 32, 24, 0);
+        void* bits = nullptr;
+        Bitmap bitmap(CreateDIBSection(nullptr, d.Info(), DIB_RGB_COLORS, &bits, nullptr, 0));
+        if (bits) std::memcpy(bits, d.bits.data(), d.bits.size());
+        return bitmap;
+    }
+
     MemoryDC dc_;
     Bitmap bitmap_;
-    HGDIOBJ keep_ = nullptr;
+    SelectGuard keep_;
 };
 
 HFONT MakeFont(int height, const char* face, BYTE charset = ANSI_CHARSET, int escapement = 0, int weight = FW_NORMAL) {
