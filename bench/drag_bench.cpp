@@ -37,9 +37,10 @@ const double kTimeout = 5;
 // section of the pictures' depth (untimed), and blitted back in one BitBlt.
 class ScreenBlit {
 public:
-    explicit ScreenBlit(HWND window) : window_(window) {
+    explicit ScreenBlit(HWND window)
+        : window_(window), width_(GetSystemMetrics(SM_CXSCREEN)), height_(GetSystemMetrics(SM_CYSCREEN)) {
         BITMAPINFO info{};
-        info.bmiHeader = BITMAPINFOHEADER{sizeof(BITMAPINFOHEADER), Width(), -Height(), 1, 24, BI_RGB, 0, 0, 0, 0, 0};
+        info.bmiHeader = BITMAPINFOHEADER{sizeof(BITMAPINFOHEADER), width_, -height_, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
         void* bits = nullptr;
         section_ = Bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
         if (!section_) throw std::runtime_error("no DIB section");
@@ -48,19 +49,18 @@ public:
     void Blit() { Copy(true); }
 
 private:
-    static int Width() { return GetSystemMetrics(SM_CXSCREEN); }
-    static int Height() { return GetSystemMetrics(SM_CYSCREEN); }
     void Copy(bool toWindow) {
         WindowDC window(window_);
         MemoryDC memory(window.get());
         SelectGuard select(memory.get(), section_.get());
         if (toWindow)
-            BitBlt(window.get(), 0, 0, Width(), Height(), memory.get(), 0, 0, SRCCOPY);
+            BitBlt(window.get(), 0, 0, width_, height_, memory.get(), 0, 0, SRCCOPY);
         else
-            BitBlt(memory.get(), 0, 0, Width(), Height(), window.get(), 0, 0, SRCCOPY);
+            BitBlt(memory.get(), 0, 0, width_, height_, window.get(), 0, 0, SRCCOPY);
     }
 
     HWND window_;
+    int width_, height_;
     Bitmap section_;
 };
 
