@@ -20,11 +20,18 @@ ratios() { pairs "$@" | LC_ALL=C awk '{printf "%.6f\n", $1 / $2}'; }
 verdict() { LC_ALL=C awk -v v="$1" -v t="$2" 'BEGIN {print (v <= t) ? "within target" : "over target"}'; }
 
 # figure OUTPUT ID TARGET UNIT TEXT: the median pair ratio of figure ID;
-# UNIT (ms or bytes) says how the two sides read.
+# UNIT (ms or bytes) says how the two sides read. TARGET "-" marks a ratio
+# shown for context, whose verdict is given by another figure.
 figure() {
   local out=$1 id=$2 target=$3 unit=$4 text=$5
   local n; n=$(pairs "$out" "$id" | wc -l)
   if [ "$n" -eq 0 ]; then echo "$text: no measurement; target at most $target: over target"; return; fi
+  local ending
+  if [ "$target" = - ]; then
+    ending="no target of its own"
+  else
+    ending="target at most $target: $(verdict "$(ratios "$out" "$id" | median)" "$target")"
+  fi
   local ratio low high subject reference
   ratio=$(ratios "$out" "$id" | median)
   low=$(ratios "$out" "$id" | sorted | head -n 1)
@@ -32,11 +39,11 @@ figure() {
   subject=$(pairs "$out" "$id" | cut -d' ' -f1 | median)
   reference=$(pairs "$out" "$id" | cut -d' ' -f2 | median)
   LC_ALL=C awk -v text="$text" -v r="$ratio" -v lo="$low" -v hi="$high" -v n="$n" -v s="$subject" \
-    -v ref="$reference" -v unit="$unit" -v t="$target" -v verdict="$(verdict "$ratio" "$target")" 'BEGIN {
+    -v ref="$reference" -v unit="$unit" -v ending="$ending" 'BEGIN {
       if (unit == "bytes") sides = sprintf("%.1f MB and %.1f MB", s / 1048576, ref / 1048576)
       else sides = sprintf("%.1f ms and %.1f ms", s, ref)
-      printf "%s: ratio %.2f (pairs %.2f-%.2f, %d run%s; medians %s); target at most %s: %s\n",
-             text, r, lo, hi, n, n == 1 ? "" : "s", sides, t, verdict }'
+      printf "%s: ratio %.2f (pairs %.2f-%.2f, %d run%s; medians %s); %s\n",
+             text, r, lo, hi, n, n == 1 ? "" : "s", sides, ending }'
 }
 
 # figure_percentile OUTPUT ID PERCENT TARGET_MS TEXT: a percentile of the

@@ -368,11 +368,16 @@ void TControl::Realign() {
     if (!handle_) return;
     RECT area;
     GetClientRect(handle_, &area);
+    // A child already in place is not moved again: each move is several
+    // round trips to the window server.
     auto place = [](TControl* c, int l, int t, int w, int h) {
+        w = std::max(0, w);
+        h = std::max(0, h);
+        if (l == c->left_ && t == c->top_ && w == c->width_ && h == c->height_) return;
         c->left_ = l;
         c->top_ = t;
-        c->width_ = std::max(0, w);
-        c->height_ = std::max(0, h);
+        c->width_ = w;
+        c->height_ = h;
         c->Place();
     };
     for (TControl* c : children_)
