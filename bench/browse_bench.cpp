@@ -7,7 +7,6 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <cstdio>
 #include <cstdlib>
 #include <memory>
 #include <stdexcept>
@@ -47,19 +46,9 @@ int BareEnumeration(const std::string& folder, const std::string& mask) {
 
 // The screen point in the middle of the folder list's row for `path`.
 POINT FolderRow(Driven& d, const std::string& path) {
-    POINT at{-1, -1};
-    d.Ui([&] {
-        TDirectoryListBox& dir = *Okno->Dir;
-        for (int row = 0; row < dir.Count(); ++row) {
-            if (lstrcmpiA(dir.EntryPath(row).c_str(), path.c_str()) != 0) continue;
-            const RECT r = dir.ItemRect(row);
-            at = POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
-            ClientToScreen(dir.Handle(), &at);
-            return;
-        }
-    });
-    if (at.x < 0) throw std::runtime_error("no folder row for " + path);
-    return at;
+    const TDirectoryListBox& dir = *Okno->Dir;
+    return bench::ListRow(
+        d, dir, [&](int row) { return lstrcmpiA(dir.EntryPath(row).c_str(), path.c_str()) == 0; }, path);
 }
 
 std::string Selected(const TDirectoryListBox& dir) {
@@ -119,12 +108,9 @@ int Drive(Driven& d, const std::string& parent, int runs, const std::vector<std:
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc < 4) {
-        std::printf("usage: browse_bench PARENT RUNS FOLDER...\n");
-        return 2;
-    }
-    const std::string parent = argv[1];
-    const int runs = std::max(1, std::atoi(argv[2]));
-    const std::vector<std::string> names(argv + 3, argv + argc);
-    return bench::RunDriven([&](Driven& d) { return Drive(d, parent, runs, names); });
+    const auto args = bench::Arguments(argc, argv, 3, "browse_bench PARENT RUNS FOLDER...");
+    if (!args) return 2;
+    const int runs = std::max(1, std::atoi((*args)[1].c_str()));
+    const std::vector<std::string> names(args->begin() + 2, args->end());
+    return bench::RunDriven([&](Driven& d) { return Drive(d, (*args)[0], runs, names); });
 }

@@ -7,7 +7,6 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <cstdio>
 #include <cstdlib>
 #include <memory>
 #include <stdexcept>
@@ -153,16 +152,13 @@ std::string Stem(const std::string& name) { return name.substr(0, name.find('.')
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc < 4) {
-        std::printf("usage: drag_bench FOLDER MOVES PICTURE...\n");
-        return 2;
-    }
-    const std::string folder = argv[1];
-    const int moves = std::max(1, std::atoi(argv[2]));
-    const std::vector<std::string> pictures(argv + 3, argv + argc);
+    const auto args = bench::Arguments(argc, argv, 3, "drag_bench FOLDER MOVES PICTURE...");
+    if (!args) return 2;
+    const int moves = std::max(1, std::atoi((*args)[1].c_str()));
+    const std::vector<std::string> pictures(args->begin() + 2, args->end());
     return bench::RunDriven([&](Driven& d) {
         XScreen x;
-        bench::EnterFolder(d, folder);
+        bench::EnterFolder(d, (*args)[0]);
         bench::SetFullScreen(d, true);
         for (const std::string& name : pictures) {
             OpenFullScreen(d, x, name);

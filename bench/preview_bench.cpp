@@ -9,7 +9,6 @@
 #include <psapi.h>
 
 #include <algorithm>
-#include <cstdio>
 #include <cstdlib>
 #include <memory>
 #include <stdexcept>
@@ -92,16 +91,15 @@ int Drive(Driven& d, const Options& o) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc < 7) {
-        std::printf("usage: preview_bench FOLDER LINUX_FOLDER RUNS BIG.jpg BIG.bmp SMALL.bmp\n");
-        return 2;
-    }
+    const auto args =
+        bench::Arguments(argc, argv, 6, "preview_bench FOLDER LINUX_FOLDER RUNS BIG.jpg BIG.bmp SMALL.bmp");
+    if (!args) return 2;
     Options o;
-    o.folder = argv[1];
-    o.linuxFolder = argv[2];
-    o.runs = std::max(1, std::atoi(argv[3]));
-    o.jpeg = argv[4];
-    o.bmp = argv[5];
-    o.small = argv[6];
+    o.folder = (*args)[0];
+    o.linuxFolder = (*args)[1];
+    o.runs = std::max(1, std::atoi((*args)[2].c_str()));
+    o.jpeg = (*args)[3];
+    o.bmp = (*args)[4];
+    o.small = (*args)[5];
     return bench::RunDriven([&](Driven& d) { return Drive(d, o); });
 }

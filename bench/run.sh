@@ -16,16 +16,6 @@ source "$root/bench/lib.sh"
 
 "$root/scripts/setup.sh" "$build"
 build=$(cd "$build" && pwd)
-# The tools for finding where a figure's time goes.
-bench_packages=(linux-perf valgrind)
-missing=()
-for p in "${bench_packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-  sudo=""; [ "$(id -u)" -eq 0 ] || sudo=sudo
-  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}" >/dev/null
-fi
 "$root/scripts/build.sh" "$build" >/dev/null
 "$root/scripts/make-samples.sh" "$build"
 source "$root/scripts/env.sh"

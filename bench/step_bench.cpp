@@ -5,7 +5,6 @@
 // usage: step_bench.exe.so FOLDER LINUX_FOLDER
 #include <windows.h>
 
-#include <cstdio>
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -59,10 +58,7 @@ int Drive(Driven& d, const std::string& folder, const std::string& linuxFolder) 
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc < 3) {
-        std::printf("usage: step_bench FOLDER LINUX_FOLDER\n");
-        return 2;
-    }
-    const std::string folder = argv[1], linuxFolder = argv[2];
-    return bench::RunDriven([&](Driven& d) { return Drive(d, folder, linuxFolder); });
+    const auto args = bench::Arguments(argc, argv, 2, "step_bench FOLDER LINUX_FOLDER");
+    if (!args) return 2;
+    return bench::RunDriven([&](Driven& d) { return Drive(d, (*args)[0], (*args)[1]); });
 }

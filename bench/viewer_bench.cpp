@@ -8,7 +8,6 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <cstdio>
 #include <cstdlib>
 #include <memory>
 #include <stdexcept>
@@ -71,12 +70,10 @@ double OpenOnce(Driven& d, XScreen& x, const Viewer& v, const std::string& name)
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc < 5) {
-        std::printf("usage: viewer_bench FOLDER LINUX_FOLDER RUNS PICTURE\n");
-        return 2;
-    }
-    const std::string folder = argv[1], linuxFolder = argv[2], name = argv[4];
-    const int runs = std::max(1, std::atoi(argv[3]));
+    const auto args = bench::Arguments(argc, argv, 4, "viewer_bench FOLDER LINUX_FOLDER RUNS PICTURE");
+    if (!args) return 2;
+    const std::string folder = (*args)[0], linuxFolder = (*args)[1], name = (*args)[3];
+    const int runs = std::max(1, std::atoi((*args)[2].c_str()));
     return bench::RunDriven([&](Driven& d) {
         XScreen x;
         bench::EnterFolder(d, folder);

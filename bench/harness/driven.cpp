@@ -86,6 +86,14 @@ bool Driven::UiWait(const std::function<bool()>& done, double timeout) {
     }
 }
 
+std::optional<std::vector<std::string>> Arguments(int argc, char** argv, int least, const char* usage) {
+    if (argc - 1 < least) {
+        std::printf("usage: %s\n", usage);
+        return std::nullopt;
+    }
+    return std::vector<std::string>(argv + 1, argv + argc);
+}
+
 int RunDriven(const std::function<int(Driven&)>& driver) {
     Run run;
     run.driver = &driver;

@@ -6,6 +6,9 @@
 #include <windows.h>
 
 #include <functional>
+#include <optional>
+#include <string>
+#include <vector>
 
 namespace bench {
 
@@ -20,6 +23,10 @@ public:
 
     HWND messenger = nullptr;
 };
+
+// The arguments after the program's name; none, after printing `usage`,
+// when there are fewer than `least`.
+std::optional<std::vector<std::string>> Arguments(int argc, char** argv, int least, const char* usage);
 
 // Starts the program; once its main window has painted, runs `driver` on a
 // second thread, then ends the program. The driver's result is the exit code

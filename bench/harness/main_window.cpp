@@ -17,20 +17,24 @@ void SetFullScreen(Driven& d, bool on) {
     d.Ui([&] { Okno->FullScreen->SetChecked(on); });
 }
 
-POINT FileRow(Driven& d, const std::string& name) {
+POINT ListRow(Driven& d, const TListBox& list, const std::function<bool(int row)>& wanted, const std::string& what) {
     POINT at{-1, -1};
     d.Ui([&] {
-        TFileListBox& files = *Okno->files;
-        for (int row = 0; row < files.Count(); ++row) {
-            if (files.Item(row) != name) continue;
-            const RECT r = files.ItemRect(row);
+        for (int row = 0; row < list.Count(); ++row) {
+            if (!wanted(row)) continue;
+            const RECT r = list.ItemRect(row);
             at = POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
-            ClientToScreen(files.Handle(), &at);
+            ClientToScreen(list.Handle(), &at);
             return;
         }
     });
-    if (at.x < 0) throw std::runtime_error("no row for " + name);
+    if (at.x < 0) throw std::runtime_error("no row for " + what);
     return at;
+}
+
+POINT FileRow(Driven& d, const std::string& name) {
+    const TFileListBox& files = *Okno->files;
+    return ListRow(d, files, [&](int row) { return files.Item(row) == name; }, name);
 }
 
 HWND PreviewWindow(Driven& d) {

@@ -4,10 +4,12 @@
 // the program's thread through Driven::Ui.
 #include <windows.h>
 
+#include <functional>
 #include <string>
 
 #include "bench/harness/driven.h"
 #include "bench/harness/x_screen.h"
+#include "ui/listbox.h"
 
 namespace bench {
 
@@ -15,6 +17,9 @@ namespace bench {
 void EnterFolder(Driven& d, const std::string& folder);
 // Checks or clears "Celá obrazovka".
 void SetFullScreen(Driven& d, bool on);
+// The screen point in the middle of the first row of the list for which
+// `wanted` holds; throws, naming `what`, when there is none.
+POINT ListRow(Driven& d, const TListBox& list, const std::function<bool(int row)>& wanted, const std::string& what);
 // The screen point in the middle of the file list's row for `name`; throws
 // when the list has no such row.
 POINT FileRow(Driven& d, const std::string& name);
