@@ -55,9 +55,4 @@ void TFilterComboBox::NotifyChange() {
     if (OnChange) OnChange(this);
 }
 
-// A pick reports both a click and a selection change; each notifies, and
-// the second finds the mask already in place.
-void TFilterComboBox::SelectionChanged() {
-    NotifyChange();
-    NotifyChange();
-}
+void TFilterComboBox::SelectionChanged() { NotifyChange(); }

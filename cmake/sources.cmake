@@ -1,5 +1,5 @@
-# The one source list: the Winelib build, the MinGW compile check and the
-# native codec build all read it.
+# The one source list: the Winelib build, the Windows build and the native
+# codec build all read it.
 set(LUMENO_DIR ${CMAKE_CURRENT_LIST_DIR}/..)
 file(GLOB LUMENO_CODEC_SOURCES CONFIGURE_DEPENDS ${LUMENO_DIR}/picture/codec/*.cpp)
 file(GLOB LUMENO_CORE_SOURCES CONFIGURE_DEPENDS
@@ -10,6 +10,7 @@ file(GLOB LUMENO_CORE_SOURCES CONFIGURE_DEPENDS
   ${LUMENO_DIR}/app/*.cpp)
 list(FILTER LUMENO_CORE_SOURCES EXCLUDE REGEX "/app/main\\.cpp$")
 list(APPEND LUMENO_CORE_SOURCES ${LUMENO_CODEC_SOURCES})
+file(GLOB LUMENO_RESOURCES CONFIGURE_DEPENDS ${LUMENO_DIR}/resources/*)
 file(GLOB LUMENO_WINE_TEST_SOURCES CONFIGURE_DEPENDS
   ${LUMENO_DIR}/tests/ui/*.cpp
   ${LUMENO_DIR}/tests/picture/*.cpp

@@ -2,7 +2,7 @@ enable_testing()
 
 # In-process tests under Wine: one program, one CTest entry per layer.
 add_executable(lumeno_tests ${LUMENO_DIR}/tests/testing_main.cpp ${LUMENO_DIR}/tests/fixture.cpp
-  ${LUMENO_WINE_TEST_SOURCES})
+  ${LUMENO_WINE_TEST_SOURCES} ${LUMENO_METAFILE_SET})
 target_link_libraries(lumeno_tests PRIVATE lumeno_core)
 target_include_directories(lumeno_tests PRIVATE ${LUMENO_DIR}/tests)
 add_dependencies(lumeno_tests lumeno_res)
@@ -19,22 +19,26 @@ foreach(layer ui picture browse viewers app)
   endif()
 endforeach()
 
-# End-to-end scenarios against the real program.
+# End-to-end scenarios against each real program (scripts/launch.sh knows
+# where they are): the Winelib one and the Windows one a user gets.
 file(GLOB E2E_SCRIPTS ${LUMENO_DIR}/tests/e2e/test_*.sh)
 foreach(script ${E2E_SCRIPTS})
   get_filename_component(name ${script} NAME_WE)
-  add_test(NAME e2e_${name} COMMAND bash ${script} ${CMAKE_BINARY_DIR})
-  set_tests_properties(e2e_${name} PROPERTIES TIMEOUT 600 RESOURCE_LOCK wine)
+  foreach(program winelib windows)
+    add_test(NAME e2e_${program}_${name} COMMAND bash ${script} ${CMAKE_BINARY_DIR})
+    set_tests_properties(e2e_${program}_${name} PROPERTIES TIMEOUT 600 RESOURCE_LOCK wine
+      ENVIRONMENT LUMENO_PROGRAM=${program})
+  endforeach()
 endforeach()
 
-# The same sources must compile for Windows.
-add_test(NAME mingw_compile_check
-  COMMAND bash ${LUMENO_DIR}/scripts/mingw-check.sh ${CMAKE_BINARY_DIR}/mingw)
-set_tests_properties(mingw_compile_check PROPERTIES TIMEOUT 900)
+# The Windows program as it ships, and looking like the Winelib one.
+add_test(NAME windows_exe
+  COMMAND bash ${LUMENO_DIR}/tests/windows/exe_check.sh ${CMAKE_BINARY_DIR}/windows/lumeno.exe)
+add_test(NAME windows_same_look COMMAND bash ${LUMENO_DIR}/tests/windows/same_look.sh ${CMAKE_BINARY_DIR})
+set_tests_properties(windows_same_look PROPERTIES TIMEOUT 600 RESOURCE_LOCK wine)
 
 # Native build of the byte-level readers: unit tests and fuzz drivers with
 # sanitizers.
-include(ExternalProject)
 ExternalProject_Add(native
   SOURCE_DIR ${LUMENO_DIR}/fuzz
   BINARY_DIR ${CMAKE_BINARY_DIR}/native
@@ -49,7 +53,3 @@ foreach(fuzzer ${LUMENO_FUZZ_SOURCES})
     COMMAND bash ${LUMENO_DIR}/fuzz/run.sh ${CMAKE_BINARY_DIR}/native ${name} 15)
   set_tests_properties(${name} PROPERTIES TIMEOUT 300)
 endforeach()
-
-set(MINGW_LIST ${LUMENO_CORE_SOURCES} ${LUMENO_DIR}/app/main.cpp)
-string(REPLACE ";" "\n" MINGW_LIST "${MINGW_LIST}")
-file(WRITE ${CMAKE_BINARY_DIR}/mingw_sources.txt "${MINGW_LIST}\n")

@@ -1,12 +1,14 @@
 // libFuzzer driver for the metafile reader: EMF recognition, header and
-// record walk; placeable header and WMF record walk; and the arithmetic,
-// checked against a plain reference.
+// record walk; placeable header and WMF record walk; the counts stated for
+// the system's converters, after which the records must still pass; and
+// the arithmetic, checked against a plain reference.
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <vector>
 
+#include "picture/codec/converter_input.h"
 #include "picture/codec/errors.h"
 #include "picture/codec/metafile.h"
 
@@ -107,9 +109,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             mf::EmfHeader h = mf::ReadEmf(data, size);
             Check(h.totalSize >= mf::kEmfHeaderSize && h.totalSize <= size);
             mf::EmfPixels(h.logicalWidth, h.devicePixelsX, h.deviceMillimetresX);
+            Bytes stated(data, data + h.totalSize);
+            mf::StateEmfBitmapSizes(stated.data(), stated.size());
+            mf::ReadEmf(stated.data(), stated.size());
         } else {
             mf::Wmf w = mf::ReadWmf(data, size);
             Check(w.recordsOffset + w.recordsSize <= size);
+            Bytes stated(data + w.recordsOffset, data + w.recordsOffset + w.recordsSize);
+            mf::StateWmfBitmapCounts(stated.data(), stated.size());
+            Check(mf::WalkWmfRecords(stated.data(), stated.size()) == stated.size());
             auto again = mf::WritePlaceable(w.logicalWidth, w.logicalHeight, w.header.unitsPerInch);
             mf::PlaceableHeader h = mf::ReadPlaceable(again.data(), again.size());
             Check(h.left == 0 && h.top == 0 && h.unitsPerInch != 0);

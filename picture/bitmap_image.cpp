@@ -205,8 +205,22 @@ void EnsureDib(TBitmapImage& image) {
     std::fill(image.masks, image.masks + 3, 0);
 }
 
+namespace {
+// A 1-bit image whose colours are black and white only: a monochrome
+// bitmap holds it exactly; any other two colours need the display's.
+bool BlackAndWhite(const TBitmapImage& image) {
+    if (image.BitsPerPixel() != 1) return false;
+    for (const RGBQUAD& c : ImageColours(image)) {
+        const bool black = c.rgbRed == 0 && c.rgbGreen == 0 && c.rgbBlue == 0;
+        const bool white = c.rgbRed == 255 && c.rgbGreen == 255 && c.rgbBlue == 255;
+        if (!black && !white) return false;
+    }
+    return true;
+}
+}  // namespace
+
 Bitmap DeviceCopy(const TBitmapImage& image, COLORREF fill) {
-    Bitmap copy = DeviceBitmap(image.Width(), image.Height(), image.BitsPerPixel() == 1);
+    Bitmap copy = DeviceBitmap(image.Width(), image.Height(), BlackAndWhite(image));
     PaintOnto(copy.get(), image.palette.get(), image.Width(), image.Height(), image, fill);
     return copy;
 }

@@ -54,5 +54,6 @@ BitmapImageRef CopyImage(const TBitmapImage& source, const TBitmapImage& like, i
 // Gives a device-dependent record a DIB section of the display's depth
 // holding the same pixels (kept alongside the device-dependent bitmap).
 void EnsureDib(TBitmapImage& image);
-// A device-dependent copy of a record's pixels, compatible with the display.
+// A device-dependent copy of a record's pixels: monochrome for a picture
+// of black and white only, else compatible with the display.
 Bitmap DeviceCopy(const TBitmapImage& image, COLORREF fill);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "picture/codec/converter_input.h"
 #include "picture/codec/errors.h"
 #include "picture/codec/metafile.h"
 #include "picture/formats.h"
@@ -247,9 +248,15 @@ void TMetafile::LoadEmf(const uint8_t* data, size_t size, TStream& stream, int64
 
 void TMetafile::LoadWmf(const uint8_t* data, size_t size) {
     const mf::Wmf wmf = Checked([&] { return mf::ReadWmf(data, size); });
+    // The system's converter needs every bitmap's counts stated.
+    std::vector<uint8_t> records(data + wmf.recordsOffset, data + wmf.recordsOffset + wmf.recordsSize);
+    Checked([&] {
+        mf::StateWmfBitmapCounts(records.data(), records.size());
+        return 0;
+    });
     MetafileImageRef image(new TMetafileImage);
     const METAFILEPICT mapping{MM_ANISOTROPIC, 0, 0, nullptr};
-    image->handle.reset(SetWinMetaFileBits(UINT(wmf.recordsSize), data + wmf.recordsOffset, nullptr, &mapping));
+    image->handle.reset(SetWinMetaFileBits(UINT(records.size()), records.data(), nullptr, &mapping));
     if (!image->handle) Invalid();
     CheckConverted(image->handle.get());
     image->unitsPerInch = wmf.header.unitsPerInch;

@@ -5,10 +5,13 @@
 #include <cstdint>
 #include <cstring>
 
+#include "picture/codec/emf_layout.h"
+
 namespace {
 
 constexpr uint32_t kTextBox = ETO_OPAQUE | ETO_CLIPPED;
-constexpr DWORD kSmallTextOut = 108;  // EMR_SMALLTEXTOUT, which not every SDK names
+
+LONG Clamped(int64_t v) { return LONG(std::clamp<int64_t>(v, INT32_MIN, INT32_MAX)); }
 
 // The device-space span of the logical points fed to it, converted in
 // small batches so that playing allocates nothing.
@@ -87,10 +90,8 @@ void Box(Span& s, const Fields& f, size_t at) {
 // A corner and a width and height, each a 32-bit field.
 void Extent(Span& s, const Fields& f, size_t corner, size_t size) {
     const int64_t x = f.I32(corner), y = f.I32(corner + 4);
-    const int64_t right = std::clamp<int64_t>(x + f.I32(size), INT32_MIN, INT32_MAX);
-    const int64_t bottom = std::clamp<int64_t>(y + f.I32(size + 4), INT32_MIN, INT32_MAX);
     s.Add(LONG(x), LONG(y));
-    s.Add(LONG(right), LONG(bottom));
+    s.Add(Clamped(x + f.I32(size)), Clamped(y + f.I32(size + 4)));
 }
 
 void Points32(Span& s, const Fields& f, size_t at, uint32_t count) {
@@ -102,12 +103,14 @@ void Points16(Span& s, const Fields& f, size_t at, uint32_t count) {
 }
 
 // An EMRTEXT at `at`: its reference point, its box when drawn, and where the
-// spacing array takes the last character.
+// spacing array (when there is one) takes the last character.
 void Text(Span& s, const Fields& f, size_t at) {
-    const int64_t x = f.I32(at), y = f.I32(at + 4);
-    const uint32_t chars = f.U32(at + 8), options = f.U32(at + 16), offDx = f.U32(at + 36);
+    using namespace codec::emf::text;
+    const int64_t x = f.I32(at + kReference), y = f.I32(at + kReference + 4);
+    const uint32_t chars = f.U32(at + kChars), options = f.U32(at + kOptions), offDx = f.U32(at + kSpacing);
     s.Add(LONG(x), LONG(y));
-    if (options & kTextBox) Box(s, f, at + 20);
+    if (options & kTextBox) Box(s, f, at + kBox);
+    if (offDx == 0) return;
     const bool pairs = (options & ETO_PDY) != 0;
     int64_t dx = 0, dy = 0;
     for (uint32_t i = 0; i < chars; ++i) {
@@ -115,7 +118,7 @@ void Text(Span& s, const Fields& f, size_t at) {
         dx += f.I32(step);
         if (pairs) dy += f.I32(step + 4);
     }
-    s.Add(LONG(std::clamp<int64_t>(x + dx, INT32_MIN, INT32_MAX)), LONG(std::clamp<int64_t>(y + dy, INT32_MIN, INT32_MAX)));
+    s.Add(Clamped(x + dx), Clamped(y + dy));
 }
 
 // Lines drawn from the current position start there.
@@ -132,51 +135,94 @@ void Size(Span& s, LONG width, LONG height) {
 
 // The logical points that bound what a record draws (none for most records).
 void Reach(Span& s, HDC dc, const ENHMETARECORD* record) {
+    using namespace codec::emf;
     const Fields f(record);
     switch (record->iType) {
-        case EMR_ELLIPSE: case EMR_RECTANGLE: case EMR_ROUNDRECT: return Box(s, f, 8);
-        case EMR_ARC: case EMR_CHORD: case EMR_PIE: Box(s, f, 8); Point(s, f, 24); return Point(s, f, 32);
-        case EMR_ARCTO: CurrentPosition(s, dc); Box(s, f, 8); Point(s, f, 24); return Point(s, f, 32);
-        case EMR_ANGLEARC: {
-            const int64_t x = f.I32(8), y = f.I32(12), r = f.U32(16);
-            s.Add(LONG(std::clamp<int64_t>(x - r, INT32_MIN, INT32_MAX)), LONG(std::clamp<int64_t>(y - r, INT32_MIN, INT32_MAX)));
-            s.Add(LONG(std::clamp<int64_t>(x + r, INT32_MIN, INT32_MAX)), LONG(std::clamp<int64_t>(y + r, INT32_MIN, INT32_MAX)));
+        case kEllipse: case kRectangle: case kRoundRect: return Box(s, f, box::kBox);
+        case kArc: case kChord: case kPie:
+            Box(s, f, box::kBox);
+            Point(s, f, box::kStart);
+            return Point(s, f, box::kEnd);
+        case kArcTo:
+            CurrentPosition(s, dc);
+            Box(s, f, box::kBox);
+            Point(s, f, box::kStart);
+            return Point(s, f, box::kEnd);
+        case kAngleArc: {
+            const int64_t x = f.I32(angle_arc::kCentre), y = f.I32(angle_arc::kCentre + 4);
+            const int64_t r = f.U32(angle_arc::kRadius);
+            s.Add(Clamped(x - r), Clamped(y - r));
+            s.Add(Clamped(x + r), Clamped(y + r));
             return CurrentPosition(s, dc);
         }
-        case EMR_LINETO: CurrentPosition(s, dc); return Point(s, f, 8);
-        case EMR_POLYBEZIERTO: case EMR_POLYLINETO: CurrentPosition(s, dc); return Points32(s, f, 28, f.U32(24));
-        case EMR_POLYBEZIER: case EMR_POLYGON: case EMR_POLYLINE: case EMR_POLYDRAW:
-            return Points32(s, f, 28, f.U32(24));
-        case EMR_POLYBEZIERTO16: case EMR_POLYLINETO16: CurrentPosition(s, dc); return Points16(s, f, 28, f.U32(24));
-        case EMR_POLYBEZIER16: case EMR_POLYGON16: case EMR_POLYLINE16: case EMR_POLYDRAW16:
-            return Points16(s, f, 28, f.U32(24));
-        case EMR_POLYPOLYLINE: case EMR_POLYPOLYGON: return Points32(s, f, 32 + 4 * size_t(f.U32(24)), f.U32(28));
-        case EMR_POLYPOLYLINE16: case EMR_POLYPOLYGON16: return Points16(s, f, 32 + 4 * size_t(f.U32(24)), f.U32(28));
-        case EMR_BITBLT: case EMR_STRETCHBLT: case EMR_MASKBLT: case EMR_ALPHABLEND: case EMR_TRANSPARENTBLT:
-            return Extent(s, f, 24, 32);
-        case EMR_STRETCHDIBITS: return Extent(s, f, 24, 72);
-        case EMR_SETDIBITSTODEVICE: return Extent(s, f, 24, 40);
-        case EMR_PLGBLT: return Points32(s, f, 24, 3);
-        case EMR_EXTTEXTOUTA: case EMR_EXTTEXTOUTW: return Text(s, f, 36);
-        case EMR_POLYTEXTOUTA: case EMR_POLYTEXTOUTW:
-            for (uint32_t i = 0; i < f.U32(36); ++i) Text(s, f, 40 + 40 * size_t(i));
+        case kLineTo: CurrentPosition(s, dc); return Point(s, f, point::kPoint);
+        case kPolyBezierTo: case kPolylineTo:
+            CurrentPosition(s, dc);
+            return Points32(s, f, poly::kPoints, f.U32(poly::kCount));
+        case kPolyBezier: case kPolygon: case kPolyline: case kPolyDraw:
+            return Points32(s, f, poly::kPoints, f.U32(poly::kCount));
+        case kPolyBezierTo16: case kPolylineTo16:
+            CurrentPosition(s, dc);
+            return Points16(s, f, poly::kPoints, f.U32(poly::kCount));
+        case kPolyBezier16: case kPolygon16: case kPolyline16: case kPolyDraw16:
+            return Points16(s, f, poly::kPoints, f.U32(poly::kCount));
+        case kPolyPolyline: case kPolyPolygon:
+            return Points32(s, f, poly_poly::kCounts + 4 * size_t(f.U32(poly_poly::kFigures)), f.U32(poly_poly::kCount));
+        case kPolyPolyline16: case kPolyPolygon16:
+            return Points16(s, f, poly_poly::kCounts + 4 * size_t(f.U32(poly_poly::kFigures)), f.U32(poly_poly::kCount));
+        case kBitBlt: case kMaskBlt: return Extent(s, f, kBitBltLayout.dest, kBitBltLayout.destSize);
+        case kStretchBlt: case kAlphaBlend: case kTransparentBlt:
+            return Extent(s, f, kStretchBltLayout.dest, kStretchBltLayout.destSize);
+        case kStretchDIBits: return Extent(s, f, kStretchDIBitsLayout.dest, kStretchDIBitsLayout.destSize);
+        case kSetDIBitsToDevice: return Extent(s, f, kSetDIBitsLayout.dest, kSetDIBitsLayout.destSize);
+        case kPlgBlt: return Points32(s, f, plg_blt::kCorners, 3);
+        case kExtTextOutA: case kExtTextOutW: return Text(s, f, text::kText);
+        case kPolyTextOutA: case kPolyTextOutW:
+            for (uint32_t i = 0; i < f.U32(poly_text::kStrings); ++i)
+                Text(s, f, poly_text::kTexts + text::kTextSize * size_t(i));
             return;
-        case EMR_GRADIENTFILL:
-            for (uint32_t i = 0; i < f.U32(24); ++i) Point(s, f, 36 + 16 * size_t(i));
+        case kGradientFill:
+            for (uint32_t i = 0; i < f.U32(gradient::kVertices); ++i)
+                Point(s, f, gradient::kData + gradient::kVertexSize * size_t(i));
             return;
-        case EMR_FILLRGN: return Box(s, f, 48);
-        case EMR_FRAMERGN: return Box(s, f, 56);
-        case EMR_INVERTRGN: case EMR_PAINTRGN: return Box(s, f, 44);
-        case EMR_CREATEPEN: return Size(s, f.I32(16), f.I32(16));
-        case EMR_EXTCREATEPEN: return Size(s, f.I32(32), f.I32(32));
-        case EMR_EXTCREATEFONTINDIRECTW: return Size(s, f.I32(16), f.I32(12));
+        case kFillRgn: return Box(s, f, fill_rgn::kData + region_data::kBounds);
+        case kFrameRgn: return Box(s, f, frame_rgn::kData + region_data::kBounds);
+        case kInvertRgn: case kPaintRgn: return Box(s, f, paint_rgn::kData + region_data::kBounds);
+        case kCreatePen: return Size(s, f.I32(create_pen::kWidth), f.I32(create_pen::kWidth));
+        case kExtCreatePen: return Size(s, f.I32(ext_create_pen::kWidth), f.I32(ext_create_pen::kWidth));
+        case kExtCreateFontIndirectW: return Size(s, f.I32(create_font::kWidth), f.I32(create_font::kHeight));
         default: return;
     }
 }
 
+// A blit's source corner and size, in its bitmap's pixels.
+bool SourceBeyond(const Fields& f, const codec::emf::Blit& b) {
+    const size_t size = b.sourceSize ? b.sourceSize : b.destSize;
+    for (size_t at : {b.source, b.source + 4, size, size + 4})
+        if (std::abs(int64_t(f.I32(at))) > kMaxPlayedExtent) return true;
+    return false;
+}
+
+// The system stretches a source rectangle in 32-bit arithmetic that a
+// source far larger than any bitmap overflows, writing past its buffers.
+bool SourceTooLarge(const ENHMETARECORD* record) {
+    using namespace codec::emf;
+    const Fields f(record);
+    switch (record->iType) {
+        case kBitBlt: return SourceBeyond(f, kBitBltLayout);
+        case kMaskBlt: return SourceBeyond(f, kMaskBltLayout);
+        case kStretchBlt: case kAlphaBlend: case kTransparentBlt: return SourceBeyond(f, kStretchBltLayout);
+        case kStretchDIBits: return SourceBeyond(f, kStretchDIBitsLayout);
+        case kSetDIBitsToDevice: return SourceBeyond(f, kSetDIBitsLayout);
+        case kPlgBlt: return SourceBeyond(f, Blit{0, 0, plg_blt::kSource, plg_blt::kSourceSize, {}, 0, {}});
+        default: return false;
+    }
+}
+
 bool IsText(DWORD type) {
-    return type == EMR_EXTTEXTOUTA || type == EMR_EXTTEXTOUTW || type == EMR_POLYTEXTOUTA ||
-           type == EMR_POLYTEXTOUTW || type == kSmallTextOut;
+    using namespace codec::emf;
+    return type == kExtTextOutA || type == kExtTextOutW || type == kPolyTextOutA || type == kPolyTextOutW ||
+           type == kSmallTextOut;
 }
 
 // The selected font's size, turned by the transform as the text will be.
@@ -197,7 +243,7 @@ bool GlyphsTooLarge(HDC dc) {
 int CALLBACK PlayRecord(HDC dc, HANDLETABLE* table, const ENHMETARECORD* record, int objects, LPARAM) {
     Span span(dc);
     Reach(span, dc, record);
-    if (span.TooLarge() || (IsText(record->iType) && GlyphsTooLarge(dc))) return 1;
+    if (span.TooLarge() || SourceTooLarge(record) || (IsText(record->iType) && GlyphsTooLarge(dc))) return 1;
     PlayEnhMetaFileRecord(dc, table, record, UINT(objects));
     return 1;
 }

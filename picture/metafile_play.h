@@ -1,7 +1,8 @@
 #pragma once
 // Playing an enhanced metafile record by record, leaving out the drawing
 // records that would cover more than kMaxPlayedExtent device pixels in
-// either direction, and text in a font larger than kMaxGlyphExtent. The system's rasteriser spends time in proportion to a
+// either direction, blits from a source rectangle larger than that, and
+// text in a font larger than kMaxGlyphExtent. The system's rasteriser spends time in proportion to a
 // shape's full size before clipping it, so one such record (a hostile
 // coordinate, or a transform that blows a shape up) would hold the program
 // for minutes; nothing that size is ever seen whole on a screen.

@@ -6,7 +6,8 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-$root/build}
 packages=(cmake make g++ wine wine64 wine64-tools libwine-dev libjpeg62-turbo-dev
   libjpeg-turbo-progs doctest-dev xvfb xauth imagemagick xdotool locales
-  g++-mingw-w64-x86-64-posix clang libclang-rt-14-dev)
+  g++-mingw-w64-x86-64-posix nasm dpkg-dev debian-archive-keyring file clang libclang-rt-14-dev
+  fonts-urw-base35 python3-fonttools)
 
 # The benchmarks drive the screen with real X input and watch it redraw.
 packages+=(libxtst-dev libxdamage-dev)
@@ -27,7 +28,9 @@ if ! locale -a 2>/dev/null | grep -qi '^sk_SK\.utf8$'; then
   $sudo locale-gen >/dev/null
 fi
 
+# Wine wants the prefix as an absolute path.
 mkdir -p "$build"
+build=$(cd "$build" && pwd)
 export WINEPREFIX=$build/wineprefix WINEDEBUG=-all LANG=sk_SK.UTF-8
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
   WINEDLLOVERRIDES="mscoree,mshtml=" wineboot -i >/dev/null 2>&1 || true
@@ -39,4 +42,12 @@ fonts=$WINEPREFIX/drive_c/windows/Fonts
 if [ -d /usr/share/wine/fonts ] && [ ! -f "$fonts/marlett.ttf" ]; then
   mkdir -p "$fonts"
   cp -n /usr/share/wine/fonts/* "$fonts/"
+fi
+# Metafiles from Windows write Greek letters and signs in "Symbol" by its
+# own character codes: give the prefix a free stand-in with that encoding
+# in place of Wine's own, which maps them by Unicode.
+if [ ! -f "$fonts/symbol.otf" ]; then
+  mkdir -p "$fonts"
+  /usr/bin/python3 "$root/tools/make_symbol_font.py" "$fonts/symbol.otf"
+  rm -f "$fonts/symbol.ttf"
 fi

@@ -1,9 +1,14 @@
 // Writes a sample enhanced metafile and a placeable Windows metafile, drawn
-// with GDI. usage: make_metafiles OUT.emf OUT.wmf
+// with GDI, or the whole valid set of metafiles into a folder.
+// usage: make_metafiles OUT.emf OUT.wmf
+//        make_metafiles --set FOLDER
 #include <windows.h>
 #include <cstdint>
 #include <cstdio>
+#include <string>
 #include <vector>
+
+#include "tools/metafiles/valid_set.h"
 
 namespace {
 
@@ -53,13 +58,21 @@ void put16(std::vector<uint8_t>& out, uint16_t v) {
     out.push_back(uint8_t(v >> 8));
 }
 
+// Into an existing folder.
+int writeSet(const std::string& folder) {
+    for (const metafiles::File& f : metafiles::ValidSet())
+        if (!writeFile((folder + "/" + f.name).c_str(), f.bytes.data(), f.bytes.size())) return 1;
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     if (argc != 3) {
-        std::fprintf(stderr, "usage: make_metafiles OUT.emf OUT.wmf\n");
+        std::fprintf(stderr, "usage: make_metafiles OUT.emf OUT.wmf | make_metafiles --set FOLDER\n");
         return 2;
     }
+    if (std::string(argv[1]) == "--set") return writeSet(argv[2]);
     HENHMETAFILE emf = recordScene();
     UINT size = GetEnhMetaFileBits(emf, 0, nullptr);
     std::vector<uint8_t> bytes(size);

@@ -16,8 +16,9 @@ int main(int argc, char** argv) {
     GetWindowRect(wnd, &r);
     POINT origin{0, 0};
     ClientToScreen(wnd, &origin);
-    std::printf("%d %ld %ld %ld %ld %ld %ld\n", IsWindowVisible(wnd) ? 1 : 0, r.left, r.top, r.right, r.bottom,
-                origin.x, origin.y);
+    // LONG is int under Winelib and long on Windows: print ints either way.
+    std::printf("%d %d %d %d %d %d %d\n", IsWindowVisible(wnd) ? 1 : 0, int(r.left), int(r.top), int(r.right),
+                int(r.bottom), int(origin.x), int(origin.y));
     std::fflush(stdout);
     return 0;
 }

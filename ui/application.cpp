@@ -94,7 +94,15 @@ TForm* TApplication::ActiveForm() const {
 }
 
 bool TApplication::PreTranslate(MSG& msg) {
-    if (msg.message == WM_MOUSEMOVE) UpdateHintFromMouse(msg);
+    switch (msg.message) {
+        case WM_MOUSEMOVE:
+        case WM_NCMOUSEMOVE: HintFromWindow(msg.hwnd); break;
+        // The hinted window was left, perhaps for a window of another
+        // program, which tells this one nothing: ask what is under the
+        // pointer now.
+        case WM_MOUSELEAVE: HintFromPointer(); break;
+        default: break;
+    }
     TForm* form = ActiveForm();
     if (!form) return false;
     if (msg.message >= WM_KEYFIRST && msg.message <= WM_KEYLAST && form->PreviewKey(msg)) return true;
@@ -141,17 +149,33 @@ void TApplication::SetHint(const std::string& hint) {
     if (OnHint) OnHint();
 }
 
-void TApplication::UpdateHintFromMouse(const MSG& msg) {
-    for (HWND wnd = msg.hwnd; wnd; wnd = GetParent(wnd)) {
+void TApplication::HintFromWindow(HWND under) {
+    for (HWND wnd = under; wnd; wnd = GetParent(wnd)) {
         TControl* c = TControl::FromHandle(wnd);
         if (!c) continue;
         if (!c->Hint.empty()) {
             SetHint(GetLongHint(c->Hint));
+            TrackLeave(wnd);
             return;
         }
         if (!c->Parent()) break;
     }
     SetHint("");
+}
+
+void TApplication::HintFromPointer() {
+    POINT p;
+    HintFromWindow(GetCursorPos(&p) ? WindowFromPoint(p) : nullptr);
+}
+
+// Asks for a WM_MOUSELEAVE when the pointer leaves the window that gives the
+// hint, unless that window is tracked already (the tool buttons track their
+// own hover).
+void TApplication::TrackLeave(HWND wnd) {
+    TRACKMOUSEEVENT now{sizeof(now), TME_QUERY, nullptr, 0};
+    if (TrackMouseEvent(&now) && now.hwndTrack == wnd && (now.dwFlags & TME_LEAVE)) return;
+    TRACKMOUSEEVENT leave{sizeof(leave), TME_LEAVE, wnd, 0};
+    TrackMouseEvent(&leave);
 }
 
 std::vector<HWND> TApplication::DisableTaskWindows(HWND keep) {

@@ -59,7 +59,11 @@ public:
 
 private:
     bool PreTranslate(MSG& msg);
-    void UpdateHintFromMouse(const MSG& msg);
+    // The hint follows the window under the pointer: its first non-empty
+    // hint going outwards, else none.
+    void HintFromWindow(HWND under);
+    void HintFromPointer();
+    void TrackLeave(HWND wnd);
     TForm* ActiveForm() const;
 
     HWND handle_ = nullptr;

@@ -67,11 +67,17 @@ int TComboBox::Add(const std::string& text, uintptr_t data) {
     return int(i);
 }
 
-void TComboBox::Clear() { Call(CB_RESETCONTENT, 0, 0); }
+void TComboBox::Clear() {
+    Call(CB_RESETCONTENT, 0, 0);
+    picked_ = -1;
+}
 
 int TComboBox::ItemIndex() const { return int(Call(CB_GETCURSEL, 0, 0)); }
 
-void TComboBox::SetItemIndex(int index) { Call(CB_SETCURSEL, WPARAM(index), 0); }
+void TComboBox::SetItemIndex(int index) {
+    Call(CB_SETCURSEL, WPARAM(index), 0);
+    picked_ = ItemIndex();
+}
 
 int TComboBox::ItemHeight() const { return int(Call(CB_GETITEMHEIGHT, 0, 0)); }
 
@@ -99,8 +105,38 @@ void TComboBox::DrawRow(HDC dc, int index, const RECT& row, bool selected) {
     DrawTextA(dc, text.c_str(), int(text.size()), &r, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
 }
 
+// The system says a selection is to be processed (CBN_SELENDOK) for a click
+// on a row, Enter in the dropped list and an arrow on the closed box; while
+// the list shows, the pick waits for it to close. Rows passed in the dropped
+// list are changes, not picks; a cancelled list gets its row of before back.
 void TComboBox::Notify(WORD code) {
-    if (code == CBN_SELCHANGE) SelectionChanged();
+    switch (code) {
+        case CBN_SELENDOK:
+            if (DroppedDown())
+                pending_ = true;
+            else
+                Picked();
+            break;
+        case CBN_CLOSEUP:
+            if (pending_) Picked();
+            break;
+        case CBN_SELCHANGE:
+            if (!DroppedDown()) Picked();
+            break;
+        case CBN_SELENDCANCEL:
+            pending_ = false;
+            if (ItemIndex() != picked_) SetItemIndex(picked_);
+            break;
+        default: break;
+    }
+}
+
+void TComboBox::Picked() {
+    pending_ = false;
+    int index = ItemIndex();
+    if (index == picked_) return;
+    picked_ = index;
+    SelectionChanged();
 }
 
 LRESULT TComboBox::WndProc(UINT msg, WPARAM wp, LPARAM lp) {

@@ -32,6 +32,9 @@ public:
     bool DroppedDown() const;
 
     bool DrawItem(const DRAWITEMSTRUCT& item) override;
+    // One pick, one report: the mouse, the arrows on the closed box, or the
+    // keys in the dropped list ended by Enter. Moving through the dropped
+    // list reports nothing; Esc puts back the row it started from.
     void Notify(WORD code) override;
     LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
     const char* ClassName() const override { return "TComboBox"; }
@@ -39,7 +42,7 @@ public:
 protected:
     // Draws row `index` into `row`; -1 is the closed box with nothing selected.
     virtual void DrawRow(HDC dc, int index, const RECT& row, bool selected);
-    // The user picked a row (mouse, or arrow keys on the closed box).
+    // The user picked a row other than the one last picked or set.
     virtual void SelectionChanged() {}
     virtual void FontChanged() {}
     // Sizes the closed box's field so the box is `height` pixels high.
@@ -48,4 +51,8 @@ protected:
 private:
     LRESULT Call(UINT msg, WPARAM wp, LPARAM lp) const;
     int WindowHeight() const;
+    void Picked();
+
+    int picked_ = -1;  // the row last reported or set
+    bool pending_ = false;
 };

@@ -216,36 +216,49 @@ void TControl::DblClick() {
     if (OnDblClick) OnDblClick(this);
 }
 
+TControl* TControl::ChildOf(LPARAM wnd) const {
+    TControl* c = FromHandle(reinterpret_cast<HWND>(wnd));
+    return c && c->parent_ == this ? c : nullptr;
+}
+
+// Notifications are reflected to the control of ours that sent them; what
+// comes from a window of the system's own (a combo box's list, say) is the
+// business of the window procedure it was meant for.
 LRESULT TControl::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
         case WM_COMMAND:
-            if (lp) {
-                if (TControl* child = FromHandle(reinterpret_cast<HWND>(lp))) child->Notify(HIWORD(wp));
-            } else {
-                MenuCommand(LOWORD(wp));
+            if (TControl* child = ChildOf(lp)) {
+                child->Notify(HIWORD(wp));
+                return 0;
             }
-            return 0;
+            if (!lp && !systemProc_) {
+                MenuCommand(LOWORD(wp));
+                return 0;
+            }
+            break;
         case WM_DRAWITEM: {
             auto* item = reinterpret_cast<DRAWITEMSTRUCT*>(lp);
-            if (TControl* child = FromHandle(item->hwndItem))
+            if (TControl* child = ChildOf(reinterpret_cast<LPARAM>(item->hwndItem)))
                 if (child->DrawItem(*item)) return TRUE;
             break;
         }
         case WM_HSCROLL:
         case WM_VSCROLL:
-            if (lp) {
-                if (TControl* child = FromHandle(reinterpret_cast<HWND>(lp))) child->ScrollMessage(LOWORD(wp));
+            if (TControl* child = ChildOf(lp)) {
+                child->ScrollMessage(LOWORD(wp));
                 return 0;
             }
             break;
         case WM_NOTIFY: {
             auto* header = reinterpret_cast<NMHDR*>(lp);
-            if (TControl* child = FromHandle(header->hwndFrom)) return child->NotifyMessage(header);
+            if (TControl* child = ChildOf(reinterpret_cast<LPARAM>(header->hwndFrom)))
+                return child->NotifyMessage(header);
             break;
         }
         case WM_CTLCOLORSTATIC:
         case WM_CTLCOLORBTN: {
-            TControl* child = FromHandle(reinterpret_cast<HWND>(lp));
+            TControl* child = ChildOf(lp);
+            if (!child) break;
             if (HBRUSH b = ChildColor(reinterpret_cast<HDC>(wp), child)) return reinterpret_cast<LRESULT>(b);
             SetBkColor(reinterpret_cast<HDC>(wp), color_);
             return reinterpret_cast<LRESULT>(BackgroundBrush());

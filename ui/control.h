@@ -125,6 +125,9 @@ private:
     bool MouseMessage(UINT msg, WPARAM wp, LPARAM lp);
     void Adopt(TControl* child);
     void Orphan(TControl* child);
+    // The control of ours behind a notification's window handle, when it is
+    // a child of this one.
+    TControl* ChildOf(LPARAM wnd) const;
 
     HWND handle_ = nullptr;
     TControl* parent_;

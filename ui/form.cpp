@@ -232,6 +232,16 @@ LRESULT TForm::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
         case WM_EXITMENULOOP:
             Application->SetHint("");
             break;
+        case WM_MEASUREITEM: {
+            auto* item = reinterpret_cast<MEASUREITEMSTRUCT*>(lp);
+            if (item->CtlType == ODT_MENU && menu_ && menu_->MeasureItem(*item)) return TRUE;
+            break;
+        }
+        case WM_DRAWITEM: {
+            auto* item = reinterpret_cast<DRAWITEMSTRUCT*>(lp);
+            if (item->CtlType == ODT_MENU && menu_ && menu_->DrawItem(*item)) return TRUE;
+            break;
+        }
         case WM_ACTIVATE:
             if (LOWORD(wp) == WA_INACTIVE) {
                 HWND f = GetFocus();

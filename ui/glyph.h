@@ -7,8 +7,6 @@
 
 // The resource bitmap as is (0 when missing).
 Bitmap LoadResourceBitmap(const char* name);
-// A copy with the transparent colour replaced by `background`.
-Bitmap LoadGlyph(const char* name, COLORREF background);
 // Draws a bitmap at x, y with its bottom-left colour transparent.
 void DrawGlyph(HDC dc, HBITMAP glyph, int x, int y);
 SIZE BitmapSize(HBITMAP bmp);

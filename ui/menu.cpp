@@ -29,7 +29,7 @@ TMenuItem::TMenuItem(const MenuItemSettings& s)
       enabled_(s.enabled),
       groupIndex_(s.groupIndex),
       id_(NextCommandId()) {
-    if (s.glyph) glyph_ = LoadGlyph(s.glyph, GetSysColor(COLOR_MENU));
+    if (s.glyph) glyph_ = LoadResourceBitmap(s.glyph);
 }
 
 TMenuItem* TMenuItem::Add(const MenuItemSettings& s) {
@@ -73,8 +73,10 @@ void TMenuItem::Build(HMENU into) {
         info.hSubMenu = popup_;
     }
     if (glyph_) {
+        // Drawn by the menu's window (MeasureItem, DrawItem): the system
+        // inverts a bitmap of its own on a highlighted item.
         info.fMask |= MIIM_BITMAP;
-        info.hbmpItem = glyph_.get();
+        info.hbmpItem = HBMMENU_CALLBACK;
     }
     InsertMenuItemA(into, GetMenuItemCount(into), TRUE, &info);
 }
@@ -123,6 +125,24 @@ TMenuItem* TMainMenu::Find(const std::string& name) {
 
 void TMainMenu::Dispatch(UINT id) {
     if (TMenuItem* item = FindCommand(id)) item->Click();
+}
+
+bool TMainMenu::MeasureItem(MEASUREITEMSTRUCT& item) {
+    TMenuItem* owner = FindCommand(item.itemID);
+    if (!owner || !owner->glyph_) return false;
+    SIZE size = BitmapSize(owner->glyph_.get());
+    item.itemWidth = UINT(size.cx + kGlyphGap);
+    item.itemHeight = UINT(size.cy);
+    return true;
+}
+
+bool TMainMenu::DrawItem(const DRAWITEMSTRUCT& item) {
+    TMenuItem* owner = FindCommand(item.itemID);
+    if (!owner || !owner->glyph_) return false;
+    HBITMAP glyph = owner->glyph_.get();
+    SIZE size = BitmapSize(glyph);
+    DrawGlyph(item.hDC, glyph, item.rcItem.left, (item.rcItem.top + item.rcItem.bottom - size.cy) / 2);
+    return true;
 }
 
 std::string TMainMenu::HintOf(UINT id) {

@@ -75,6 +75,13 @@ public:
     void SetOwnerWindow(HWND wnd) { owner_ = wnd; }
     void Dispatch(UINT id);
     std::string HintOf(UINT id);
+    // An item's glyph, for its window's WM_MEASUREITEM and WM_DRAWITEM: its
+    // own size plus the gap before the caption; drawn with its transparent
+    // colour on whatever the item shows (the highlight too). False when the
+    // item has none.
+    bool MeasureItem(MEASUREITEMSTRUCT& item);
+    bool DrawItem(const DRAWITEMSTRUCT& item);
+    static constexpr int kGlyphGap = 4;
     TMenuItem* Find(const std::string& name);
     TMenuItem* FindCommand(UINT id);
     const char* ClassName() const override { return "TMainMenu"; }

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "ui/application.h"
+
 TScrollBar::TScrollBar(TControl* parent, const ScrollBarSettings& s) : TControl(parent) {
     CreateStandard("SCROLLBAR", s.kind == TScrollKind::Horizontal ? SBS_HORZ : SBS_VERT, 0, s);
     UpdateSystemBar();
@@ -63,9 +65,41 @@ void TScrollBar::Scroll(WORD code, int trackPos) {
 }
 
 void TScrollBar::ScrollMessage(WORD code) {
+    if (cancelled_) {
+        if (code == SB_ENDSCROLL) cancelled_ = false;
+        return;
+    }
     SCROLLINFO si{};
     si.cbSize = sizeof(si);
     si.fMask = SIF_TRACKPOS;
     GetScrollInfo(Handle(), SB_CTL, &si);
-    Scroll(code, si.nTrackPos);
+    scrolling_ = true;
+    try {
+        Scroll(code, si.nTrackPos);
+    } catch (const std::exception& e) {
+        Application->HandleException(e);
+    }
+    scrolling_ = false;
+    // The system arms its repeat timer once this message returns; the
+    // release it then waits for went to the box. Queue one for it.
+    if (cancelled_) Cancel();
+}
+
+// The system ends its tracking and its repeat timer on the button's release.
+void TScrollBar::Cancel() { PostMessageA(Handle(), WM_LBUTTONUP, 0, 0); }
+
+LRESULT TScrollBar::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
+    switch (msg) {
+        case WM_CANCELMODE:
+            if (GetCapture() == Handle()) {
+                cancelled_ = true;
+                if (!scrolling_) Cancel();
+            }
+            break;
+        case WM_LBUTTONDOWN:
+        case WM_LBUTTONDBLCLK:
+        case WM_KEYDOWN: cancelled_ = false; break;
+        default: break;
+    }
+    return TControl::WndProc(msg, wp, lp);
 }

@@ -33,10 +33,18 @@ public:
     TScrollEvent OnScroll;
     TNotifyEvent OnChange;
     void ScrollMessage(WORD code) override;
+    LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
     const char* ClassName() const override { return "TScrollBar"; }
 
 private:
     void UpdateSystemBar();
+    void Cancel();
+
+    // A cancel-mode message (a box about to show) ends the press being
+    // tracked: until the system has ended its tracking, the bar scrolls no
+    // further.
+    bool cancelled_ = false;
+    bool scrolling_ = false;
 
     int position_ = 0, min_ = 0, max_ = 100;
     int largeChange_ = 1, smallChange_ = 1;

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <initializer_list>
 
+#include "picture/codec/emf_layout.h"
 #include "picture/codec/errors.h"
 #include "picture/codec/little_endian.h"
 #include "picture/codec/packed_dib.h"
@@ -10,14 +11,16 @@
 namespace codec::metafile {
 namespace {
 
-constexpr uint32_t kLastType = 122;
-constexpr uint32_t kStockObject = 0x80000000u;
+using namespace codec::emf;
+
 constexpr uint32_t kEtoPdy = 0x2000, kEtoNoRect = 0x100, kEtoSmallChars = 0x200;
 constexpr uint32_t kRegionHeader = 32;
+constexpr uint32_t kPaletteUsage = 1;  // DIB_PAL_COLORS
+constexpr uint32_t kMonoUsage = 2;     // a monochrome brush's bits without colours
 
-// The fixed part of each record type in bytes; 0 for a type the format does not define.
+// The fixed part of each record type in bytes; 8 for a type the player does not know.
 constexpr uint16_t kFixedSize[kLastType + 1] = {
-    0,                                      // 0
+    8,                                      // 0
     88, 28, 28, 28, 28, 28, 32, 32,         // 1 header, poly shapes, polypoly shapes
     16, 16, 16, 16, 16, 20, 20, 12,         // 9 window and viewport, brush origin, end, pixel, mapper flags
     12, 12, 12, 12, 12, 12, 32, 12,         // 17 modes, text align, colour adjustment, text colour
@@ -26,13 +29,13 @@ constexpr uint16_t kFixedSize[kLastType + 1] = {
     28, 24, 24, 32, 40, 40, 40, 12,         // 41 angle arc, ellipse, rectangle, round rect, arc, chord, pie, select palette
     16, 20, 16, 8,  24, 16, 40, 28,         // 49 palette records, flood fill, line to, arc to, poly draw
     12, 12, 8,  8,  8,  24, 24, 24,         // 57 arc direction, miter limit, path brackets, path drawing
-    8,  8,  12, 8,  0,  12, 32, 40,         // 65 flatten, widen, clip path, abort path, (69), comment, fill and frame region
+    8,  8,  12, 8,  8,  12, 32, 40,         // 65 flatten, widen, clip path, abort path, (69), comment, fill and frame region
     28, 28, 16, 100, 108, 128, 140, 76,     // 73 invert and paint region, clip region, blits, SetDIBitsToDevice
     80, 104, 76, 76, 28, 28, 28, 28,        // 81 StretchDIBits, font, text out, 16-bit poly shapes
     28, 32, 32, 28, 32, 32, 52, 40,         // 89 16-bit shapes, poly draw 16, pattern brushes, pen, poly text out
     40, 12, 340, 12, 12, 12, 28, 48,        // 97 poly text out, colour spaces, OpenGL records, pixel format
-    16, 16, 0,  36, 16, 20, 24, 20,         // 105 escapes, (107), small text out, font mapping, named escape, palette, profile
-    20, 108, 12, 108, 0, 36, 12, 16,        // 113 profile, alpha blend, layout, transparent blt, (117), gradient, links, justification
+    16, 16, 8,  36, 16, 20, 24, 20,         // 105 escapes, (107), small text out, font mapping, named escape, palette, profile
+    20, 108, 12, 108, 8, 36, 12, 16,        // 113 profile, alpha blend, layout, transparent blt, (117), gradient, links, justification
     24, 608};                               // 121 colour matching, colour space
 
 class Record {
@@ -54,8 +57,7 @@ private:
 };
 
 struct Tables {
-    uint32_t handles = 0;     // entries of the player's object table
-    uint32_t palette = 0;     // palette entries the header promises in the end record
+    uint32_t handles = 0;  // entries of the player's object table
 };
 
 void Object(const Tables& t, uint32_t index) {
@@ -66,88 +68,156 @@ void ObjectOrStock(const Tables& t, uint32_t index) {
     if ((index & kStockObject) == 0) Object(t, index);
 }
 
-// Points: `count` items of `each` bytes after the fixed part.
-void Points(const Record& r, uint32_t each) { r.Holds(28, r.U32(24), each); }
+void Points(const Record& r, uint32_t each) { r.Holds(poly::kPoints, r.U32(poly::kCount), each); }
 
-// Polygon counts, then the points they share.
+// Figure counts, then the points they share.
 void PolyPoints(const Record& r, uint32_t each) {
-    const uint32_t polygons = r.U32(24), points = r.U32(28);
-    r.Holds(32, polygons, 4);
+    const uint32_t figures = r.U32(poly_poly::kFigures), points = r.U32(poly_poly::kCount);
+    r.Holds(poly_poly::kCounts, figures, 4);
     uint64_t used = 0;
-    for (uint32_t i = 0; i < polygons; ++i) used += r.U32(32 + 4 * size_t(i));
+    for (uint32_t i = 0; i < figures; ++i) used += r.U32(poly_poly::kCounts + 4 * size_t(i));
     if (used > points) throw InvalidData{};
-    r.Holds(32 + uint64_t(polygons) * 4, points, each);
+    r.Holds(poly_poly::kCounts + uint64_t(figures) * 4, points, each);
 }
 
 // Points and one type byte for each.
 void DrawPoints(const Record& r, uint32_t each) {
-    const uint32_t count = r.U32(24);
-    r.Holds(28, count, each);
-    r.Holds(28 + uint64_t(count) * each, count, 1);
+    const uint32_t count = r.U32(poly::kCount);
+    r.Holds(poly::kPoints, count, each);
+    r.Holds(poly::kPoints + uint64_t(count) * each, count, 1);
 }
 
 // Region data of `bytes` at `at`: a 32-byte header, then its rectangles.
-void Region(const Record& r, size_t at, uint32_t bytes, bool mayBeEmpty) {
-    if (bytes == 0 && mayBeEmpty) return;
+void Region(const Record& r, size_t at, uint32_t bytes) {
     r.Holds(at, bytes, 1);
-    if (bytes < kRegionHeader || r.U32(at) != kRegionHeader) throw InvalidData{};
-    const uint32_t rectangles = r.U32(at + 8);
-    if (rectangles > (bytes - kRegionHeader) / 16) throw InvalidData{};
+    if (bytes < kRegionHeader || r.U32(at + region_data::kHeaderSize) != kRegionHeader) throw InvalidData{};
+    if (r.U32(at + region_data::kCount) > (bytes - kRegionHeader) / 16) throw InvalidData{};
 }
 
-// A bitmap given by its offsets; `rows` limits the rows the bits must hold.
-void Bitmap(const Record& r, size_t fields, uint32_t usage, bool optional, uint64_t rows = UINT64_MAX) {
-    const uint32_t offInfo = r.U32(fields), infoSize = r.U32(fields + 4);
-    const uint32_t offBits = r.U32(fields + 8), bitsSize = r.U32(fields + 12);
-    if (optional && offInfo == 0 && infoSize == 0) return;
+// The clip region: none when its size is 0, but the player reads region
+// data from any record long enough to hold a header.
+void ClipRegion(const Record& r) {
+    const uint32_t bytes = r.U32(clip_rgn::kBytes);
+    if (bytes) return Region(r, clip_rgn::kData, bytes);
+    if (r.size() < clip_rgn::kData + 4 + kRegionHeader) return;
+    if (r.U32(clip_rgn::kData + region_data::kHeaderSize) < kRegionHeader) return;
+    r.Holds(clip_rgn::kData + region_data::kRectangles, r.U32(clip_rgn::kData + region_data::kCount), 16);
+}
+
+// What one bitmap of a record asks of it.
+struct BitmapRule {
+    bool optional = false;          // offsets and sizes all 0: no bitmap
+    uint64_t rows = UINT64_MAX;     // rows the bits must hold; all when UINT64_MAX
+    bool recorded = false;          // re-recorded by the converter: its header's colour count is copied
+    bool section = false;           // copied whole into a section the size of the image
+    uint64_t readAtLeast = 0;       // bytes the player reads from the header whatever it says
+};
+
+uint32_t ColourUse(uint32_t usage) { return usage > kPaletteUsage ? dib::kRgbColours : usage; }
+
+void Bitmap(const Record& r, BitmapFields at, uint32_t usage, const BitmapRule& rule) {
+    const uint32_t offInfo = r.U32(at.fields), infoSize = r.U32(at.fields + 4);
+    const uint32_t offBits = r.U32(at.fields + 8), bitsSize = r.U32(at.fields + 12);
+    if (rule.optional && offInfo == 0 && infoSize == 0) return;
     if (infoSize == 0) throw InvalidData{};
     r.Holds(offInfo, infoSize, 1);
     r.Holds(offBits, bitsSize, 1);
-    const dib::Shape shape = dib::Read(r.data() + offInfo, infoSize, usage > 1 ? dib::kRgbColours : usage);
-    if (dib::BitsNeeded(shape, rows) > bitsSize) throw InvalidData{};
+    // The player reads the header and colours from the record, whatever the stated size.
+    const uint64_t available = r.size() - uint64_t(offInfo);
+    const dib::Shape shape = dib::Read(r.data() + offInfo, available, usage);
+    if (rule.recorded && shape.recordedBytes > available) throw InvalidData{};
+    if (rule.readAtLeast > available) throw InvalidData{};
+    if (dib::BitsNeeded(shape, rule.rows) > bitsSize) throw InvalidData{};
     // The player reads as many rows as the record says, whatever the header's height.
-    if (rows != UINT64_MAX && rows > shape.rows) throw InvalidData{};
+    if (rule.rows != UINT64_MAX && rule.rows > shape.rows) throw InvalidData{};
+    if (rule.section && (shape.rle || bitsSize > dib::ImageBytes(shape))) throw InvalidData{};
+}
+
+void BlitBitmap(const Record& r, BitmapFields at, bool section = false) {
+    BitmapRule rule;
+    rule.optional = true;
+    rule.section = section;
+    Bitmap(r, at, ColourUse(r.U32(at.usage)), rule);
+}
+
+// A monochrome brush: its bits alone, or a header whose first two colours
+// the player compares with black and white.
+void MonoBrush(const Record& r) {
+    const uint32_t usage = r.U32(pattern_brush::kUsage);
+    BitmapRule rule;
+    rule.readAtLeast = usage == kMonoUsage ? 0 : dib::kInfoSize + 8;
+    Bitmap(r, {pattern_brush::kBitmap, pattern_brush::kUsage}, usage == kMonoUsage ? dib::kNoColours : ColourUse(usage),
+           rule);
+}
+
+// An extended pen's pattern bitmap, read only when its size is stated
+// (writers leave the offset set without one).
+void PenBitmap(const Record& r) {
+    if (r.U32(ext_create_pen::kBitmap + 4) == 0) return;
+    Bitmap(r, {ext_create_pen::kBitmap, 0}, ColourUse(r.U32(ext_create_pen::kColour) == kPaletteUsage), {});
 }
 
 // Coordinates and extents of a blit: the player negates and divides them,
 // which the most negative value does not survive.
 void Coordinates(const Record& r, std::initializer_list<size_t> fields) {
     for (size_t at : fields)
-        if (int32_t(r.U32(at)) == INT32_MIN) throw InvalidData{};
+        if (at && int32_t(r.U32(at)) == INT32_MIN) throw InvalidData{};
 }
 
-void BlitCoordinates(const Record& r, uint32_t type) {
-    switch (type) {
-        case 76: return Coordinates(r, {24, 28, 32, 36, 44, 48});
-        case 77: case 114: case 116: return Coordinates(r, {24, 28, 32, 36, 44, 48, 100, 104});
-        case 78: return Coordinates(r, {24, 28, 32, 36, 44, 48, 100, 104});
-        case 79: return Coordinates(r, {24, 28, 32, 36, 40, 44, 48, 52, 56, 60, 112, 116});
-        case 80: return Coordinates(r, {24, 28, 32, 36, 40, 44, 68, 72});
-        case 81: return Coordinates(r, {24, 28, 32, 36, 40, 44, 72, 76});
-        default: return;
-    }
+void BlitCoordinates(const Record& r, const Blit& b) {
+    Coordinates(r, {b.dest, b.dest + 4, b.destSize, b.destSize + 4, b.source, b.source + 4, b.sourceSize,
+                    b.sourceSize ? b.sourceSize + 4 : 0, b.mask, b.mask ? b.mask + 4 : 0});
 }
 
-// An EMRTEXT at `at`: the string and the spacing array inside the record.
-void Text(const Record& r, size_t at, uint32_t charSize) {
-    const uint32_t chars = r.U32(at + 8), offString = r.U32(at + 12), options = r.U32(at + 16);
-    const uint32_t offDx = r.U32(at + 36);
-    r.Holds(offString, chars, charSize);
+void PlgCoordinates(const Record& r) {
+    for (size_t i = 0; i < 6; ++i) Coordinates(r, {plg_blt::kCorners + 4 * i});
+    Coordinates(r, {plg_blt::kSource, plg_blt::kSource + 4, plg_blt::kSourceSize, plg_blt::kSourceSize + 4,
+                    plg_blt::kMask, plg_blt::kMask + 4});
+}
+
+void Blits(const Record& r, const Blit& b, bool section = false) {
+    BlitCoordinates(r, b);
+    BlitBitmap(r, b.bitmap, section);
+    if (b.mask) BlitBitmap(r, b.maskBitmap);
+}
+
+void DibBlit(const Record& r, const Blit& b, uint64_t rows) {
+    BlitCoordinates(r, b);
+    BitmapRule rule;
+    rule.rows = rows;
+    rule.recorded = true;
+    Bitmap(r, b.bitmap, ColourUse(r.U32(b.bitmap.usage)), rule);
+}
+
+// An EMRTEXT at `at`: the string inside the record, and the spacing array
+// when there is one (`optionalSpacing`: offset 0 means none).
+void Text(const Record& r, size_t at, uint32_t charSize, bool optionalSpacing) {
+    const uint32_t chars = r.U32(at + text::kChars), options = r.U32(at + text::kOptions);
+    const uint32_t offDx = r.U32(at + text::kSpacing);
+    r.Holds(r.U32(at + text::kString), chars, charSize);
+    if (optionalSpacing && offDx == 0) return;
     r.Holds(offDx, chars, options & kEtoPdy ? 8 : 4);
 }
 
+void PolyText(const Record& r, uint32_t charSize) {
+    const uint32_t strings = r.U32(poly_text::kStrings);
+    r.Holds(poly_text::kTexts, strings, text::kTextSize);
+    for (uint32_t i = 0; i < strings; ++i) Text(r, poly_text::kTexts + text::kTextSize * size_t(i), charSize, false);
+}
+
 void SmallText(const Record& r) {
-    const uint32_t chars = r.U32(16), options = r.U32(20);
-    const uint64_t start = 36 + (options & kEtoNoRect ? 0 : 16);
+    const uint32_t chars = r.U32(small_text::kChars), options = r.U32(small_text::kOptions);
+    const uint64_t start = small_text::kText + (options & kEtoNoRect ? 0 : small_text::kBoxSize);
     r.Holds(start, chars, options & kEtoSmallChars ? 1 : 2);
 }
 
 void Gradient(const Record& r) {
-    const uint32_t vertices = r.U32(24), shapes = r.U32(28), mode = r.U32(32);
+    const uint32_t vertices = r.U32(gradient::kVertices), shapes = r.U32(gradient::kShapes);
+    const uint32_t mode = r.U32(gradient::kMode);
     if (mode > 2) throw InvalidData{};
     const uint32_t corners = mode == 2 ? 3 : 2;
-    r.Holds(36, vertices, 16);
-    const uint64_t at = 36 + uint64_t(vertices) * 16;
+    r.Holds(gradient::kData, vertices, gradient::kVertexSize);
+    const uint64_t at = gradient::kData + uint64_t(vertices) * gradient::kVertexSize;
     r.Holds(at, shapes, 4 * corners);
     for (uint64_t i = 0; i < uint64_t(shapes) * corners; ++i)
         if (r.U32(size_t(at + 4 * i)) >= vertices) throw InvalidData{};
@@ -156,71 +226,73 @@ void Gradient(const Record& r) {
 // A saved state: the player takes its magnitude with abs(), which the most
 // negative value does not survive.
 void RestoreLevel(const Record& r) {
-    if (int32_t(r.U32(8)) == INT32_MIN) throw InvalidData{};
+    if (int32_t(r.U32(restore_dc::kLevel)) == INT32_MIN) throw InvalidData{};
 }
 
-void EndRecord(const Record& r, const Tables& t, bool last) {
-    const uint32_t entries = r.U32(8), offset = r.U32(12);
-    r.Holds(offset, entries, 4);
-    // The system reads the header's count of entries from the end record.
-    if (t.palette && (!last || entries < t.palette)) throw InvalidData{};
-}
+// The palette entries the system copies from an end record.
+void EndRecord(const Record& r) { r.Holds(r.U32(eof::kOffset), r.U32(eof::kEntries), 4); }
 
-void Header(const Record& r) {
-    const uint32_t descriptionChars = r.U32(60), offDescription = r.U32(64);
-    if (descriptionChars) r.Holds(offDescription, descriptionChars, 2);
-    if (r.size() >= 100) {
-        const uint32_t formatSize = r.U32(88), offFormat = r.U32(92);
-        if (formatSize) r.Holds(offFormat, formatSize, 1);
-    }
-}
-
-void CheckRecord(uint32_t type, const Record& r, const Tables& t, bool first, bool last) {
-    if (type == 0 || type > kLastType || kFixedSize[type] == 0 || r.size() < kFixedSize[type]) throw InvalidData{};
-    if ((type == 1) != first) throw InvalidData{};
-    BlitCoordinates(r, type);
+void CheckRecord(uint32_t type, const Record& r, const Tables& t, bool first) {
+    const uint32_t fixed = type <= kLastType ? kFixedSize[type] : kRecordHeader;
+    if (r.size() < fixed || (type == kHeader) != first) throw InvalidData{};
+    const uint32_t index = r.size() >= object::kIndex + 4 ? r.U32(object::kIndex) : 0;
     switch (type) {
-        case 1: return Header(r);
-        case 2: case 3: case 4: case 5: case 6: return Points(r, 8);
-        case 7: case 8: return PolyPoints(r, 8);
-        case 14: return EndRecord(r, t, last);
-        case 34: return RestoreLevel(r);
-        case 37: case 48: return ObjectOrStock(t, r.U32(8));
-        case 38: case 39: case 40: case 51: case 82: case 99: case 100: case 101: case 111: return Object(t, r.U32(8));
-        case 49: Object(t, r.U32(8)); return r.Holds(16, r.U16(14), 4);
-        case 50: Object(t, r.U32(8)); return r.Holds(20, r.U32(16), 4);
-        case 56: return DrawPoints(r, 8);
-        case 70: return r.Holds(12, r.U32(8), 1);
-        case 71: Object(t, r.U32(28)); return Region(r, 32, r.U32(24), false);
-        case 72: Object(t, r.U32(28)); return Region(r, 40, r.U32(24), false);
-        case 73: case 74: return Region(r, 28, r.U32(24), false);
-        case 75: return Region(r, 16, r.U32(8), true);
-        case 76: case 77: case 114: case 116: return Bitmap(r, 84, r.U32(80), true);
-        case 78: Bitmap(r, 84, r.U32(80), true); return Bitmap(r, 112, r.U32(108), true);
-        case 79: Bitmap(r, 96, r.U32(92), true); return Bitmap(r, 124, r.U32(120), true);
-        case 80: return Bitmap(r, 48, r.U32(64), false, r.U32(72));
-        case 81: return Bitmap(r, 48, r.U32(64), false);
-        case 83: return Text(r, 36, 1);
-        case 84: return Text(r, 36, 2);
-        case 85: case 86: case 87: case 88: case 89: return Points(r, 4);
-        case 90: case 91: return PolyPoints(r, 4);
-        case 92: return DrawPoints(r, 4);
-        case 93: case 94: Object(t, r.U32(8)); return Bitmap(r, 16, r.U32(12), false);
-        case 95: Object(t, r.U32(8)); r.Holds(52, r.U32(48), 4); return Bitmap(r, 12, r.U32(40) == 1, true);
-        case 96: case 97:
-            r.Holds(40, r.U32(36), 40);
-            for (uint32_t i = 0; i < r.U32(36); ++i) Text(r, 40 + 40 * size_t(i), type == 96 ? 1 : 2);
-            return;
-        case 102: return r.Holds(12, r.U32(8), 1);
-        case 103: return r.Holds(28, r.U32(24), 1);
-        case 105: case 106: return r.Holds(16, r.U32(12), 1);
-        case 108: return SmallText(r);
-        case 110: return r.Holds(20, uint64_t(r.U32(12)) + r.U32(16), 1);
-        case 112: case 113: return r.Holds(20, uint64_t(r.U32(12)) + r.U32(16), 1);
-        case 118: return Gradient(r);
-        case 119: return r.Holds(12, r.U32(8), 8);
-        case 121: return r.Holds(24, uint64_t(r.U32(16)) + r.U32(20), 1);
-        case 122: Object(t, r.U32(8)); return r.Holds(608, r.U32(604), 1);
+        case kPolyBezier: case kPolygon: case kPolyline: case kPolyBezierTo: case kPolylineTo: return Points(r, 8);
+        case kPolyPolyline: case kPolyPolygon: return PolyPoints(r, 8);
+        case kEof: return EndRecord(r);
+        case kRestoreDC: return RestoreLevel(r);
+        case kSelectObject: case kSelectPalette: return ObjectOrStock(t, index);
+        case kCreatePen: case kCreateBrushIndirect: case kDeleteObject: case kResizePalette:
+        case kExtCreateFontIndirectW: case kCreateColorSpace: case kSetColorSpace: case kDeleteColorSpace:
+            return Object(t, index);
+        case kCreatePalette: Object(t, index); return r.Holds(create_palette::kColours, r.U16(create_palette::kEntries), 4);
+        case kSetPaletteEntries:
+            Object(t, index);
+            return r.Holds(set_palette_entries::kColours, r.U32(set_palette_entries::kCount), 4);
+        case kPolyDraw: return DrawPoints(r, 8);
+        case kGdiComment: return r.Holds(comment::kData, r.U32(comment::kBytes), 1);
+        case kFillRgn: Object(t, r.U32(fill_rgn::kBrush)); return Region(r, fill_rgn::kData, r.U32(fill_rgn::kBytes));
+        case kFrameRgn: Object(t, r.U32(frame_rgn::kBrush)); return Region(r, frame_rgn::kData, r.U32(frame_rgn::kBytes));
+        case kInvertRgn: case kPaintRgn: return Region(r, paint_rgn::kData, r.U32(paint_rgn::kBytes));
+        case kExtSelectClipRgn: return ClipRegion(r);
+        case kBitBlt: return Blits(r, kBitBltLayout);
+        case kStretchBlt: case kTransparentBlt: return Blits(r, kStretchBltLayout);
+        case kAlphaBlend: return Blits(r, kStretchBltLayout, true);
+        case kMaskBlt: return Blits(r, kMaskBltLayout);
+        case kPlgBlt:
+            PlgCoordinates(r);
+            BlitBitmap(r, plg_blt::kBitmap);
+            return BlitBitmap(r, plg_blt::kMaskBitmap);
+        case kSetDIBitsToDevice:
+            Coordinates(r, {set_dibits::kStartScan, set_dibits::kScans});
+            return DibBlit(r, kSetDIBitsLayout, r.U32(set_dibits::kScans));
+        case kStretchDIBits: return DibBlit(r, kStretchDIBitsLayout, UINT64_MAX);
+        case kExtTextOutA: return Text(r, text::kText, 1, true);
+        case kExtTextOutW: return Text(r, text::kText, 2, true);
+        case kPolyBezier16: case kPolygon16: case kPolyline16: case kPolyBezierTo16: case kPolylineTo16:
+            return Points(r, 4);
+        case kPolyPolyline16: case kPolyPolygon16: return PolyPoints(r, 4);
+        case kPolyDraw16: return DrawPoints(r, 4);
+        case kCreateMonoBrush: Object(t, index); return MonoBrush(r);
+        case kCreateDIBPatternBrushPt:
+            Object(t, index);
+            return Bitmap(r, {pattern_brush::kBitmap, pattern_brush::kUsage}, ColourUse(r.U32(pattern_brush::kUsage)), {});
+        case kExtCreatePen:
+            Object(t, index);
+            r.Holds(ext_create_pen::kStyles, r.U32(ext_create_pen::kStyleCount), 4);
+            return PenBitmap(r);
+        case kPolyTextOutA: return PolyText(r, 1);
+        case kPolyTextOutW: return PolyText(r, 2);
+        case kGlsRecord: return r.Holds(12, r.U32(8), 1);
+        case kGlsBoundedRecord: return r.Holds(28, r.U32(24), 1);
+        case kDrawEscape: case kExtEscape: return r.Holds(16, r.U32(12), 1);
+        case kSmallTextOut: return SmallText(r);
+        case kNamedEscape: case kSetICMProfileA: case kSetICMProfileW:
+            return r.Holds(20, uint64_t(r.U32(12)) + r.U32(16), 1);
+        case kGradientFill: return Gradient(r);
+        case kSetLinkedUfis: return r.Holds(12, r.U32(8), 8);
+        case kColorMatchToTargetW: return r.Holds(24, uint64_t(r.U32(16)) + r.U32(20), 1);
+        case kCreateColorSpaceW: Object(t, index); return r.Holds(608, r.U32(604), 1);
         default: return;
     }
 }
@@ -229,14 +301,13 @@ void CheckRecord(uint32_t type, const Record& r, const Tables& t, bool first, bo
 
 void CheckEmfRecords(const uint8_t* data, uint32_t total) {
     Tables tables;
-    tables.handles = le::U16<InvalidData>(data, total, 56);
-    tables.palette = le::U32<InvalidData>(data, total, 68);
+    tables.handles = le::U16<InvalidData>(data, total, header::kHandles);
     uint64_t at = 0;
     while (at < total) {
-        const uint32_t type = le::U32<InvalidData>(data, total, size_t(at));
-        const uint32_t size = le::U32<InvalidData>(data, total, size_t(at + 4));
-        if (size < 8 || size % 4 != 0 || !le::Fits(total, at, size)) throw InvalidData{};
-        CheckRecord(type, Record(data + at, size), tables, at == 0, at + size == total);
+        const uint32_t type = le::U32<InvalidData>(data, total, size_t(at + kTypeAt));
+        const uint32_t size = le::U32<InvalidData>(data, total, size_t(at + kSizeAt));
+        if (size < kRecordHeader || size % 4 != 0 || !le::Fits(total, at, size)) throw InvalidData{};
+        CheckRecord(type, Record(data + at, size), tables, at == 0);
         at += size;
     }
 }

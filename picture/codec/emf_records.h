@@ -1,12 +1,13 @@
 #pragma once
 // The records of an enhanced metafile, checked before the system plays
-// them. The system's player trusts every count, offset and object number a
-// record carries, so each must lie inside its record and its tables: a
-// record at least as long as its type's fixed part, points, strings,
-// regions, gradients and bitmaps inside the record, object numbers below
-// the header's handle count, palette entries inside the end record, a
-// single header, a saved state other than -2^31, and no record types the
-// format does not define.
+// them. A record is refused only where the system's player would read
+// outside it, use an object slot the header does not have, or do what is
+// known to crash it: counts of points, strings, spacing arrays, regions,
+// palette entries, gradients and bitmaps must lie inside their record,
+// object numbers below the header's handle count, and a restored state
+// must not be -2^31. The first record is the header and no other is.
+// Everything else (unknown record types, descriptions, pixel formats) is
+// left to the player, which ignores what it does not use.
 // Faults are InvalidData.
 #include <cstddef>
 #include <cstdint>

@@ -14,6 +14,8 @@ using le::I32;
 
 constexpr uint8_t kPngSignature[8] = {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A};
 constexpr size_t kNoEntry = static_cast<size_t>(-1);
+// The version 4 and 5 headers: the 40-byte header's fields and more after them.
+constexpr uint32_t kV4HeaderSize = 108, kV5HeaderSize = 124;
 
 // Offsets inside a BITMAPINFOHEADER.
 constexpr size_t kBiSize = 0, kBiWidth = 4, kBiHeight = 8, kBiPlanes = 12, kBiBitCount = 14,
@@ -119,8 +121,10 @@ size_t ChooseEntry(const std::vector<Entry>& entries, uint16_t displayColours) {
 }
 
 Image DecodeImage(const uint8_t* image, size_t size) {
-    le::Require<InvalidData>(size, 0, kInfoHeaderSize);
-    if (U32<InvalidData>(image, size, kBiSize) != kInfoHeaderSize) throw InvalidData{};
+    const uint32_t headerSize = U32<InvalidData>(image, size, kBiSize);
+    if (headerSize != kInfoHeaderSize && headerSize != kV4HeaderSize && headerSize != kV5HeaderSize)
+        throw InvalidData{};
+    le::Require<InvalidData>(size, 0, headerSize);
     Image out;
     out.width = I32<InvalidData>(image, size, kBiWidth);
     int32_t stored = I32<InvalidData>(image, size, kBiHeight);
@@ -131,14 +135,18 @@ Image DecodeImage(const uint8_t* image, size_t size) {
     out.height = stored / 2;  // the stored height counts the colour part and the mask
     if (out.height == 0) throw InvalidData{};
 
-    uint64_t infoSize = kInfoHeaderSize + uint64_t{TableEntries(out.bitCount)} * 4;
+    const uint64_t tableSize = uint64_t{TableEntries(out.bitCount)} * 4;
+    const uint64_t infoSize = headerSize + tableSize;
     le::Require<InvalidData>(size, 0, infoSize);
     uint64_t left = size - infoSize;
     uint64_t colourSize = PartSize(Stride(out.width, out.bitCount), out.height, left);
     uint64_t maskSize = PartSize(Stride(out.width, 1), out.height, left - colourSize);
 
     const uint8_t* colourBits = image + infoSize;
-    out.colour.info.assign(image, image + infoSize);
+    // The system gets the 40-byte header's fields, whatever version the file has.
+    out.colour.info.assign(image, image + kInfoHeaderSize);
+    out.colour.info.insert(out.colour.info.end(), image + headerSize, image + infoSize);
+    le::PutU32(out.colour.info.data() + kBiSize, kInfoHeaderSize);
     PutI32(out.colour.info, kBiHeight, out.height);
     // The table always has the full entries for the depth, so say so; and size the bits exactly.
     le::PutU32(out.colour.info.data() + kBiSizeImage, static_cast<uint32_t>(colourSize));
@@ -177,7 +185,10 @@ std::vector<uint8_t> WriteIcon(const Dib& colour, const std::vector<uint8_t>& ma
     uint64_t imageSize = uint64_t{infoSize} + colour.bits.size() + maskBits.size();
     if (imageSize > UINT32_MAX - kHeaderSize - kEntrySize) throw InvalidData{};
 
-    std::vector<uint8_t> file(kHeaderSize + kEntrySize, 0);
+    // Sized once and filled in place: growing it by inserts makes GCC 12
+    // warn about bounds it cannot follow.
+    const size_t headerAt = kHeaderSize + kEntrySize;
+    std::vector<uint8_t> file(headerAt + imageSize, 0);
     le::PutU16(file.data() + 2, kTypeIcon);
     le::PutU16(file.data() + 4, 1);
     uint8_t* entry = file.data() + kHeaderSize;
@@ -187,11 +198,9 @@ std::vector<uint8_t> WriteIcon(const Dib& colour, const std::vector<uint8_t>& ma
     le::PutU32(entry + 8, static_cast<uint32_t>(imageSize));
     le::PutU32(entry + 12, kHeaderSize + kEntrySize);
 
-    size_t headerAt = file.size();
-    file.insert(file.end(), info.begin(), info.end());
+    auto bitsAt = std::copy(info.begin(), info.end(), file.begin() + headerAt);
     PutI32(file, headerAt + kBiHeight, static_cast<int32_t>(doubled));
-    file.insert(file.end(), colour.bits.begin(), colour.bits.end());
-    file.insert(file.end(), maskBits.begin(), maskBits.end());
+    std::copy(maskBits.begin(), maskBits.end(), std::copy(colour.bits.begin(), colour.bits.end(), bitsAt));
     return file;
 }
 

@@ -56,8 +56,9 @@ std::vector<Entry> ReadDirectory(const uint8_t* data, size_t size);
 // Index of the entry to show on a display of displayColours; skips PNG entries, InvalidData if all are.
 size_t ChooseEntry(const std::vector<Entry>& entries, uint16_t displayColours);
 
-// Splits one image (the bytes of an entry) into colour and mask DIBs. InvalidData unless: header
-// size 40, width and half height above 0, depth 1/4/8/16/24/32, no compression, all parts inside.
+// Splits one image (the bytes of an entry) into colour and mask DIBs, the colour part with a 40-byte
+// header. InvalidData unless: header size 40, 108 or 124, width and half height above 0, depth
+// 1/4/8/16/24/32, no compression, all parts inside.
 Image DecodeImage(const uint8_t* image, size_t size);
 
 // Decodes the image a display of displayColours shows; type 0 gives standardIcon.

@@ -104,27 +104,37 @@ PlaceableHeader ReadPlaceable(const uint8_t* data, size_t size) {
     return h;
 }
 
+namespace {
+// The bytes from the 18-byte header through the end record, by the records' sizes.
+size_t WmfExtent(const uint8_t* data, size_t size) {
+    for (uint64_t at = kWmfHeaderSize;;) {
+        const uint32_t words = U32<InvalidData>(data, size, at);
+        const uint64_t bytes = uint64_t{words} * 2;
+        if (words < kWmfEndWords || !le::Fits(size, at, bytes)) throw InvalidData{};
+        at += bytes;
+        if (U16<InvalidData>(data, size, at - bytes + 4) == kWmfEndFunction) {
+            if (words != kWmfEndWords) throw InvalidData{};
+            return static_cast<size_t>(at);
+        }
+    }
+}
+}  // namespace
+
 size_t WalkWmfRecords(const uint8_t* data, size_t size) {
     le::Require<InvalidData>(size, 0, kWmfHeaderSize);
     // The system finds the first record by the header's own size field.
     if (U16<InvalidData>(data, size, 2) != kWmfHeaderWords) throw InvalidData{};
     const uint16_t objects = U16<InvalidData>(data, size, 10);
+    const size_t end = WmfExtent(data, size);
     EmbeddedEmf embedded;
-    uint64_t at = kWmfHeaderSize;
-    for (;;) {
-        uint32_t words = U32<InvalidData>(data, size, at);
-        uint16_t function = U16<InvalidData>(data, size, at + 4);
-        uint64_t bytes = uint64_t{words} * 2;
-        if (words < kWmfEndWords || !le::Fits(size, at, bytes)) throw InvalidData{};
+    for (size_t at = kWmfHeaderSize; at + kWmfEndWords * 2 < end;) {
+        const size_t bytes = size_t(U32<InvalidData>(data, end, at)) * 2;
+        CheckWmfRecord(data + at, bytes, end - at, objects);
+        embedded.Take(data + at, bytes);
         at += bytes;
-        if (function == kWmfEndFunction) {
-            if (words != kWmfEndWords) throw InvalidData{};
-            embedded.Check();
-            return static_cast<size_t>(at);
-        }
-        CheckWmfRecord(data + at - bytes, static_cast<size_t>(bytes), objects);
-        embedded.Take(data + at - bytes, static_cast<size_t>(bytes));
     }
+    embedded.Check();
+    return end;
 }
 
 Wmf ReadWmf(const uint8_t* data, size_t size) {

@@ -9,16 +9,30 @@ namespace {
 
 constexpr size_t kRecordHeader = 6;
 constexpr uint16_t kEtoOpaque = 2, kEtoClipped = 4;
-constexpr uint16_t kPatternStyle = 3;  // BS_PATTERN: the brush carries a device-dependent bitmap
-constexpr size_t kBitmap16Size = 14;   // the player's 16-bit BITMAP, with its bits pointer
+constexpr uint16_t kPatternStyle = 3, kDibPatternStyle = 5;
 constexpr size_t kFaceBytes = 32;
 
-// The parameter words after the record's size and function.
+// Functions whose parameters the checks read.
+enum Function : uint16_t {
+    kSelectObject = 0x012D, kSelectClipRegion = 0x012C, kInvertRegion = 0x012A, kPaintRegion = 0x012B,
+    kDeleteObject = 0x01F0, kSelectPalette = 0x0234, kFillRegion = 0x0228, kFrameRegion = 0x0429,
+    kPolygon = 0x0324, kPolyline = 0x0325, kPolyPolygon = 0x0538, kTextOut = 0x0521, kExtTextOut = 0x0A32,
+    kEscape = 0x0626, kCreatePalette = 0x00F7, kSetPaletteEntries = 0x0037, kAnimatePalette = 0x0436,
+    kBitBlt = 0x0922, kStretchBlt = 0x0B23, kDibBitBlt = 0x0940, kDibStretchBlt = 0x0B41, kStretchDib = 0x0F43,
+    kSetDibToDevice = 0x0D33, kDibCreatePatternBrush = 0x0142, kCreatePatternBrush = 0x01F9,
+    kCreateFontIndirect = 0x02FB
+};
+
+// The parameter words after the record's size and function; those past the
+// record up to `reach` are still the metafile's.
 class Params {
 public:
-    Params(const uint8_t* record, size_t bytes) : data_(record + kRecordHeader), bytes_(bytes - kRecordHeader) {}
+    Params(const uint8_t* record, size_t bytes, size_t reach)
+        : data_(record + kRecordHeader), bytes_(bytes - kRecordHeader), reach_(reach - kRecordHeader) {}
     size_t Count() const { return bytes_ / 2; }
     uint16_t operator[](size_t i) const { return le::U16<InvalidData>(data_, bytes_, 2 * i); }
+    // A word the player reads by position, inside the metafile if not inside the record.
+    uint16_t Read(size_t i) const { return le::U16<InvalidData>(data_, reach_, 2 * i); }
     // `words` parameters from `first` must be present.
     void Holds(uint64_t first, uint64_t words) const {
         if (first > Count() || words > Count() - first) throw InvalidData{};
@@ -29,6 +43,7 @@ public:
 private:
     const uint8_t* data_;
     size_t bytes_;
+    size_t reach_;
 };
 
 // Parameters read by position, the least each known function has; -1 for
@@ -42,18 +57,18 @@ int FixedParams(uint16_t function) {
             return 1;
         case 0x0201: case 0x0209: case 0x020A: case 0x020B: case 0x020C: case 0x020D: case 0x020E: case 0x020F:
         case 0x0211: case 0x0213: case 0x0214: case 0x0220: case 0x0228: case 0x0231: case 0x0436: case 0x0037:
-        case 0x0142: case 0x00F7: case 0x0626: case 0x0149:
+        case 0x0142: case 0x00F7: case 0x0626: case 0x0149: case 0x01F9:
             return 2;
         case 0x0521: return 3;
         case 0x0410: case 0x0412: case 0x0415: case 0x0416: case 0x0418: case 0x0419: case 0x041B: case 0x041F:
         case 0x0429: case 0x0A32: case 0x02FC:
             return 4;
-        case 0x0548: case 0x02FA: case 0x01F9: return 5;
-        case 0x061C: case 0x061D: return 6;
+        case 0x0548: case 0x02FA: return 5;
+        case 0x061C: case 0x061D: case 0x06FF: return 6;
         case 0x0817: case 0x081A: case 0x0830: case 0x0940: return 8;
         case 0x0922: case 0x0D33: case 0x02FB: return 9;
-        case 0x0B41: return 10;
-        case 0x0B23: case 0x0F43: case 0x06FF: return 11;
+        case 0x0B41: case 0x0B23: return 10;
+        case 0x0F43: return 11;
         default: return -1;
     }
 }
@@ -64,48 +79,70 @@ void Object(uint16_t index, uint16_t objects) {
 
 uint64_t HalfWords(uint64_t bytes) { return (bytes + 1) / 2; }
 
-// A packed bitmap from parameter `first` to the end; `rows` limits the rows it must hold.
-void PackedDib(const Params& p, size_t first, uint32_t usage, uint64_t rows = UINT64_MAX) {
+// Where the player finds a record's packed bitmap; 0 for none. A bit blit
+// of 12 words or fewer is a pattern blit; a stretched one always has one.
+size_t DibParam(uint16_t function, size_t bytes) {
+    switch (function) {
+        case kStretchDib: return 11;
+        case kSetDibToDevice: return 9;
+        case kDibBitBlt: return bytes / 2 <= 12 ? 0 : 8;
+        case kDibStretchBlt: return 10;
+        default: return 0;
+    }
+}
+
+uint64_t WholeWords(uint64_t bytes) { return (bytes + 3) / 4 * 4; }
+
+// A packed bitmap from parameter `first` to the end; `rows` limits the rows
+// it must hold. `recorded`: the converter copies it into an enhanced
+// metafile record, writing the full colour table even of a core header,
+// and aborts the program unless the record comes out in whole 32-bit words
+// (run-length data is rounded up to them by StateCounts). It copies every
+// row of a top-down bitmap, whatever the rows a record draws.
+void PackedDib(const Params& p, size_t first, uint32_t usage, bool recorded, uint64_t rows = UINT64_MAX) {
     p.Holds(first, 0);
     const size_t available = p.BytesFrom(first);
     const dib::Shape shape = dib::Read(p.Bytes(first), available, usage > 1 ? dib::kRgbColours : usage);
     if (rows != UINT64_MAX && rows > shape.rows) throw InvalidData{};
-    if (dib::BitsNeeded(shape, rows) > available - shape.infoSize) throw InvalidData{};
+    const uint64_t copied = recorded && shape.topDown ? UINT64_MAX : rows;
+    if (shape.packedBytes > available || dib::BitsNeeded(shape, copied) > available - shape.packedBytes)
+        throw InvalidData{};
+    if (!recorded) return;
+    if (shape.recordedBytes > available) throw InvalidData{};
+    if (usage == dib::kPaletteIndices && shape.recordedColours % 2 != 0) throw InvalidData{};
+    if (shape.rle && WholeWords(shape.rleBytes) > available - shape.packedBytes) throw InvalidData{};
+    if (shape.core && shape.bits <= 8 && dib::BitsNeeded(shape, rows) < (uint64_t(4) << shape.bits))
+        throw InvalidData{};
 }
 
-// A device-dependent bitmap made by the player from a width, height, planes
-// and depth, with its bits from parameter `bits` on.
-void DeviceBitmap(const Params& p, int32_t width, int32_t height, uint32_t planes, uint32_t depth, size_t bits) {
-    if (width <= 0 || height <= 0 || planes != 1) throw InvalidData{};
-    if (depth != 1 && depth != 4 && depth != 8 && depth != 16 && depth != 24 && depth != 32) throw InvalidData{};
-    const uint64_t rowBytes = (uint64_t(width) * depth + 15) / 16 * 2;
-    if (rowBytes > 2 * uint64_t(p.Count())) throw InvalidData{};
+// A bitmap the player makes from a width, height, planes and depth, with
+// its bits from parameter `bits` on: nothing is read unless the system
+// takes the size, which it rounds up to a known depth and 16-bit rows.
+void DeviceBitmap(const Params& p, int64_t width, int64_t height, uint32_t planes, uint32_t depth, size_t bits) {
+    if (width == 0 || height == 0 || planes != 1 || depth > 32) return;
+    width = width < 0 ? -width : width;
+    height = height < 0 ? -height : height;
+    if (width > 0x7FFFFFF || height > 0x7FFFFFF) return;
+    const uint32_t rounded = depth <= 1 ? 1 : depth <= 4 ? 4 : depth <= 8 ? 8 : depth <= 16 ? 16 : depth <= 24 ? 24 : 32;
+    const uint64_t rowBytes = (uint64_t(width) * rounded + 15) / 16 * 2;
     p.Holds(bits, HalfWords(rowBytes * uint64_t(height)));
 }
 
-// The 16-bit BITMAP of the blits that carry one, after `fixed` parameters.
-void Bitmap16(const Params& p, size_t fixed) {
-    p.Holds(fixed, kBitmap16Size / 2);
-    const int32_t width = int16_t(p[fixed + 1]), height = int16_t(p[fixed + 2]);
-    const uint16_t planesAndDepth = p[fixed + 4];
-    DeviceBitmap(p, width, height, planesAndDepth & 0xFF, planesAndDepth >> 8, fixed + kBitmap16Size / 2);
+// The player takes the source bitmap's width, height, planes and depth from
+// fixed words after the blit's `fixed` parameters, whatever the record holds.
+void BlitBitmap(const Params& p, size_t fixed) {
+    DeviceBitmap(p, p.Read(fixed), p.Read(fixed + 1), p.Read(fixed + 3), p.Read(fixed + 4), fixed + 5);
 }
 
 void PatternBrush(const Params& p) {
-    if (p[0] != kPatternStyle) return PackedDib(p, 2, p[1]);
-    // The player takes the bitmap's size from an info header and its bits
-    // from after the header and one colour.
+    if (p[0] == kDibPatternStyle) return PackedDib(p, 2, p[1], false);
+    if (p[0] != kPatternStyle) return;
+    // An info header's size, then the bits after the header and two words.
     p.Holds(2, 20);
     const uint8_t* info = p.Bytes(2);
     const size_t n = 40;
-    DeviceBitmap(p, le::I32<InvalidData>(info, n, 4), le::I32<InvalidData>(info, n, 8), le::U16<InvalidData>(info, n, 12),
-                 le::U16<InvalidData>(info, n, 14), 24);
-}
-
-void OldPatternBrush(const Params& p) {
-    const int32_t width = int16_t(p[1]), height = int16_t(p[2]);
-    // Bitmap16 header, 18 reserved bytes, then the bits.
-    DeviceBitmap(p, width, height, p[4] & 0xFF, p[4] >> 8, 14);
+    DeviceBitmap(p, le::I32<InvalidData>(info, n, 4), le::I32<InvalidData>(info, n, 8),
+                 le::U16<InvalidData>(info, n, 12), le::U16<InvalidData>(info, n, 14), 24);
 }
 
 void PolyPolygon(const Params& p) {
@@ -122,67 +159,61 @@ void ExtTextOut(const Params& p) {
     p.Holds(text, HalfWords(chars));
 }
 
-// A face name of up to 32 bytes after the 18 fixed bytes, ended by a 0 unless it fills all 32.
-void Font(const Params& p) {
-    const size_t available = p.BytesFrom(9);
-    if (available >= kFaceBytes) return;
-    const uint8_t* face = p.Bytes(9);
-    for (size_t i = 0; i < available; ++i)
-        if (face[i] == 0) return;
-    throw InvalidData{};
-}
-
-// Scans from parameter 11: a count, top and bottom, count edges, the count again.
-void Region(const Params& p) {
-    uint64_t at = 11;
-    for (uint16_t scan = 0; scan < p[5]; ++scan) {
-        p.Holds(at, 1);
-        const uint16_t edges = p[size_t(at)];
-        if (edges % 2 != 0) throw InvalidData{};
-        p.Holds(at, uint64_t(edges) + 4);
-        if (p[size_t(at + edges + 3)] != edges) throw InvalidData{};
-        at += uint64_t(edges) + 4;
-    }
-}
+// The player copies a whole face name of 32 bytes after the 18 fixed ones.
+void Font(const Params& p) { p.Read(9 + kFaceBytes / 2 - 1); }
 
 // The record-specific counts; the fixed parameters are already there.
 void CheckParams(uint16_t function, const Params& p, size_t bytes, uint16_t objects) {
-    const size_t noBitmapParams = size_t(function >> 8);
     switch (function) {
-        case 0x012A: case 0x012B: case 0x012C: case 0x012D: case 0x01F0: case 0x0234: return Object(p[0], objects);
-        case 0x0228: case 0x0429: Object(p[0], objects); return Object(p[1], objects);
-        case 0x0324: case 0x0325: return p.Holds(1, 2 * uint64_t(p[0]));
-        case 0x0538: return PolyPolygon(p);
-        case 0x0521: return p.Holds(1, HalfWords(p[0]) + 2);
-        case 0x0A32: return ExtTextOut(p);
-        case 0x0626: return p.Holds(2, HalfWords(p[1]));
-        case 0x0436: case 0x0037: case 0x00F7: return p.Holds(2, 2 * uint64_t(p[1]));
-        case 0x0922: case 0x0B23:
-            if (bytes / 2 == noBitmapParams + 3) return;
-            return Bitmap16(p, noBitmapParams - 1);
-        case 0x0940: case 0x0B41:
-            if (bytes / 2 == noBitmapParams + 3) return;
-            return PackedDib(p, noBitmapParams - 1, dib::kRgbColours);
-        case 0x0F43: return PackedDib(p, 11, p[2]);
-        case 0x0D33: return PackedDib(p, 9, p[0], p[1]);
-        case 0x0142: return PatternBrush(p);
-        case 0x01F9: return OldPatternBrush(p);
-        case 0x02FB: return Font(p);
-        case 0x06FF: return Region(p);
+        case kInvertRegion: case kPaintRegion: case kSelectClipRegion: case kSelectObject: case kDeleteObject:
+        case kSelectPalette:
+            return Object(p[0], objects);
+        case kFillRegion: case kFrameRegion: Object(p[0], objects); return Object(p[1], objects);
+        case kPolygon: case kPolyline: return p.Holds(1, 2 * uint64_t(p[0]));
+        case kPolyPolygon: return PolyPolygon(p);
+        case kTextOut: return p.Holds(1, HalfWords(p[0]) + 2);
+        case kExtTextOut: return ExtTextOut(p);
+        case kEscape: return p.Holds(2, HalfWords(p[1]));
+        case kAnimatePalette: case kSetPaletteEntries: case kCreatePalette: return p.Holds(2, 2 * uint64_t(p[1]));
+        case kBitBlt: return BlitBitmap(p, 7);
+        case kStretchBlt: return BlitBitmap(p, 10);
+        case kDibBitBlt: case kDibStretchBlt:
+            if (const size_t dib = DibParam(function, bytes)) PackedDib(p, dib, dib::kRgbColours, true);
+            return;
+        case kStretchDib: return PackedDib(p, 11, p[2], true);
+        case kSetDibToDevice: return PackedDib(p, 9, p[0], true, p[1]);
+        case kDibCreatePatternBrush: return PackedDib(p, 2, p[1], true);
+        case kCreatePatternBrush: return PatternBrush(p);
+        case kCreateFontIndirect: return Font(p);
         default: return;
     }
 }
 
 }  // namespace
 
-void CheckWmfRecord(const uint8_t* record, size_t bytes, uint16_t objects) {
-    if (bytes < kRecordHeader) throw InvalidData{};
+void CheckWmfRecord(const uint8_t* record, size_t bytes, size_t reach, uint16_t objects) {
+    if (bytes < kRecordHeader || reach < bytes) throw InvalidData{};
     const uint16_t function = le::U16<InvalidData>(record, bytes, 4);
     const int fixed = FixedParams(function);
     if (fixed < 0) return;
-    const Params params(record, bytes);
+    const Params params(record, bytes, reach);
     params.Holds(0, uint64_t(fixed));
     CheckParams(function, params, bytes, objects);
+}
+
+void StateCounts(uint8_t* record, size_t bytes) {
+    const uint16_t function = le::U16<InvalidData>(record, bytes, 4);
+    const size_t first = function == kDibCreatePatternBrush ? 2 : DibParam(function, bytes);
+    if (first == 0) return;
+    uint8_t* info = record + kRecordHeader + 2 * first;
+    const size_t available = bytes - kRecordHeader - 2 * first;
+    if (le::U32<InvalidData>(info, available, 0) < dib::kInfoSize) return;
+    const uint16_t bits = le::U16<InvalidData>(info, available, dib::kBitCountAt);
+    if (bits <= 8 && le::U32<InvalidData>(info, available, dib::kClrUsedAt) == 0)
+        le::PutU32(info + dib::kClrUsedAt, 1u << bits);
+    const uint32_t compression = le::U32<InvalidData>(info, available, dib::kCompressionAt);
+    const uint32_t rleBytes = le::U32<InvalidData>(info, available, dib::kSizeImageAt);
+    if (compression == 1 || compression == 2) le::PutU32(info + dib::kSizeImageAt, uint32_t(WholeWords(rleBytes)));
 }
 
 }  // namespace codec::metafile

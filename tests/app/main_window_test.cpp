@@ -9,6 +9,8 @@
 #include "app/okno.h"
 #include "fixture.h"
 #include "testing.h"
+#include "ui/gdi.h"
+#include "ui/glyph.h"
 
 namespace {
 struct MenuRow {
@@ -57,6 +59,40 @@ std::string SystemText(HMENU bar, UINT id, UINT* state) {
     GetMenuItemInfoA(bar, id, FALSE, &info);
     *state = info.fState;
     return buf;
+}
+
+// The menu leaves the item's glyph to its window, which measures it with the
+// gap before the caption and draws it unchanged on the highlight: only its
+// transparent colour lets the background through.
+bool GlyphDrawnAsIs(TOkno& w, TMenuItem* item, const char* resource) {
+    MENUITEMINFOA info{};
+    info.cbSize = sizeof(info);
+    info.fMask = MIIM_BITMAP;
+    GetMenuItemInfoA(GetMenu(w.Handle()), item->Command(), FALSE, &info);
+    if (info.hbmpItem != HBMMENU_CALLBACK) return false;
+    MEASUREITEMSTRUCT measure{ODT_MENU, 0, item->Command(), 0, 0, 0};
+    SendMessageA(w.Handle(), WM_MEASUREITEM, 0, reinterpret_cast<LPARAM>(&measure));
+    Bitmap glyph = LoadResourceBitmap(resource);
+    const SIZE size = BitmapSize(glyph.get());
+    if (int(measure.itemWidth) != size.cx + 4 || int(measure.itemHeight) != size.cy) return false;
+
+    WindowDC screen(nullptr);
+    MemoryDC dc(screen.get()), source(screen.get());
+    Bitmap canvas(CreateCompatibleBitmap(screen.get(), size.cx, size.cy));
+    SelectGuard into(dc.get(), canvas.get());
+    SelectGuard from(source.get(), glyph.get());
+    RECT area{0, 0, size.cx, size.cy};
+    FillRect(dc.get(), &area, GetSysColorBrush(COLOR_HIGHLIGHT));
+    DRAWITEMSTRUCT draw{ODT_MENU, 0, item->Command(), ODA_SELECT, ODS_SELECTED, nullptr, dc.get(), area, 0};
+    SendMessageA(w.Handle(), WM_DRAWITEM, 0, reinterpret_cast<LPARAM>(&draw));
+    const COLORREF key = GetPixel(source.get(), 0, size.cy - 1);
+    for (int y = 0; y < size.cy; ++y)
+        for (int x = 0; x < size.cx; ++x) {
+            const COLORREF own = GetPixel(source.get(), x, y);
+            const COLORREF want = own == key ? GetSysColor(COLOR_HIGHLIGHT) : own;
+            if (GetPixel(dc.get(), x, y) != want) return false;
+        }
+    return true;
 }
 
 HMENU PopupOf(HMENU bar, UINT id) {
@@ -121,11 +157,14 @@ TEST_CASE("main window: every menu item's caption, hint, shortcut and state") {
         CHECK(((state & MFS_CHECKED) != 0) == row.checked);
         CHECK(((state & MFS_GRAYED) != 0) == !row.enabled);
     }
-    const char* glyphs[] = {"Novprieinok1", "Open1", "Uloiobrzokako1", "Vlastnosti1",
-                            "Tlai1", "Koprova1", "Premenovasbor1", "Vymazasbor"};
-    for (const char* name : glyphs) {
+    const std::pair<const char*, const char*> glyphs[] = {
+        {"Novprieinok1", "GLYPH_NEWFOLDER"}, {"Open1", "GLYPH_OPEN"},         {"Uloiobrzokako1", "GLYPH_SAVE"},
+        {"Vlastnosti1", "GLYPH_PROPERTIES"}, {"Tlai1", "GLYPH_PRINT"},        {"Koprova1", "GLYPH_COPY"},
+        {"Premenovasbor1", "GLYPH_RENAME"},  {"Vymazasbor", "GLYPH_DELETE"}};
+    for (auto [name, resource] : glyphs) {
         CAPTURE(name);
         CHECK(w.MainMenu1.Find(name)->HasGlyph());
+        CHECK(GlyphDrawnAsIs(w, w.MainMenu1.Find(name), resource));
     }
     CHECK_FALSE(w.Exit1->HasGlyph());
 }
@@ -167,6 +206,15 @@ TEST_CASE("main window: tool bar buttons, tooltips and hints in the status bar")
         TestApplication().ProcessMessages();
     }
     CHECK(w.DolnyPanel->PanelText() == "Vymazať");
+    // Off the window, onto the desktop (another program's window): the hint
+    // goes.
+    SetCursorPos(2, 2);
+    for (int i = 0; i < 100 && !TestApplication().Hint().empty(); ++i) {
+        Sleep(20);
+        TestApplication().ProcessMessages();
+    }
+    CHECK(TestApplication().Hint().empty());
+    CHECK(w.DolnyPanel->PanelText() == w.DolnyPanel->SimpleText());
     // Highlighting a menu item shows its hint; closing the menu empties the panel.
     SendMessageA(w.Handle(), WM_MENUSELECT, MAKEWPARAM(w.Koprova1->Command(), MF_STRING),
                  reinterpret_cast<LPARAM>(GetSubMenu(GetMenu(w.Handle()), 1)));

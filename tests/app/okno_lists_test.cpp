@@ -82,14 +82,23 @@ TEST_CASE("main window: picking a filter row re-reads the file list once") {
         ++reads;
         wired(s);
     };
-    PickRow(*w.filter, 2);
-    CHECK(reads == 1);
-    CHECK(w.files->Mask() == "*.bmp");
-    CHECK(Rows(*w.files) == std::vector<std::string>{"b.bmp"});
+    for (PickBy way : {PickBy::Mouse, PickBy::DroppedKeys}) {
+        CAPTURE(int(way));
+        reads = 0;
+        PickRow(*w.filter, 2, way);
+        CHECK(reads == 1);
+        CHECK(w.files->Mask() == "*.bmp");
+        CHECK(Rows(*w.files) == std::vector<std::string>{"b.bmp"});
+        reads = 0;
+        PickRow(*w.filter, 0, way);
+        CHECK(reads == 1);
+        CHECK(w.files->Count() == 3);
+    }
     reads = 0;
-    PickRow(*w.filter, 0);
+    PickRow(*w.filter, 1, PickBy::ClosedArrows);
     CHECK(reads == 1);
-    CHECK(w.files->Count() == 3);
+    CHECK(w.files->Mask() == "*.jpg;*.jpeg");
+    CHECK(Rows(*w.files) == std::vector<std::string>{"a.jpg"});
     w.files->OnChange = wired;
 }
 

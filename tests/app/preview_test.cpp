@@ -83,6 +83,50 @@ struct AllFilesShown {
     TNotifyEvent wired;
 };
 
+// Closes every notice box that comes up while it lives, keeping their texts.
+// A press on a scroll arrow that the bar kept tracking would bring one after
+// another: after the third it releases the press, so that cannot hang.
+struct NoticeCloser {
+    explicit NoticeCloser(HWND pressed) : bar(pressed) {
+        current = this;
+        timer = SetTimer(nullptr, 0, 50, Poll);
+    }
+    ~NoticeCloser() {
+        KillTimer(nullptr, timer);
+        current = nullptr;
+    }
+    static BOOL CALLBACK Close(HWND wnd, LPARAM) {
+        auto* box = dynamic_cast<TMessageForm*>(TControl::FromHandle(wnd));
+        if (!box || !IsWindowVisible(wnd) || wnd == current->answered) return TRUE;
+        current->answered = wnd;
+        current->texts.push_back(box->Text());
+        PostMessageA(wnd, WM_KEYDOWN, VK_RETURN, 0);
+        if (current->texts.size() == 3) PostMessageA(current->bar, WM_LBUTTONUP, 0, 0);
+        return FALSE;
+    }
+    static void CALLBACK Poll(HWND, UINT, UINT_PTR, DWORD) {
+        if (current) EnumThreadWindows(GetCurrentThreadId(), Close, 0);
+    }
+    static inline NoticeCloser* current = nullptr;
+    HWND bar;
+    HWND answered = nullptr;
+    UINT_PTR timer = 0;
+    std::vector<std::string> texts;
+};
+
+// A press on the right or bottom arrow of a bar, as the mouse gives it: the
+// bar tracks it and sends its scroll codes itself until the release.
+void PressArrow(TScrollBar& bar) {
+    const LPARAM at = MAKELPARAM(bar.Width() - 8, bar.Height() - 8);
+    SendMessageA(bar.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, at);
+}
+
+// A click: the release waits in the queue for the bar's tracking.
+void ClickArrow(TScrollBar& bar) {
+    PostMessageA(bar.Handle(), WM_LBUTTONUP, 0, 0);
+    PressArrow(bar);
+}
+
 struct PaneCase {
     int w, h;
     PreviewBox panel;
@@ -173,6 +217,10 @@ TEST_CASE("actual-size mode: natural size, a bar for each direction that does no
         for (int i = 0; i < 3; ++i) Scroll(*w.DolnyPosuvak, SB_LINEDOWN);
         CHECK(w.DolnyPosuvak->Position() == 3);
         CHECK(w.Image->Left() == -24);
+        ClickArrow(*w.DolnyPosuvak);
+        CHECK(w.DolnyPosuvak->Position() == 4);
+        CHECK(w.Image->Left() == -32);
+        Scroll(*w.DolnyPosuvak, SB_LINEUP);
         Scroll(*w.HornyPosuvak, SB_BOTTOM);
         CHECK(w.HornyPosuvak->Position() == 5);
         CHECK(w.Image->Top() == -40);
@@ -186,16 +234,20 @@ TEST_CASE("actual-size mode: natural size, a bar for each direction that does no
         w.files->Update();
         Pick("wide.bmp");
         REQUIRE(w.DolnyPosuvak->Max() > 65535);
-        std::string notice;
-        const bool shown = AnsweringForm([&] { Scroll(*w.DolnyPosuvak, SB_LINEDOWN); },
-                                         [&](HWND box) {
-                                             auto* form = dynamic_cast<TMessageForm*>(TControl::FromHandle(box));
-                                             if (form) notice = form->Text();
-                                             PostMessageA(box, WM_KEYDOWN, VK_RETURN, 0);
-                                         });
-        CHECK(shown);
-        CHECK(notice == "Scrollbar ranges > 65535 not supported");
+        // One press on the arrow is one action: one notice, one step, and the
+        // bar's tracking and repeat end with the notice.
+        NoticeCloser closer(w.DolnyPosuvak->Handle());
+        PressArrow(*w.DolnyPosuvak);
+        CHECK(closer.texts == std::vector<std::string>{"Scrollbar ranges > 65535 not supported"});
         CHECK(w.Image->Left() == 0);
+        CHECK(w.DolnyPosuvak->Position() == 1);
+        CHECK(GetCapture() == nullptr);
+        // Past the bar's repeat delay nothing more comes.
+        for (int i = 0; i < 25; ++i) {
+            Sleep(20);
+            Pump();
+        }
+        CHECK(closer.texts.size() == 1);
         CHECK(w.DolnyPosuvak->Position() == 1);
     }
 }

@@ -414,10 +414,27 @@ TEST_CASE("filter selector: rows, mask and the linked file list") {
 
     f.SetFilter("Obrázky|*.jpg;*.bmp|Ikony|*.ico");
     f.SetFileList(b.files.get());
+    // Each way of picking notifies once per pick, from the box's own
+    // notifications.
+    for (PickBy way : {PickBy::Mouse, PickBy::DroppedKeys, PickBy::ClosedArrows}) {
+        CAPTURE(int(way));
+        changes = 0;
+        PickRow(f, 1, way);
+        CHECK(b.files->Mask() == "*.ico");
+        CHECK(changes == 1);
+        PickRow(f, 0, way);
+        CHECK(b.files->Mask() == "*.jpg;*.bmp");
+        CHECK(changes == 2);
+    }
+    // Rows passed in the dropped list pick nothing; Esc puts the row back.
     changes = 0;
-    PickRow(f, 1);
-    CHECK(b.files->Mask() == "*.ico");
-    CHECK(changes == 2);
+    SendMessageA(f.Handle(), CB_SHOWDROPDOWN, TRUE, 0);
+    SendMessageA(f.Handle(), WM_KEYDOWN, VK_DOWN, 0);
+    CHECK(changes == 0);
+    SendMessageA(f.Handle(), WM_KEYDOWN, VK_ESCAPE, 0);
+    CHECK(changes == 0);
+    CHECK(f.ItemIndex() == 0);
+    CHECK(f.Mask() == "*.jpg;*.bmp");
     b.files.reset();
     CHECK(f.FileList() == nullptr);
     CHECK(b.dir->FileList() == nullptr);
@@ -452,12 +469,18 @@ TEST_CASE("drive selector: rows, glyphs and the drive switch") {
 
     int other = c + 1 < int(rows.size()) ? c + 1 : c - 1;
     if (other >= 0) {
-        PickRow(d, other);
-        CHECK(changes == 1);
-        CHECK(std::toupper(b.dir->Directory()[0]) == std::toupper(rows[other][0]));
-        CHECK(b.files->Directory() == b.dir->Directory());
-        PickRow(d, c);
-        CHECK(b.dir->Directory()[0] == 'C');
+        for (PickBy way : {PickBy::Mouse, PickBy::DroppedKeys, PickBy::ClosedArrows}) {
+            CAPTURE(int(way));
+            changes = 0;
+            PickRow(d, other, way);
+            CHECK(changes == 1);
+            CHECK(std::toupper(b.dir->Directory()[0]) == std::toupper(rows[other][0]));
+            CHECK(b.files->Directory() == b.dir->Directory());
+            CHECK(std::toupper(b.label->Text()[0]) == std::toupper(rows[other][0]));
+            PickRow(d, c, way);
+            CHECK(changes == 2);
+            CHECK(b.dir->Directory()[0] == 'C');
+        }
     }
     // The folder list's own drive change moves the selector along.
     b.dir->SetDirectory(temp.Path());

@@ -38,11 +38,46 @@ void DoubleClickRow(TListBox& list, int row) {
     SendMessageA(list.Handle(), WM_LBUTTONUP, 0, at);
 }
 
-void PickRow(TComboBox& box, int row) {
-    box.SetItemIndex(row);
+namespace {
+void Key(HWND wnd, WPARAM key) { SendMessageA(wnd, WM_KEYDOWN, key, 0); }
+
+void ArrowsTo(HWND wnd, int from, int row) {
+    if (from < 0) {
+        Key(wnd, VK_HOME);
+        from = 0;
+    }
+    for (; from < row; ++from) Key(wnd, VK_DOWN);
+    for (; from > row; --from) Key(wnd, VK_UP);
+}
+
+void ClickList(HWND list, int row, int itemHeight) {
+    LPARAM at = MAKELPARAM(10, row * itemHeight + itemHeight / 2);
+    SendMessageA(list, WM_MOUSEMOVE, 0, at);
+    SendMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    SendMessageA(list, WM_LBUTTONUP, 0, at);
+}
+}  // namespace
+
+void PickRow(TComboBox& box, int row, PickBy way) {
     HWND wnd = box.Handle();
-    SendMessageA(GetParent(wnd), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(wnd), CBN_SELCHANGE),
-                 reinterpret_cast<LPARAM>(wnd));
+    switch (way) {
+        case PickBy::Mouse: {
+            LPARAM at = MAKELPARAM(box.Width() / 2, box.Height() / 2);
+            SendMessageA(wnd, WM_LBUTTONDOWN, MK_LBUTTON, at);
+            SendMessageA(wnd, WM_LBUTTONUP, 0, at);
+            COMBOBOXINFO info{};
+            info.cbSize = sizeof(info);
+            GetComboBoxInfo(wnd, &info);
+            ClickList(info.hwndList, row, box.ItemHeight());
+            break;
+        }
+        case PickBy::DroppedKeys:
+            SendMessageA(wnd, CB_SHOWDROPDOWN, TRUE, 0);
+            ArrowsTo(wnd, box.ItemIndex(), row);
+            Key(wnd, VK_RETURN);
+            break;
+        case PickBy::ClosedArrows: ArrowsTo(wnd, box.ItemIndex(), row); break;
+    }
 }
 
 namespace {

@@ -15,8 +15,14 @@ std::vector<std::string> Rows(const TComboBox& box);
 // Mouse presses on the middle of a row, as the system delivers them.
 void ClickRow(TListBox& list, int row);
 void DoubleClickRow(TListBox& list, int row);
-// The user's pick of a row in a closed drop-down list.
-void PickRow(TComboBox& box, int row);
+// The ways a user picks a row of a closed drop-down list. The box gets the
+// mouse and keys and sends its notifications itself.
+enum class PickBy {
+    Mouse,         // a click on the box, then on the row in the dropped list
+    DroppedKeys,   // the list dropped, arrows to the row, Enter
+    ClosedArrows,  // arrows on the closed box: every step is a pick
+};
+void PickRow(TComboBox& box, int row, PickBy way = PickBy::DroppedKeys);
 
 // Draws row `row` of an owner-drawn control into a bitmap and tells whether
 // the resource glyph `glyph` sits at `x`, vertically centred, with only

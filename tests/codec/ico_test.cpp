@@ -246,7 +246,7 @@ TEST_CASE("image bounds") {
     refused(Bytes(good.begin(), good.end() - 1));     // mask beyond the stated size
     refused(Bytes(good.begin(), good.begin() + 40 + 64 + 8 * 16 - 1));  // colour bits likewise
     refused(with32(0, 12));
-    refused(with32(0, 108));
+    refused(with32(0, 64));
     refused(with32(4, 0));
     refused(with32(4, static_cast<uint32_t>(-16)));
     refused(with32(4, 0x7FFFFFFF));   // row length far beyond the image
@@ -257,6 +257,25 @@ TEST_CASE("image bounds") {
     refused(with32(16, 3));           // bit fields: the system would read masks we never checked
     refused(with32(16, 2));
     for (uint16_t bits : {0, 2, 3, 5, 48, 0xFFFF}) refused(with16(14, bits));
+}
+
+TEST_CASE("version 4 and 5 headers decode like the 40-byte one") {
+    for (bool fourBits : {true, false}) {
+        const Bytes plain = MakeImage(16, 16, fourBits ? 4 : 32);
+        const Image expected = DecodeOne(plain);
+        for (uint32_t header : {108u, 124u}) {
+            CAPTURE(header);
+            Bytes longer(plain.begin(), plain.begin() + 40);
+            longer.resize(header, 0x77);  // masks, colour space and profile fields
+            longer.insert(longer.end(), plain.begin() + 40, plain.end());
+            Put32(longer, 0, header);
+            const Image got = DecodeOne(longer);
+            CHECK(got.colour.info == expected.colour.info);
+            CHECK(got.colour.bits == expected.colour.bits);
+            CHECK(got.mask.bits == expected.mask.bits);
+            CHECK_THROWS_AS(DecodeOne(Bytes(longer.begin(), longer.end() - 1)), codec::InvalidData);
+        }
+    }
 }
 
 TEST_CASE("one-image icon writer") {

@@ -3,6 +3,7 @@
 // records pass. Each refused case was found by the hostile-file runs.
 #include <cstdint>
 #include <initializer_list>
+#include <string>
 #include <vector>
 
 #include "picture/codec/errors.h"
@@ -207,12 +208,15 @@ TEST_CASE("EMF records: fixed parts, types, the header and the palette") {
     // RESTOREDC: the player takes abs() of the level.
     CHECK(EmfAccepted(EmfFile({EmfRecord(33, {}), EmfRecord(34, {uint32_t(-1)})})));
     CHECK_FALSE(EmfAccepted(EmfFile({EmfRecord(34, {0x80000000u})})));
-    CHECK_FALSE(EmfAccepted(EmfFile({EmfRecord(69, {0})})));       // no such type
-    CHECK_FALSE(EmfAccepted(EmfFile({EmfRecord(200, {0})})));
+    // Types the player does not know, and a palette the end record does not
+    // hold, are skipped by the player.
+    CHECK(EmfAccepted(EmfFile({EmfRecord(69, {0})})));
+    CHECK(EmfAccepted(EmfFile({EmfRecord(200, {0})})));
+    CHECK(EmfAccepted(EmfFile({}, 4, 2)));
     const Bytes plain = EmfFile({});
     CHECK_FALSE(EmfAccepted(EmfFile({Bytes(plain.begin(), plain.begin() + 108)})));  // a second header
-    // The system reads the header's count of palette entries from the end record.
-    CHECK_FALSE(EmfAccepted(EmfFile({}, 4, 2)));
+    // Palette entries past the end record.
+    CHECK_FALSE(EmfAccepted(EmfFile({EmfRecord(14, {4, 16})})));
 }
 
 TEST_CASE("WMF records: parameters and object numbers") {
@@ -225,9 +229,10 @@ TEST_CASE("WMF records: parameters and object numbers") {
     CHECK_FALSE(WmfAccepted(WmfFile({WmfRecord(0x012D, {2})})));
     CHECK_FALSE(WmfAccepted(WmfFile({WmfRecord(0x01F0, {0xFFFF})})));
     CHECK_FALSE(WmfAccepted(WmfFile({WmfRecord(0x0228, {0, 5})})));  // FILLREGION's brush
-    // CREATEREGION with one scan whose edges run past the record.
-    CHECK_FALSE(WmfAccepted(WmfFile({WmfRecord(0x06FF, {0, 6, 0, 0, 30, 1, 2, 0, 0, 9, 9, 40, 0, 9, 0, 9})})));
+    // CREATEREGION: the player stops at a scan that runs past the record.
+    CHECK(WmfAccepted(WmfFile({WmfRecord(0x06FF, {0, 6, 0, 0, 30, 1, 2, 0, 0, 9, 9, 40, 0, 9, 0, 9})})));
     CHECK(WmfAccepted(WmfFile({WmfRecord(0x06FF, {0, 6, 0, 0, 30, 1, 2, 0, 0, 9, 9, 2, 0, 9, 0, 9, 2})})));
+    CHECK_FALSE(WmfAccepted(WmfFile({WmfRecord(0x06FF, {0, 6, 0, 0, 30})})));
 }
 
 TEST_CASE("WMF records: a STRETCHDIB without its bits is refused") {
@@ -250,4 +255,117 @@ TEST_CASE("WMF records: a kept enhanced metafile must pass the EMF checks") {
     // Chunks that do not add up to the size they announce.
     CHECK_FALSE(WmfAccepted(WmfFile({EmfComment(good, uint32_t(good.size() - 8))})));
     CHECK_FALSE(WmfAccepted(WmfFile({EmfComment(good, uint32_t(good.size() + 8))})));
+}
+
+namespace {
+// A bitmap header of `size` bytes (40 or more) for `bits` per pixel, then `tail` bytes.
+Bytes Header(uint16_t bits, uint32_t used, size_t tail, uint32_t compression = 0, int32_t side = 2) {
+    Bytes d(40 + tail, 0);
+    Put32(d, 0, 40);
+    Put32(d, 4, uint32_t(side));
+    Put32(d, 8, uint32_t(side));
+    Put16(d, 12, 1);
+    Put16(d, 14, bits);
+    Put32(d, 16, compression);
+    Put32(d, 32, used);
+    return d;
+}
+
+// A record of `type` whose bitmap fields at `fields` describe `info` (cbBmi bytes) and `bits` after it.
+Bytes WithBitmap(uint32_t type, size_t fixed, size_t fields, const Bytes& info, uint32_t cbBmi, size_t bits,
+                 uint32_t cbBits) {
+    Bytes r(fixed, 0);
+    Put32(r, 0, type);
+    Put32(r, fields, uint32_t(fixed));
+    Put32(r, fields + 4, cbBmi);
+    Put32(r, fields + 8, uint32_t(fixed + info.size()));
+    Put32(r, fields + 12, cbBits);
+    r.insert(r.end(), info.begin(), info.end());
+    r.resize(r.size() + bits, 0);
+    Put32(r, 4, uint32_t(r.size()));
+    return r;
+}
+
+Bytes Stretch(const Bytes& info, uint32_t cbBmi, size_t bits) { return WithBitmap(81, 80, 48, info, cbBmi, bits, uint32_t(bits)); }
+}  // namespace
+
+// What other writers put in records, and what the player (or the system's
+// converter, which records bitmaps again) would read outside them.
+TEST_CASE("metafile records: other writers' forms pass, reads outside the record do not") {
+    struct Case {
+        const char* name;
+        Bytes file;
+        bool accepted;
+    };
+    Bytes described = EmfFile({});
+    Put32(described, 60, 10);
+    Put32(described, 64, 0x7FFFFFF0);  // a description elsewhere: the player never reads it
+    const Bytes pen = EmfRecord(95, {1, 56, 0, 56, 0, 0x10000, 6, 0, 0xFF, 0, 0, 0});
+    Bytes stated = pen;
+    Put32(stated, 16, 40);  // a pattern bitmap stated, but its header is not there
+    Bytes mono = WithBitmap(93, 32, 16, Header(1, 0, 0), 40, 8, 8);
+    Put32(mono, 12, 2);  // the recorder's own monochrome brush: bits without colours
+    Bytes alpha = WithBitmap(114, 108, 84, Header(32, 0, 0), 40, 16, 16);
+    Bytes alphaLong = WithBitmap(114, 108, 84, Header(32, 0, 0), 40, 32, 32);
+    Bytes alphaRle = WithBitmap(114, 108, 84, Header(8, 0, 1024, 1), 1064, 8, 8);
+    Put32(alphaRle, 108 + 20, 8);
+    Bytes clip = EmfRecord(75, {0, 5, 32, 1, 100, 0, 0, 0, 0, 0, 0});  // no region stated, but one in the record
+    Bytes ansi = EmfRecord(83, {0, 0, 9, 9, 1, 0, 0, 0, 0, 2, 76, 0, 0, 0, 0, 0, 0, 0x4241});
+    Bytes ansiSpaced = ansi;
+    Put32(ansiSpaced, 72, 76);  // spacing stated, but only the string is there
+    const Bytes bitmap16 = {0, 0, 16, 0, 16, 0, 2, 0, 1, 1};
+    Bytes blit = WmfRecord(0x0922, {0x20, 0xCC, 0, 0, 16, 16, 10, 10});
+    blit.insert(blit.end(), bitmap16.begin(), bitmap16.end());
+    blit.resize(blit.size() + 32, 0xF0);
+    Put32(blit, 0, uint32_t(blit.size() / 2));
+    const Bytes wineBlit = WmfRecord(0x0922, {0x20, 0xCC, 0, 0, 0, 0, 0, 64, 64, 0, 1, 1, 0});
+    Bytes face = WmfRecord(0x02FB, {0xFFE4, 0, 0, 0, 400, 0, 0, 0, 0, 0x6154, 0x6F68, 0x616D});
+    const Bytes filler = WmfRecord(0x0418, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12});
+    Bytes core8(12 + 3 * 256 + 8, 0);
+    Put32(core8, 0, 12);
+    Put16(core8, 4, 2);
+    Put16(core8, 6, 2);
+    Put16(core8, 8, 1);
+    Put16(core8, 10, 8);
+    Bytes stretchCore = WmfRecord(0x0F43, {0x20, 0xCC, 0, 2, 2, 0, 0, 8, 8, 0, 0});
+    stretchCore.insert(stretchCore.end(), core8.begin(), core8.end());
+    Put32(stretchCore, 0, uint32_t(stretchCore.size() / 2));
+    Bytes oddIndices = WmfRecord(0x0F43, {0x20, 0xCC, 1, 2, 2, 0, 0, 8, 8, 0, 0});
+    const Bytes indexed = Header(4, 3, 6 + 8 + 2);
+    oddIndices.insert(oddIndices.end(), indexed.begin(), indexed.end());
+    Put32(oddIndices, 0, uint32_t(oddIndices.size() / 2));
+    // SETDIBTODEV of 2 scans of a top-down bitmap 4 rows high, holding only the 2.
+    Bytes topDown = WmfRecord(0x0D33, {0, 2, 0, 0, 0, 2, 4, 0, 0});
+    Bytes tall = Header(32, 0, 2 * 16, 0, 4);
+    Put32(tall, 8, uint32_t(-4));
+    topDown.insert(topDown.end(), tall.begin(), tall.end());
+    Put32(topDown, 0, uint32_t(topDown.size() / 2));
+    const Case cases[] = {
+        {"WMF: scans of a top-down bitmap the converter copies whole", WmfFile({topDown}), false},
+        {"EMF: a description out of place", described, true},
+        {"EMF: unknown record types", EmfFile({EmfRecord(300, {1, 2})}), true},
+        {"EMF: a pen whose bitmap offset is set with no bitmap", EmfFile({pen}), true},
+        {"EMF: a pen's stated bitmap missing", EmfFile({stated}), false},
+        {"EMF: a short colour table the header counts", EmfFile({Stretch(Header(8, 4, 16), 56, 8)}), true},
+        {"EMF: a true-colour bitmap counting colours it has not", EmfFile({Stretch(Header(24, 256, 0, 0, 32), 40, 3072)}), true},
+        {"EMF: bit fields after a 40-byte header", EmfFile({Stretch(Header(16, 0, 12, 3), 52, 8)}), true},
+        {"EMF: a colour count the converter would copy past the record", EmfFile({Stretch(Header(1, 256, 8), 48, 8)}), false},
+        {"EMF: a monochrome brush's bits alone", EmfFile({mono}), true},
+        {"EMF: ANSI text without spacing", EmfFile({ansi}), true},
+        {"EMF: ANSI text whose spacing is not there", EmfFile({ansiSpaced}), false},
+        {"EMF: an alpha blend copying its bits", EmfFile({alpha}), true},
+        {"EMF: an alpha blend copying more bits than the section", EmfFile({alphaLong}), false},
+        {"EMF: an alpha blend of run-length bits", EmfFile({alphaRle}), false},
+        {"EMF: a clip region the record holds but does not state", EmfFile({clip}), false},
+        {"WMF: a bit blit with its 16-bit bitmap", WmfFile({blit}), true},
+        {"WMF: a bit blit whose bits the player reads past it", WmfFile({wineBlit}), false},
+        {"WMF: a face name without its zero", WmfFile({face, filler}), true},
+        {"WMF: a face name the player reads past the metafile", WmfFile({face}), false},
+        {"WMF: a core-header bitmap the converter's colours overrun", WmfFile({stretchCore}), false},
+        {"WMF: an odd count of palette indices the converter records out of words", WmfFile({oddIndices}), false},
+    };
+    for (const Case& c : cases) {
+        INFO(std::string(c.name));
+        CHECK((c.file[0] == 1 ? EmfAccepted(c.file) : WmfAccepted(c.file)) == c.accepted);
+    }
 }

@@ -7,7 +7,7 @@ build=$(cd "$1" && pwd)
 source "$root/scripts/env.sh"
 source "$root/scripts/xvfb.sh"
 source "$root/scripts/launch.sh"
-shots=$build/e2e-shots
+shots=$build/e2e-shots/${LUMENO_PROGRAM:-winelib}
 mkdir -p "$shots"
 failures=0
 checks=0
@@ -127,3 +127,112 @@ count_pixels() {  # shot, x, y, width, height, condition
 }
 some_pixels() { [ "$(count_pixels "$@")" -gt 0 ]; }
 no_pixels() { [ "$(count_pixels "$@")" -eq 0 ]; }
+
+# --- Windows and controls of the desktop, for polled checks -----------------
+# (tools/desktop_state.cpp). A window is named by its title or by "-c CLASS";
+# the bottom-most visible one is meant, so a main window is found below the
+# boxes it owns even when they share its title and class; "-top TITLE" names
+# the top-most one.
+
+# One desktop_state program answers every question once this has started it
+# (from the script's own shell, after the desktop exists): a Wine program
+# started per question would cost half a second each.
+serve_desktop_state() {
+  local pipes
+  pipes=$(mktemp -d "$build/e2e-state-XXXXXX")
+  mkfifo "$pipes/in" "$pipes/out"
+  wine explorer /desktop=shell,1024x768 "$build/desktop_state.exe.so" --serve <"$pipes/in" >"$pipes/out" 2>/dev/null &
+  exec {state_in}>"$pipes/in" {state_out}<"$pipes/out"
+  rm -rf "$pipes"
+}
+desktop_state() {  # the arguments as one line; empty for the top-level windows
+  if [ -z "${state_in:-}" ]; then
+    desktop_tool desktop_state $1
+    return
+  fi
+  printf '%s\n' "$1" | iconv -f UTF-8 -t CP1250 >&"$state_in"
+  # The whole answer is read first: a reader that stops early must not leave
+  # its end for the next question.
+  local line answer=""
+  while IFS= read -r -t 20 line <&"$state_out"; do
+    line=${line%$'\r'}
+    [ "$line" = . ] && break
+    answer+=$line$'\n'
+  done
+  printf '%s' "$answer" | iconv -f CP1250 -t UTF-8
+}
+# Every visible top-level window, one a line: "CLASS|TITLE|left top right bottom".
+top_windows() { desktop_state ""; }
+# "window|left top right bottom|clientX clientY|TITLE", then its controls.
+window_state() { desktop_state "$1"; }
+# Whether a visible top-level window has the title (and the class, when given).
+is_up() { top_windows | awk -F'|' -v t="$1" -v c="${2:-}" '$2 == t && (c == "" || $1 == c) {f = 1} END {exit !f}'; }
+is_gone() { ! is_up "$@"; }
+class_up() { top_windows | cut -d'|' -f1 | grep -qxF -- "$1"; }
+class_gone() { ! class_up "$@"; }
+count_up() { top_windows | awk -F'|' -v t="$1" '$2 == t {n++} END {print n + 0}'; }
+
+# Polls a check every tenth of a second until it succeeds, for at most $1
+# seconds.
+poll() {
+  local end=$((SECONDS + $1))
+  shift
+  until "$@"; do
+    [ "$SECONDS" -ge "$end" ] && return 1
+    sleep 0.1
+  done
+}
+# A check that keeps holding for $1 tenths of a second: how a script sees that
+# something does not happen.
+holds() {
+  local end=$(($(date +%s%N) / 100000000 + $1))
+  shift
+  while "$@"; do
+    [ $(($(date +%s%N) / 100000000)) -ge "$end" ] && return 0
+    sleep 0.1
+  done
+  return 1
+}
+
+# Clicks the middle of a window's control: the one that shows the text (a
+# button's caption, a label's text), or the n-th of a class ("#2 Edit").
+click_control() {  # window, text or "#N CLASS"
+  local state
+  state=$(window_state "$1") || return 1
+  awk -F'|' -v t="$2" '
+    NR == 1 { split($3, o, " "); if (t ~ /^#[0-9]+ /) { n = substr(t, 2, index(t, " ") - 2); c = substr(t, index(t, " ") + 1) } }
+    NR > 1 && $1 != "row" && (c != "" ? $1 == c && ++k == n : $5 == t) {
+      split($2, b, " "); print o[1] + b[1] + int(b[3] / 2), o[2] + b[2] + int(b[4] / 2); exit
+    }
+  ' <<<"$state" | { read -r x y && xdotool mousemove "$x" "$y" click 1; }
+}
+# The close box of a window's caption.
+close_box() {
+  local l t r b
+  read -r l t r b < <(window_state "$1" | sed -n '1s/^window|\([^|]*\)|.*/\1/p') || return 1
+  xdotool mousemove $((r - 12)) $((t + 10)) click 1
+}
+
+# A menu command chosen with the keys: Alt, Right to the top menu (0 is the
+# first), Down to open it, Down to the item (0 is the first), and for an item
+# with a submenu Right and Down to the submenu's item; then Enter. Each menu
+# has to show before the keys for it go.
+menus_open() { [ "$(top_windows | grep -c '^#32768|')" -ge "$1" ]; }
+menu_open() {  # top menu, [item]
+  local i
+  xdotool key alt
+  for ((i = 0; i < $1; i++)); do xdotool key Right; done
+  xdotool key Down
+  poll 5 menus_open 1 || return 1
+  for ((i = 0; i < ${2:-0}; i++)); do xdotool key Down; done
+}
+menu() {  # top menu, item, [submenu item]
+  local i
+  menu_open "$1" "$2" || return 1
+  if [ $# -gt 2 ]; then
+    xdotool key Right
+    poll 5 menus_open 2 || return 1
+    for ((i = 0; i < $3; i++)); do xdotool key Down; done
+  fi
+  xdotool key Return
+}

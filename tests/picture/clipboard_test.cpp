@@ -117,3 +117,35 @@ TEST_CASE("nested opens count, and one opening is emptied only once") {
     Clipboard().Close();
     CHECK(Clipboard().OpenCount() == 0);
 }
+
+// A two-colour picture keeps its colours; black and white stays monochrome.
+TEST_CASE("a 1-bit bitmap goes on the clipboard in its own colours") {
+    TestApplication();
+    struct Case {
+        std::vector<uint8_t> colours;
+        uint32_t first, second;
+        bool monochrome;
+    };
+    const Case cases[] = {
+        {{0, 0, 0, 0, 255, 255, 255, 0}, Rgb(0, 0, 0), Rgb(255, 255, 255), true},
+        {{255, 255, 255, 0, 0, 0, 0, 0}, Rgb(255, 255, 255), Rgb(0, 0, 0), true},
+        {{0, 0, 200, 0, 0, 220, 255, 0}, Rgb(200, 0, 0), Rgb(255, 220, 0), false},
+    };
+    for (const Case& c : cases) {
+        CAPTURE(c.first);
+        BmpFields two;
+        two.width = 2;
+        two.height = 1;
+        two.bits = 1;
+        two.colours = c.colours;
+        two.pixels = {0x40, 0, 0, 0};
+        auto picture = PictureOf(two);
+        Clipboard().Assign(picture.get());
+        CHECK(ClipboardPixels(2, 1) == std::vector<uint32_t>{c.first, c.second});
+        REQUIRE(OpenClipboard(nullptr));
+        BITMAP bm{};
+        GetObject(GetClipboardData(CF_BITMAP), sizeof bm, &bm);
+        CloseClipboard();
+        CHECK((bm.bmBitsPixel == 1) == c.monochrome);
+    }
+}

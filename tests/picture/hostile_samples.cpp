@@ -3,9 +3,11 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cstdlib>
 
 #include "jpeg_testing.h"
 #include "picture_testing.h"
+#include "tools/metafiles/valid_set.h"
 #include "ui/gdi.h"
 
 namespace pictest {
@@ -302,6 +304,21 @@ std::vector<Field> WmfFields(const Bytes& wmf, std::vector<Field>& types) {
     return f;
 }
 // Every function number of the Windows metafile records, the end record's 0 too.
+std::vector<uint32_t> WmfFunctions();
+
+// A metafile sample with its fields and record types.
+Sample MetafileSample(const std::string& name, Bytes bytes, bool enhanced) {
+    if (enhanced) {
+        Sample emf{name, "emf", "TMetafile", std::move(bytes), {}, {}, {}, false};
+        emf.fields = EmfFields(emf.bytes, emf.recordTypes);
+        for (uint32_t type = EMR_HEADER; type <= EMR_MAX; ++type) emf.typeValues.push_back(type);
+        return emf;
+    }
+    Sample wmf{name, "wmf", "TMetafile", std::move(bytes), {}, {}, WmfFunctions(), true};
+    wmf.fields = WmfFields(wmf.bytes, wmf.recordTypes);
+    return wmf;
+}
+
 std::vector<uint32_t> WmfFunctions() {
     return {0,
             META_SETBKCOLOR, META_SETBKMODE, META_SETMAPMODE, META_SETROP2, META_SETRELABS,
@@ -371,13 +388,15 @@ std::vector<size_t> WmfRecords(const std::vector<uint8_t>& wmf) {
 
 std::vector<Sample> HostileSamples() {
     std::vector<Sample> samples{Bmp24(), Bmp8(), BmpRle8(), Jpeg(false), Jpeg(true), Icon()};
-    Sample emf{"emf", "emf", "TMetafile", SampleEmf(), {}, {}, {}, false};
-    emf.fields = EmfFields(emf.bytes, emf.recordTypes);
-    for (uint32_t type = EMR_HEADER; type <= EMR_MAX; ++type) emf.typeValues.push_back(type);
-    samples.push_back(std::move(emf));
-    Sample wmf{"wmf", "wmf", "TMetafile", SampleWmf(), {}, {}, WmfFunctions(), true};
-    wmf.fields = WmfFields(wmf.bytes, wmf.recordTypes);
-    samples.push_back(std::move(wmf));
+    samples.push_back(MetafileSample("emf", SampleEmf(), true));
+    samples.push_back(MetafileSample("wmf", SampleWmf(), false));
+    // LUMENO_HOSTILE_SET=a.emf,b.wmf adds those files of the valid set, for runs by hand.
+    const char* chosen = std::getenv("LUMENO_HOSTILE_SET");
+    if (!chosen) return samples;
+    const std::string names = std::string(",") + chosen + ",";
+    for (const metafiles::File& file : metafiles::ValidSet())
+        if (names.find("," + file.name + ",") != std::string::npos)
+            samples.push_back(MetafileSample(file.name, file.bytes, file.name.substr(file.name.size() - 4) == ".emf"));
     return samples;
 }
 

@@ -28,7 +28,8 @@ struct Sample {
 };
 
 // BMP 24-bit, 8-bit and RLE8; JPEG baseline and progressive; an icon of
-// two images; an EMF and a placeable WMF recorded with GDI.
+// two images; an EMF and a placeable WMF recorded with GDI; and the files of
+// the valid metafile set that LUMENO_HOSTILE_SET names.
 std::vector<Sample> HostileSamples();
 
 // The samples' parts, also used by the regression recipes.

@@ -8,7 +8,8 @@
 // LUMENO_HOSTILE_MUTATIONS=n runs n seeded mutations per sample instead of
 // the default; LUMENO_HOSTILE_TRACE=1 prints each case and step before it
 // runs, so a crash or a hang names its case; LUMENO_HOSTILE_ONLY=text runs
-// only the cases whose names contain the text.
+// only the cases whose names contain the text; LUMENO_HOSTILE_SET=a.emf,b.wmf
+// attacks those files of the valid metafile set as well.
 #include "testing.h"
 
 #include <algorithm>
@@ -29,6 +30,7 @@
 #include "ui/form.h"
 #include "ui/gdi.h"
 #include "ui/stream.h"
+#include "tools/metafiles/valid_set.h"
 
 namespace {
 using Bytes = std::vector<uint8_t>;
@@ -464,6 +466,25 @@ TEST_CASE("hostile files: the damage that crashed or hung the program is refused
         const std::vector<uint32_t> pixels = Render(metafile, 48, 32);
         CHECK(std::count(pixels.begin(), pixels.end(), Rgb(200, 40, 10)) > 100);
     }
+}
+
+// Found attacking the valid set: stretching from a source 2^31 pixels wide
+// overflows the system's arithmetic and writes past its buffers.
+TEST_CASE("hostile files: a bitmap stretched from a source far wider than itself is left out") {
+    TestApplication();
+    Bytes emf;
+    for (const metafiles::File& file : metafiles::ValidSet())
+        if (file.name == "bitmaps.emf") emf = file.bytes;
+    size_t record = 0;
+    for (size_t at : EmfRecords(emf))
+        if (Get32(emf, at) == EMR_STRETCHDIBITS && (Get32(emf, at + Get32(emf, at + 48) + 12) >> 16) == 1) record = at;
+    REQUIRE(record != 0);
+    Put(emf, record + 40, 0x7FFFFFFF, 4);
+    TMetafile metafile;
+    TMemoryStream stream(emf);
+    metafile.LoadStream(stream);
+    for (int i = 0; i < 8; ++i) Render(metafile, 48, 48);
+    CHECK(HeapValidate(GetProcessHeap(), 0, nullptr));
 }
 
 // Found by reading back what the runs saved: the system's converter copies
