@@ -1,50 +1,37 @@
-// Benchmark: entering a folder of 10,000 picture files in the folder list,
-// until the linked file list is filled and sorted, against a bare directory
-// enumeration with the same masks in the same run. Prints the ratio of the
-// medians; the target is at most 2.0.
+// Benchmark: entering a folder of pictures with a real double-click on its
+// row in the folder list, until the folder list and the file list have both
+// painted, alternating with a bare FindFirstFileA/FindNextFileA enumeration
+// of that folder with the file list's masks. One figure per folder, so that
+// folders of different sizes show how the cost grows.
+// usage: browse_bench.exe.so PARENT RUNS FOLDER...
 #include <windows.h>
 
 #include <algorithm>
-#include <cstdio>
 #include <cstdlib>
 #include <memory>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
-#include "browse/directory_list_box.h"
-#include "browse/file_list_box.h"
+#include "app/okno.h"
+#include "bench/harness/clock.h"
+#include "bench/harness/driven.h"
+#include "bench/harness/main_window.h"
+#include "bench/harness/pairs.h"
+#include "bench/harness/paint_watch.h"
+#include "bench/harness/x_screen.h"
 #include "browse/path_rules.h"
-#include "ui/application.h"
-#include "ui/form.h"
-
-#include "bench/timing.h"
 
 namespace {
-const int kFiles = 10000;
-const int kRuns = 9;
-const double kTarget = 2.0;
-const char kMask[] = "*.jpg;*.jpeg;*.bmp;*.ico;*.emf;*.wmf";
-const char* const kExtensions[] = {"jpg", "jpeg", "bmp", "ico", "emf", "wmf"};
+using bench::Driven;
+using bench::PaintWatch;
+using bench::XScreen;
 
-using bench::Median;
-using bench::Now;
+const double kTimeout = 60;
 
-std::string MakeFolder(const std::string& parent) {
-    std::string folder = JoinPath(parent, "obrazky");
-    CreateDirectoryA(folder.c_str(), nullptr);
-    char name[64];
-    for (int i = 0; i < kFiles; ++i) {
-        std::snprintf(name, sizeof name, "obrazok_%05d.%s", (i * 7919) % kFiles, kExtensions[i % 6]);
-        HANDLE h = CreateFileA(JoinPath(folder, name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                               FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (h != INVALID_HANDLE_VALUE) CloseHandle(h);
-    }
-    return folder;
-}
-
-int BareEnumeration(const std::string& folder) {
+int BareEnumeration(const std::string& folder, const std::string& mask) {
     int found = 0;
-    for (const std::string& pattern : SplitMask(kMask)) {
+    for (const std::string& pattern : SplitMask(mask)) {
         WIN32_FIND_DATAA fd;
         HANDLE h = FindFirstFileA(JoinPath(folder, pattern).c_str(), &fd);
         if (h == INVALID_HANDLE_VALUE) continue;
@@ -57,74 +44,73 @@ int BareEnumeration(const std::string& folder) {
     return found;
 }
 
-void WriteExitCode(int code) {
-    if (const char* path = std::getenv("LUMENO_EXIT_FILE"))
-        if (FILE* f = std::fopen(path, "w")) {
-            std::fprintf(f, "%d\n", code);
-            std::fclose(f);
-        }
+// The screen point in the middle of the folder list's row for `path`.
+POINT FolderRow(Driven& d, const std::string& path) {
+    const TDirectoryListBox& dir = *Okno->Dir;
+    return bench::ListRow(
+        d, dir, [&](int row) { return lstrcmpiA(dir.EntryPath(row).c_str(), path.c_str()) == 0; }, path);
 }
 
-int Run() {
-    TApplication app;
-    app.Initialize();
-    char temp[MAX_PATH];
-    GetTempPathA(MAX_PATH, temp);
-    std::string parent = JoinPath(temp, "lumeno-bench");
-    CreateDirectoryA(parent.c_str(), nullptr);
-    std::string folder = MakeFolder(parent);
+std::string Selected(const TDirectoryListBox& dir) {
+    const int row = dir.ItemIndex();
+    return row < 0 ? std::string() : dir.EntryPath(row);
+}
 
-    FormSettings fs;
-    fs.clientWidth = 618;
-    fs.clientHeight = 399;
-    TForm form(fs);
-    ListBoxSettings ds;
-    ds.left = 8, ds.top = 27, ds.width = 265, ds.height = 150;
-    TDirectoryListBox dir(&form, ds);
-    FileListSettings f;
-    f.left = 288, f.top = 51, f.width = 321, f.height = 278;
-    f.showGlyphs = true;
-    TFileListBox files(&form, f);
-    dir.SetFileList(&files);
-    files.SetMask(kMask);
-    form.Show();
+// From the second press of the double-click until both lists have painted.
+double Enter(Driven& d, XScreen& x, const std::string& parent, const std::string& folder) {
+    bench::EnterFolder(d, parent);
+    std::unique_ptr<PaintWatch> dir, files;
+    d.Ui([&] {
+        dir = std::make_unique<PaintWatch>(Okno->Dir->Handle());
+        files = std::make_unique<PaintWatch>(Okno->files->Handle());
+    });
+    const POINT row = FolderRow(d, folder);
+    double t0 = 0;
+    x.DoubleClick(row.x, row.y, [&] {
+        // The first click selects the row (drawn at once, without a paint).
+        d.UiWait([&] { return lstrcmpiA(Selected(*Okno->Dir).c_str(), folder.c_str()) == 0; }, kTimeout);
+        dir->Arm();
+        files->Arm();
+        t0 = bench::Now();
+    });
+    const double dirPainted = dir->Wait(kTimeout), filesPainted = files->Wait(kTimeout);
+    d.Ui([&] {
+        dir.reset();
+        files.reset();
+    });
+    const double t1 = std::max(dirPainted, filesPainted);
+    if (dirPainted < 0 || filesPainted < 0) throw std::runtime_error("entering " + folder + " did not paint the lists");
+    return t1 - t0;
+}
 
-    std::vector<double> lists, bares, folderRows;
-    int listed = 0, enumerated = 0;
-    for (int run = 0; run <= kRuns; ++run) {
-        dir.SetDirectory(parent);
-        double t0 = Now();
-        dir.SetDirectory(folder);
-        double t1 = Now();
-        listed = files.Count();
-        enumerated = BareEnumeration(folder);
-        double t2 = Now();
-        // The folder rows alone (the file list stays on the same folder).
-        dir.Update();
-        double t3 = Now();
-        if (run == 0) continue;  // warm-up
-        lists.push_back(t1 - t0);
-        bares.push_back(t2 - t1);
-        folderRows.push_back(t3 - t2);
+int Drive(Driven& d, const std::string& parent, int runs, const std::vector<std::string>& names) {
+    XScreen x;
+    std::string mask;
+    d.Ui([&] { mask = Okno->files->Mask(); });
+    for (const std::string& name : names) {
+        const std::string folder = JoinPath(parent, name);
+        int enumerated = 0, listed = 0;
+        const auto pairs = bench::Alternate(
+            runs, [&] { return Enter(d, x, parent, folder); },
+            [&] {
+                const double t0 = bench::Now();
+                enumerated = BareEnumeration(folder, mask);
+                return bench::Now() - t0;
+            });
+        d.Ui([&] { listed = Okno->files->Count(); });
+        if (listed != enumerated)
+            throw std::runtime_error("the list shows " + std::to_string(listed) + " of " + std::to_string(enumerated));
+        bench::Note("%s: %d pictures listed", name.c_str(), listed);
+        bench::Emit("browse-" + name, pairs);
     }
-    double ratio = Median(lists) / Median(bares);
-    std::printf("files listed %d, enumerated %d\n", listed, enumerated);
-    std::printf("folder list + file list: %.1f ms (median of %d)\n", Median(lists) * 1000, kRuns);
-    std::printf("  of which the folder rows alone %.1f ms\n", Median(folderRows) * 1000);
-    std::printf("bare FindFirstFileA/FindNextFileA: %.1f ms (median of %d)\n", Median(bares) * 1000, kRuns);
-    std::printf("ratio %.2f (target at most %.1f)\n", ratio, kTarget);
-    std::fflush(stdout);
-    return listed == kFiles && enumerated == kFiles && ratio <= kTarget ? 0 : 1;
+    return 0;
 }
 }  // namespace
 
-int main() {
-    int code = 1;
-    try {
-        code = Run();
-    } catch (const std::exception& e) {
-        std::printf("benchmark failed: %s\n", e.what());
-    }
-    WriteExitCode(code);
-    return code;
+int main(int argc, char** argv) {
+    const auto args = bench::Arguments(argc, argv, 3, "browse_bench PARENT RUNS FOLDER...");
+    if (!args) return 2;
+    const int runs = std::max(1, std::atoi((*args)[1].c_str()));
+    const std::vector<std::string> names(args->begin() + 2, args->end());
+    return bench::RunDriven([&](Driven& d) { return Drive(d, (*args)[0], runs, names); });
 }

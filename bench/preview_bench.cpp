@@ -1,135 +1,105 @@
-// Benchmark: previewing a large JPEG in the automatic mode, from the click
-// on its row in the file list until the pane has painted, in the real main
-// window. Prints the median time, and the process's peak memory during the
-// first preview against the size of the decoded bitmap.
-// usage: preview_bench.exe.so FOLDER BIG.jpg SMALL.bmp [RUNS]
+// Benchmark: previewing a large picture in the automatic mode, from a real
+// click on its row until the pane has painted, alternating with a reference
+// run: djpeg decoding the same file for a JPEG, one read of the whole file
+// into memory for a BMP. Each timed preview follows one of a small picture,
+// so that every click loads the large one afresh. Also the process's peak
+// memory during the first JPEG preview against the decoded bitmap.
+// usage: preview_bench.exe.so FOLDER LINUX_FOLDER RUNS BIG.jpg BIG.bmp SMALL.bmp
 #include <windows.h>
 #include <psapi.h>
 
 #include <algorithm>
-#include <cstdio>
 #include <cstdlib>
+#include <memory>
 #include <stdexcept>
 #include <string>
-#include <vector>
 
 #include "app/okno.h"
-#include "app/startup.h"
-#include "picture/jpeg_image.h"
-#include "ui/application.h"
-
-#include "bench/timing.h"
+#include "bench/harness/clock.h"
+#include "bench/harness/driven.h"
+#include "bench/harness/main_window.h"
+#include "bench/harness/pairs.h"
+#include "bench/harness/program.h"
+#include "bench/harness/x_screen.h"
+#include "ui/gdi.h"
 
 namespace {
-using bench::Median;
-using bench::Now;
+using bench::Driven;
+using bench::XScreen;
 
-PROCESS_MEMORY_COUNTERS Memory() {
+struct Options {
+    std::string folder, linuxFolder, jpeg, bmp, small;
+    int runs = 9;
+};
+
+// The click on the large picture's row until the pane has painted.
+double TimedPreview(Driven& d, XScreen& x, const Options& o, const std::string& name) {
+    bench::Preview(d, x, o.small);
+    return bench::Preview(d, x, name);
+}
+
+// The reference for a BMP: open, one read into fresh memory, close.
+double ReadWhole(const std::string& path) {
+    const double t0 = bench::Now();
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) throw std::runtime_error("cannot open " + path);
+    const DWORD size = GetFileSize(file, nullptr);
+    std::unique_ptr<char[]> bytes(new char[size]);
+    DWORD read = 0;
+    const bool ok = ReadFile(file, bytes.get(), size, &read, nullptr) && read == size;
+    CloseHandle(file);
+    if (!ok) throw std::runtime_error("cannot read " + path);
+    return bench::Now() - t0;
+}
+
+size_t WorkingSet(bool peak) {
     PROCESS_MEMORY_COUNTERS m{};
     m.cb = sizeof m;
     GetProcessMemoryInfo(GetCurrentProcess(), &m, sizeof m);
-    return m;
+    return peak ? m.PeakWorkingSetSize : m.WorkingSetSize;
 }
 
-// Mouse press and release on the middle of the row, as the system delivers them.
-void ClickRow(TFileListBox& files, const std::string& name) {
-    for (int row = 0; row < files.Count(); ++row) {
-        if (files.Item(row) != name) continue;
-        RECT r = files.ItemRect(row);
-        const LPARAM at = MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
-        SendMessageA(files.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, at);
-        SendMessageA(files.Handle(), WM_LBUTTONUP, 0, at);
-        return;
-    }
-    throw std::runtime_error("no row for " + name);
+// The first preview of the large JPEG in this process: how far the working
+// set rose above where it was, against the decoded bitmap's bytes.
+bench::Pair PeakMemory(Driven& d, XScreen& x, const Options& o) {
+    bench::Preview(d, x, o.small);
+    const size_t before = WorkingSet(false);
+    bench::Preview(d, x, o.jpeg);
+    bench::Pair p;
+    p.subject = double(WorkingSet(true) - before);
+    d.Ui([&] {
+        const TPicture& picture = Okno->Image->Picture();
+        p.reference = double((picture.Width() * 3 + 3) / 4 * 4) * picture.Height();
+    });
+    bench::Note("working set before the first preview %.1f MB", double(before) / 1048576);
+    return p;
 }
 
-void Pump() {
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
-}
-
-struct Options {
-    std::string folder, big, small;
-    int runs = 7;
-};
-
-// One timed preview of the big picture; false when it was not decoded and drawn.
-bool TimedPreview(const Options& o, double& seconds) {
-    ClickRow(*Okno->files, o.small);
-    Pump();
-    const double t0 = Now();
-    ClickRow(*Okno->files, o.big);
-    UpdateWindow(Okno->Handle());
-    GdiFlush();
-    seconds = Now() - t0;
-    Pump();
-    auto* jpeg = dynamic_cast<TJPEGImage*>(Okno->Image->Picture().Graphic());
-    return jpeg && jpeg->DecodedBitmap() && !jpeg->DecodedBitmap()->IsEmpty();
-}
-
-int Run(const Options& o) {
-    Okno->Dir->SetDirectory(o.folder);
-    Pump();
-    const PROCESS_MEMORY_COUNTERS before = Memory();
-    std::vector<double> times;
-    double bitmapBytes = 0;
-    for (int run = 0; run < o.runs; ++run) {
-        double t = 0;
-        if (!TimedPreview(o, t)) {
-            std::printf("the preview did not decode %s\n", o.big.c_str());
-            return 1;
-        }
-        times.push_back(t);
-        if (run == 0) {
-            const PROCESS_MEMORY_COUNTERS after = Memory();
-            const TPicture& p = Okno->Image->Picture();
-            bitmapBytes = double((p.Width() * 3 + 3) / 4 * 4) * p.Height();
-            const double peak = double(after.PeakWorkingSetSize) - double(before.WorkingSetSize);
-            std::printf("peak memory of the first preview: %.1f MB over %.1f MB before; decoded bitmap %.1f MB; "
-                        "ratio %.2f (target at most 1.5)\n",
-                        peak / 1048576, double(before.WorkingSetSize) / 1048576, bitmapBytes / 1048576,
-                        peak / bitmapBytes);
-        }
-    }
-    std::printf("preview %dx%d until painted: %.1f ms (median of %d)\n", Okno->Image->Picture().Width(),
-                Okno->Image->Picture().Height(), Median(times) * 1000, o.runs);
-    std::printf("PREVIEW_MS %.1f\n", Median(times) * 1000);
-    std::fflush(stdout);
+int Drive(Driven& d, const Options& o) {
+    XScreen x;
+    bench::EnterFolder(d, o.folder);
+    bench::EmitValues("preview-memory", {PeakMemory(d, x, o)});
+    bench::Emit("preview-jpeg",
+                bench::Alternate(
+                    o.runs, [&] { return TimedPreview(d, x, o, o.jpeg); },
+                    [&] { return bench::TimeDjpeg(o.linuxFolder + "/" + o.jpeg); }));
+    bench::Emit("preview-bmp", bench::Alternate(
+                                   o.runs, [&] { return TimedPreview(d, x, o, o.bmp); },
+                                   [&] { return ReadWhole(o.folder + "\\" + o.bmp); }));
     return 0;
-}
-
-void WriteExitCode(int code) {
-    if (const char* path = std::getenv("LUMENO_EXIT_FILE"))
-        if (FILE* f = std::fopen(path, "w")) {
-            std::fprintf(f, "%d\n", code);
-            std::fclose(f);
-        }
 }
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc < 4) {
-        std::printf("usage: preview_bench FOLDER BIG.jpg SMALL.bmp [RUNS]\n");
-        return 2;
-    }
+    const auto args =
+        bench::Arguments(argc, argv, 6, "preview_bench FOLDER LINUX_FOLDER RUNS BIG.jpg BIG.bmp SMALL.bmp");
+    if (!args) return 2;
     Options o;
-    o.folder = argv[1];
-    o.big = argv[2];
-    o.small = argv[3];
-    if (argc > 4) o.runs = std::max(1, std::atoi(argv[4]));
-    int code = 1;
-    RunLumeno(SW_SHOWNORMAL, [&] {
-        try {
-            code = Run(o);
-        } catch (const std::exception& e) {
-            std::printf("benchmark failed: %s\n", e.what());
-        }
-        Application->Terminate();
-    });
-    WriteExitCode(code);
-    return code;
+    o.folder = (*args)[0];
+    o.linuxFolder = (*args)[1];
+    o.runs = std::max(1, std::atoi((*args)[2].c_str()));
+    o.jpeg = (*args)[3];
+    o.bmp = (*args)[4];
+    o.small = (*args)[5];
+    return bench::RunDriven([&](Driven& d) { return Drive(d, o); });
 }

@@ -8,7 +8,6 @@
 #include "browse/drive_combo_box.h"
 #include "browse/existing_file.h"
 #include "browse/file_list_box.h"
-#include "browse/find_handle.h"
 #include "browse/name_order.h"
 #include "ui/fonts.h"
 #include "ui/glyph.h"
@@ -70,16 +69,11 @@ std::vector<std::string> TDirectoryListBox::Subfolders() const {
         std::string key, text;
     };
     std::vector<Name> names;
-    WIN32_FIND_DATAA fd;
-    FindHandle find(JoinPath(directory_, "*.*").c_str(), fd, true);
-    if (find) {
-        const DWORD skipped = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | kVolumeLabel;
-        do {
-            std::string name = fd.cFileName;
-            if (!(fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) || (fd.dwFileAttributes & skipped)) continue;
-            if (name == "." || name == "..") continue;
-            names.push_back({SortKey(name), name});
-        } while (find.Next(fd));
+    const DWORD skipped = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | kVolumeLabel;
+    for (const FolderEntry& e : search_.entries) {
+        if (!(e.attributes & FILE_ATTRIBUTE_DIRECTORY) || (e.attributes & skipped)) continue;
+        if (e.name == "." || e.name == "..") continue;
+        names.push_back({SortKey(e.name), e.name});
     }
     // Sorted ignoring case; a name equal to another but for case is dropped.
     std::stable_sort(names.begin(), names.end(), [](const Name& a, const Name& b) { return a.key < b.key; });
@@ -96,7 +90,10 @@ void TDirectoryListBox::FillFolders() {
     ReadVolumeFlags(DrivePart(directory_) + "\\");
     rows_ = FolderRows(directory_);
     int current = int(rows_.size()) - 1;
+    // One search serves the file list too, for the mask it has now.
+    search_ = SearchFolder(directory_, fileList_ ? PlainExtensions(fileList_->Mask()) : std::vector<std::string>());
     for (std::string& name : Subfolders()) rows_.push_back({std::move(name), FolderKind::Closed});
+    if (!fileList_) search_ = FolderSearch();
     for (const FolderRow& row : rows_) Add(row.text);
     SetItemIndex(current);
 }
@@ -165,7 +162,9 @@ void TDirectoryListBox::SetDirLabel(TLabel* label) {
 }
 
 void TDirectoryListBox::NotifyChange() {
-    if (fileList_) fileList_->SetDirectory(directory_);
+    const FolderSearch search = std::move(search_);
+    search_ = FolderSearch();
+    if (fileList_) fileList_->SetDirectory(directory_, &search);
     ShowPathInLabel();
     if (OnChange) OnChange(this);
 }

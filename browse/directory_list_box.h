@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "browse/folder_search.h"
 #include "browse/path_rules.h"
 #include "ui/gdi.h"
 #include "ui/listbox.h"
@@ -65,6 +66,8 @@ private:
 
     std::string directory_;
     std::vector<FolderRow> rows_;
+    // The last search of the folder, until the file list has had it.
+    FolderSearch search_;
     TFileListBox* fileList_ = nullptr;
     TLabel* dirLabel_ = nullptr;
     TDriveComboBox* driveCombo_ = nullptr;

@@ -8,6 +8,7 @@
 #include "browse/directory_list_box.h"
 #include "browse/filter_combo_box.h"
 #include "browse/find_handle.h"
+#include "browse/folder_search.h"
 #include "browse/name_order.h"
 #include "browse/path_rules.h"
 #include "ui/application.h"
@@ -69,12 +70,12 @@ std::string TFileListBox::FileName() const {
     return i < 0 ? std::string() : JoinPath(directory_, Item(i));
 }
 
-void TFileListBox::SetDirectory(const std::string& path) {
+void TFileListBox::SetDirectory(const std::string& path, const FolderSearch* search) {
     if (lstrcmpiA(path.c_str(), directory_.c_str()) == 0) return;
     if (FolderExists(directory_)) EnterFolder(directory_);
     EnterFolder(path);
     directory_ = CurrentFolder();
-    ReadFiles();
+    ReadFiles(search);
 }
 
 void TFileListBox::SetMask(const std::string& mask) {
@@ -97,34 +98,45 @@ void TFileListBox::SetShowGlyphs(bool on) {
 
 void TFileListBox::Update() { ReadFiles(); }
 
+void TFileListBox::AddEntry(const char* name, unsigned attrs, unsigned asked, std::vector<Entry>& entries) {
+    if (attrs & kHiddenKinds & ~asked) return;
+    if (!(fileType_ & ftNormal) && !(attrs & asked)) return;
+    Entry e;
+    if (attrs & FILE_ATTRIBUTE_DIRECTORY) {
+        e.row.text = Format("[%s]", name);
+        e.row.glyph = showGlyphs_ ? FileGlyph::Folder : FileGlyph::None;
+    } else {
+        e.row.text = name;
+        e.row.glyph = IsProgramName(e.row.text) ? FileGlyph::Program : FileGlyph::Other;
+    }
+    e.key = SortKey(e.row.text);
+    entries.push_back(std::move(e));
+    // A long list shows the hourglass for the rest of the read.
+    if (entries.size() == 101) Application->SetCursor(TCursor::crHourGlass);
+}
+
 void TFileListBox::ReadPattern(const std::string& pattern, unsigned asked, std::vector<Entry>& entries) {
     WIN32_FIND_DATAA fd;
     FindHandle find(pattern.c_str(), fd);
     if (!find) return;
     do {
-        unsigned attrs = fd.dwFileAttributes;
-        if (attrs & kHiddenKinds & ~asked) continue;
-        if (!(fileType_ & ftNormal) && !(attrs & asked)) continue;
-        Entry e;
-        if (attrs & FILE_ATTRIBUTE_DIRECTORY) {
-            e.row.text = Format("[%s]", fd.cFileName);
-            e.row.glyph = showGlyphs_ ? FileGlyph::Folder : FileGlyph::None;
-        } else {
-            e.row.text = fd.cFileName;
-            e.row.glyph = IsProgramName(e.row.text) ? FileGlyph::Program : FileGlyph::Other;
-        }
-        e.key = SortKey(e.row.text);
-        entries.push_back(std::move(e));
-        // A long list shows the hourglass for the rest of the read.
-        if (entries.size() == 101) Application->SetCursor(TCursor::crHourGlass);
+        AddEntry(fd.cFileName, fd.dwFileAttributes, asked, entries);
     } while (find.Next(fd));
+}
+
+// What the pattern searches would have returned, pattern by pattern, each in
+// the platform's order.
+void TFileListBox::TakeFound(const FolderSearch& search, unsigned asked, std::vector<Entry>& entries) {
+    for (size_t i = 0; i < search.extensions.size(); ++i)
+        for (const FolderEntry& e : search.entries)
+            if (e.patterns >> i & 1) AddEntry(e.name.c_str(), e.attributes, asked, entries);
 }
 
 // The rows are sorted here, by sort keys computed once per entry: the system
 // list's own sorted insertion compares strings a dozen times per row, which
 // is several times slower than the read itself. The list keeps the rows; the
 // system list is told only their count.
-void TFileListBox::ReadFiles() {
+void TFileListBox::ReadFiles(const FolderSearch* search) {
     if (!Handle()) return;
     unsigned asked = fileType_ & kAttributeBits;
     EnterFolder(directory_);
@@ -135,8 +147,13 @@ void TFileListBox::ReadFiles() {
         // The pointer as it is now comes back when the read ends.
         PointerScope pointer(Application->Cursor());
         std::vector<Entry> entries;
-        for (const std::string& pattern : SplitMask(mask_))
-            if (!pattern.empty()) ReadPattern(pattern, asked, entries);
+        const std::vector<std::string> plain = PlainExtensions(mask_);
+        if (search && !plain.empty() && plain == search->extensions) {
+            TakeFound(*search, asked, entries);
+        } else {
+            for (const std::string& pattern : SplitMask(mask_))
+                if (!pattern.empty()) ReadPattern(pattern, asked, entries);
+        }
         std::stable_sort(entries.begin(), entries.end(),
                          [](const Entry& a, const Entry& b) { return a.key < b.key; });
         rows_.reserve(entries.size());

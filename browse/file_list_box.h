@@ -8,6 +8,7 @@
 #include "ui/listbox.h"
 
 class TDirectoryListBox;
+struct FolderSearch;
 class TFilterComboBox;
 
 // Members of FileType; the first six are the entries' attribute bits.
@@ -33,7 +34,9 @@ public:
     // The full path of the selected entry; empty when none is selected.
     std::string FileName() const;
     const std::string& Directory() const { return directory_; }
-    void SetDirectory(const std::string& path);
+    // With the folder list's search of that folder when it has one: what it
+    // found stands for this list's own searches when the mask is plain.
+    void SetDirectory(const std::string& path, const FolderSearch* search = nullptr);
     const std::string& Mask() const { return mask_; }
     // Re-reads only when the mask really differs (exact comparison).
     void SetMask(const std::string& mask);
@@ -67,8 +70,10 @@ private:
         std::string key;
         Row row;
     };
-    void ReadFiles();
+    void ReadFiles(const FolderSearch* search = nullptr);
     void ReadPattern(const std::string& pattern, unsigned asked, std::vector<Entry>& entries);
+    void TakeFound(const FolderSearch& search, unsigned asked, std::vector<Entry>& entries);
+    void AddEntry(const char* name, unsigned attrs, unsigned asked, std::vector<Entry>& entries);
     void Change();
     void SelectByFirstLetter(char key);
     int RowHeight() const;

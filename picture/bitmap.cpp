@@ -19,6 +19,21 @@ void UseStretchMode(HDC dc, int deviceBits, int bitmapBits, bool monochrome) {
     }
 }
 
+// A section of the same depth and colours as `image`, width x height.
+Bitmap SmallSection(const TBitmapImage& image, int width, int height) {
+    const std::vector<RGBQUAD> colours = ImageColours(image);
+    std::vector<uint8_t> info(sizeof(BITMAPINFOHEADER) + colours.size() * sizeof(RGBQUAD));
+    *reinterpret_cast<BITMAPINFOHEADER*>(info.data()) = BITMAPINFOHEADER{
+        sizeof(BITMAPINFOHEADER), width, height, 1, WORD(image.BitsPerPixel()), BI_RGB, 0, 0, 0,
+        DWORD(colours.size()), 0};
+    std::copy(colours.begin(), colours.end(), reinterpret_cast<RGBQUAD*>(info.data() + sizeof(BITMAPINFOHEADER)));
+    void* bits = nullptr;
+    Bitmap section(CreateDIBSection(nullptr, reinterpret_cast<BITMAPINFO*>(info.data()), DIB_RGB_COLORS, &bits,
+                                    nullptr, 0));
+    if (!section) throw OutOfResources(GetLastError());
+    return section;
+}
+
 WORD LayoutBits(TPixelLayout layout) {
     switch (layout) {
         case TPixelLayout::pf1Bit: return 1;
@@ -96,12 +111,39 @@ void TBitmap::Draw(TCanvas& canvas, const RECT& rect) {
     DCStateGuard stretchMode(dc);
     const int deviceBits = GetDeviceCaps(dc, BITSPIXEL) * GetDeviceCaps(dc, PLANES);
     UseStretchMode(dc, deviceBits, image_->BitsPerPixel(), Monochrome());
+    if (!mask && ShrinksByDropping(rect, deviceBits)) return DrawShrunk(dc, rect, palette, canvas.CopyMode);
     MemoryDC source(dc);
     SelectGuard keep(source.get(), image_->Handle());
     PaletteGuard sourcePalette(source.get(), palette);
     if (mask) return DrawTransparent(dc, rect, source.get(), mask);
     StretchBlt(dc, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, source.get(), 0, 0,
                Width(), Height(), canvas.CopyMode);
+}
+
+// Colour-on-colour shrinking picks rows and columns of the picture. Asked
+// to do it into a target of another format, the system first converts the
+// whole picture (for a photo in the preview pane, all its megapixels on every
+// paint); into a section of the picture's own format it converts nothing,
+// and the small result is then copied as it is.
+bool TBitmap::ShrinksByDropping(const RECT& rect, int deviceBits) const {
+    const TBitmapImage& image = *image_;
+    const int w = rect.right - rect.left, h = rect.bottom - rect.top, bits = image.BitsPerPixel();
+    if (image.ddb || !image.dib || image.header.biCompression != BI_RGB || Monochrome()) return false;
+    if (w <= 0 || h <= 0 || w > Width() || h > Height() || (w == Width() && h == Height())) return false;
+    // A target of 256 colours or fewer gets half-toning, which averages instead.
+    return !(deviceBits <= 8 && deviceBits < bits);
+}
+
+void TBitmap::DrawShrunk(HDC dc, const RECT& rect, HPALETTE palette, DWORD rop) {
+    const int w = rect.right - rect.left, h = rect.bottom - rect.top;
+    Bitmap small = SmallSection(*image_, w, h);
+    MemoryDC source(dc), shrunk(dc);
+    SelectGuard keepSource(source.get(), image_->dib.get());
+    SelectGuard keepShrunk(shrunk.get(), small.get());
+    SetStretchBltMode(shrunk.get(), COLORONCOLOR);
+    StretchBlt(shrunk.get(), 0, 0, w, h, source.get(), 0, 0, Width(), Height(), SRCCOPY);
+    PaletteGuard shrunkPalette(shrunk.get(), palette);
+    BitBlt(dc, rect.left, rect.top, w, h, shrunk.get(), 0, 0, rop);
 }
 
 // Destination XOR image, AND mask, XOR image: where the mask is white the

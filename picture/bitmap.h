@@ -90,6 +90,8 @@ private:
     void Install(BitmapImageRef image);
     void InstallChanged(BitmapImageRef image);
     void DrawTransparent(HDC dc, const RECT& rect, HDC source, HBITMAP mask);
+    bool ShrinksByDropping(const RECT& rect, int deviceBits) const;
+    void DrawShrunk(HDC dc, const RECT& rect, HPALETTE palette, DWORD rop);
 
     BitmapImageRef image_;
     Bitmap mask_;

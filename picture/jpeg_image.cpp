@@ -7,7 +7,6 @@
 #include "picture/bitmap_image.h"
 #include "picture/codec/bmp.h"
 #include "picture/codec/jpeg.h"
-#include "picture/drop_sample.h"
 #include "picture/formats.h"
 #include "ui/large_memory.h"
 #include "ui/stream.h"
@@ -150,28 +149,7 @@ void TJPEGImage::AssignTo(TGraphic& target) {
 void TJPEGImage::Draw(TCanvas& canvas, const RECT& rect) {
     TBitmap& bitmap = Decode();
     bitmap.SetTransparent(Transparent());
-    if (ShrinksByDropping(canvas, rect)) return DrawShrunk(canvas, rect);
     bitmap.Draw(canvas, rect);
-}
-
-// Shrinking with colour-on-colour stretching drops rows and columns; the
-// system would first convert the whole picture to the target's format.
-bool TJPEGImage::ShrinksByDropping(const TCanvas& canvas, const RECT& rect) const {
-    const int w = rect.right - rect.left, h = rect.bottom - rect.top;
-    if (!rows_.row0 || Transparent() || w <= 0 || h <= 0 || w > rows_.width || h > rows_.height) return false;
-    if (w == rows_.width && h == rows_.height) return false;
-    // A target of 256 colours or fewer gets half-toning, which averages instead.
-    HDC dc = canvas.Handle();
-    const int deviceBits = GetDeviceCaps(dc, BITSPIXEL) * GetDeviceCaps(dc, PLANES);
-    return !(deviceBits <= 8 && deviceBits < rows_.bytesPerPixel * 8);
-}
-
-void TJPEGImage::DrawShrunk(TCanvas& canvas, const RECT& rect) {
-    TBitmap shrunk;
-    const PixelRows to = InstallSection(shrunk, rect.right - rect.left, rect.bottom - rect.top,
-                                        rows_.bytesPerPixel * 8, PaletteColours(bitmap_->Palette()));
-    DropSample(rows_, to);
-    shrunk.Draw(canvas, rect);
 }
 
 bool TJPEGImage::Equals(TGraphic& other) {

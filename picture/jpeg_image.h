@@ -11,10 +11,18 @@
 #include <vector>
 
 #include "picture/bitmap.h"
-#include "picture/drop_sample.h"
 #include "picture/graphic.h"
 #include "picture/shared_image.h"
 #include "ui/exceptions.h"
+
+// Rows of pixels in memory: row y (from the top) starts at row0 + y * step.
+struct PixelRows {
+    uint8_t* row0 = nullptr;
+    intptr_t step = 0;
+    int width = 0;
+    int height = 0;
+    int bytesPerPixel = 0;
+};
 
 // A fatal error of the JPEG library: "JPEG error #%d" with its message code.
 class EJPEG : public EInvalidGraphic {
@@ -93,8 +101,6 @@ private:
     void DropBitmap();
     void TakeBytes(std::vector<uint8_t> bytes);
     void DecodeInto(TBitmap& bitmap);
-    bool ShrinksByDropping(const TCanvas& canvas, const RECT& rect) const;
-    void DrawShrunk(TCanvas& canvas, const RECT& rect);
     void Compress();
 
     JPEGDataRef data_;

@@ -9,6 +9,8 @@ packages=(cmake make g++ wine wine64 wine64-tools libwine-dev libjpeg62-turbo-de
   g++-mingw-w64-x86-64-posix nasm dpkg-dev debian-archive-keyring file clang libclang-rt-14-dev
   fonts-urw-base35 python3-fonttools)
 
+# The benchmarks drive the screen with real X input and watch it redraw.
+packages+=(libxtst-dev libxdamage-dev)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -165,11 +165,16 @@ LRESULT TControl::DefaultProc(UINT msg, WPARAM wp, LPARAM lp) {
     return DefWindowProcA(handle_, msg, wp, lp);
 }
 
+// The system's shared cursors are loaded once: the pointer is set on every
+// mouse move, and each load is a round trip to the window server under Wine.
 HCURSOR TControl::CursorHandle(TCursor c) {
+    static const HCURSOR hourGlass = LoadCursorA(nullptr, IDC_WAIT);
+    static const HCURSOR hand = LoadCursorA(nullptr, IDC_HAND);
+    static const HCURSOR arrow = LoadCursorA(nullptr, IDC_ARROW);
     switch (c) {
-        case TCursor::crHourGlass: return LoadCursorA(nullptr, IDC_WAIT);
-        case TCursor::crHandPoint: return LoadCursorA(nullptr, IDC_HAND);
-        case TCursor::crArrow: return LoadCursorA(nullptr, IDC_ARROW);
+        case TCursor::crHourGlass: return hourGlass;
+        case TCursor::crHandPoint: return hand;
+        case TCursor::crArrow: return arrow;
         default: return nullptr;
     }
 }
@@ -376,11 +381,16 @@ void TControl::Realign() {
     if (!handle_) return;
     RECT area;
     GetClientRect(handle_, &area);
+    // A child already in place is not moved again: each move is several
+    // round trips to the window server.
     auto place = [](TControl* c, int l, int t, int w, int h) {
+        w = std::max(0, w);
+        h = std::max(0, h);
+        if (l == c->left_ && t == c->top_ && w == c->width_ && h == c->height_) return;
         c->left_ = l;
         c->top_ = t;
-        c->width_ = std::max(0, w);
-        c->height_ = std::max(0, h);
+        c->width_ = w;
+        c->height_ = h;
         c->Place();
     };
     for (TControl* c : children_)

@@ -313,6 +313,33 @@ TEST_CASE("file list: what a mask lists, in what order, with which glyph") {
     SetFileAttributesA(temp.File("r.jpg").c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
+TEST_CASE("file list: entering a folder lists exactly what the list's own pattern searches list") {
+    TempFolder temp;
+    // Upper case, double extensions, a dot-name, a name whose 8.3 form ends
+    // in .JPG, no extension, spaces, a hidden file and folders.
+    for (const char* name : {"A.JPG", "b.jpeg", "c.jpgx", "d.jpg.txt", ".jpg", "e.JpG", "f.jpeg.jpg", "g",
+                             "dlhy nazov suboru.jpg", "x.bmp", "obr.ICO", "kresba.emf"})
+        MakeFile(temp.File(name));
+    MakeFile(temp.File("h.jpg"), FILE_ATTRIBUTE_HIDDEN);
+    MakeFolder(temp.File("priecinok.jpg"));
+    MakeFolder(temp.File("sub"));
+    const std::string parent = temp.Path().substr(0, temp.Path().find_last_of('\\'));
+    for (const char* mask : {"*.jpg;*.jpeg", "*.jpg;*.jpeg;*.bmp;*.ico;*.emf;*.wmf", "*.JPEG;*.jpeg", "*.j?g", "*.*"})
+        for (TFileType type : {ftNormal, ftNormal | ftDirectory | ftHidden}) {
+            CAPTURE(mask);
+            CAPTURE(type);
+            Browser b;
+            b.files->SetMask(mask);
+            b.files->SetFileType(type);
+            b.dir->SetDirectory(parent);
+            b.dir->SetDirectory(temp.Path());
+            const std::vector<std::string> entered = Rows(*b.files);
+            b.files->Update();
+            CHECK(entered == Rows(*b.files));
+            CHECK(b.dir->Item(b.dir->Count() - 1) == "sub");
+        }
+}
+
 TEST_CASE("file list: the order is the locale's, case ignored") {
     TempFolder temp;
     const char* names[] = {"hora.jpg", "chata.jpg", "cesta.jpg", "čaj.jpg", "Ďaleko.jpg", "dom.jpg", "_x.jpg",

@@ -396,3 +396,58 @@ TEST_CASE("palettes are derived from the colour table, and none for true colour"
     REQUIRE(palette);
     CHECK(GetPaletteEntries(palette, 0, 0, nullptr) == 4);
 }
+
+namespace {
+// A width x height picture of scattered pixels: bottom-up rows unless
+// `topDown`; up to 8 bits per pixel with a full table of distinct colours.
+BmpFields Distinct(int width, int height, uint16_t bits, bool topDown) {
+    BmpFields s;
+    s.width = width;
+    s.height = topDown ? -height : height;
+    s.bits = bits;
+    const int stride = (width * bits + 31) / 32 * 4;
+    s.pixels.resize(size_t(stride) * size_t(height));
+    for (size_t i = 0; i < s.pixels.size(); ++i) s.pixels[i] = uint8_t(i * 7 + i / 251);
+    if (bits <= 8) {
+        s.clrUsed = 1u << bits;
+        for (uint32_t i = 0; i < s.clrUsed; ++i)
+            s.colours.insert(s.colours.end(), {uint8_t(i), uint8_t(255 - i), uint8_t(i * 7), 0});
+    }
+    return s;
+}
+
+// What the system's own colour-on-colour stretch of the bitmap gives.
+std::vector<uint32_t> SystemShrunk(TBitmap& bitmap, int width, int height) {
+    BITMAPINFO bi{};
+    bi.bmiHeader = BITMAPINFOHEADER{sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    Bitmap target(CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
+    MemoryDC to, from;
+    SelectGuard keepTarget(to.get(), target.get());
+    SelectGuard keepSource(from.get(), bitmap.Handle());
+    SetStretchBltMode(to.get(), COLORONCOLOR);
+    StretchBlt(to.get(), 0, 0, width, height, from.get(), 0, 0, bitmap.Width(), bitmap.Height(), SRCCOPY);
+    GdiFlush();
+    std::vector<uint32_t> out(size_t(width) * size_t(height));
+    std::memcpy(out.data(), bits, out.size() * 4);
+    for (uint32_t& p : out) p &= 0xFFFFFF;
+    return out;
+}
+}  // namespace
+
+TEST_CASE("a bitmap drawn smaller shows the very pixels the system's colour-on-colour stretch picks") {
+    TestApplication();
+    struct Case {
+        uint16_t bits;
+        bool topDown;
+        int width, height;
+    };
+    for (const Case c : {Case{24, false, 11, 7}, Case{24, true, 11, 7}, Case{32, false, 5, 23}, Case{8, false, 13, 4},
+                         Case{4, false, 6, 6}, Case{24, false, 37, 9}}) {
+        CAPTURE(c.bits);
+        CAPTURE(c.topDown);
+        CAPTURE(c.width);
+        Loaded bitmap(BuildBmp(Distinct(37, 23, c.bits, c.topDown)));
+        CHECK(Render(bitmap, c.width, c.height) == SystemShrunk(bitmap, c.width, c.height));
+    }
+}

@@ -8,7 +8,6 @@
 #include "picture/bitmap.h"
 #include "picture/clipboard.h"
 #include "picture/codec/jpeg.h"
-#include "picture/drop_sample.h"
 #include "picture/formats.h"
 #include "picture/jpeg_image.h"
 #include "picture/picture.h"
@@ -213,18 +212,6 @@ TEST_CASE("a JPEG goes on the clipboard as its decoded bitmap") {
     CHECK(bm.bmWidth == 20);
     CHECK(bm.bmHeight == 10);
     CHECK(bm.bmBits == nullptr);  // device-dependent
-}
-
-TEST_CASE("shrinking drops rows and columns, keeping the pixel nearest each centre") {
-    uint8_t grey[2][6] = {{0, 1, 2, 3, 4, 5}, {10, 11, 12, 13, 14, 15}};
-    uint8_t out[3] = {};
-    DropSample(PixelRows{&grey[0][0], 6, 6, 2, 1}, PixelRows{out, 3, 3, 1, 1});
-    CHECK(std::vector<uint8_t>(out, out + 3) == std::vector<uint8_t>{11, 13, 15});
-    uint8_t bgr[4][6] = {{1, 1, 1, 2, 2, 2}, {3, 3, 3, 4, 4, 4}, {5, 5, 5, 6, 6, 6}, {7, 7, 7, 8, 8, 8}};
-    uint8_t two[2][3] = {};
-    DropSample(PixelRows{&bgr[0][0], 6, 2, 4, 3}, PixelRows{&two[0][0], 3, 1, 2, 3});
-    CHECK(two[0][0] == 4);
-    CHECK(two[1][2] == 8);
 }
 
 TEST_CASE("a JPEG drawn smaller shows the same picture as its bitmap drawn smaller") {

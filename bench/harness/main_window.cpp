@@ -1,0 +1,61 @@
+#include "bench/harness/main_window.h"
+
+#include <memory>
+#include <stdexcept>
+
+#include "app/okno.h"
+#include "bench/harness/clock.h"
+#include "bench/harness/paint_watch.h"
+
+namespace bench {
+
+void EnterFolder(Driven& d, const std::string& folder) {
+    d.Ui([&] { Okno->Dir->SetDirectory(folder); });
+}
+
+void SetFullScreen(Driven& d, bool on) {
+    d.Ui([&] { Okno->FullScreen->SetChecked(on); });
+}
+
+POINT ListRow(Driven& d, const TListBox& list, const std::function<bool(int row)>& wanted, const std::string& what) {
+    POINT at{-1, -1};
+    d.Ui([&] {
+        for (int row = 0; row < list.Count(); ++row) {
+            if (!wanted(row)) continue;
+            const RECT r = list.ItemRect(row);
+            at = POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+            ClientToScreen(list.Handle(), &at);
+            return;
+        }
+    });
+    if (at.x < 0) throw std::runtime_error("no row for " + what);
+    return at;
+}
+
+POINT FileRow(Driven& d, const std::string& name) {
+    const TFileListBox& files = *Okno->files;
+    return ListRow(d, files, [&](int row) { return files.Item(row) == name; }, name);
+}
+
+HWND PreviewWindow(Driven& d) {
+    HWND window = nullptr;
+    d.Ui([&] { window = Okno->Image->Handle(); });
+    return window;
+}
+
+double Preview(Driven& d, XScreen& x, const std::string& name) {
+    std::unique_ptr<PaintWatch> watch;
+    d.Ui([&] { watch = std::make_unique<PaintWatch>(Okno->Image->Handle()); });
+    const POINT at = FileRow(d, name);
+    watch->Arm();
+    // Off the row's middle, so that a double-click there next is not taken
+    // for the second click of this one.
+    const double t0 = Now();
+    x.Click(at.x - 40, at.y);
+    const double t1 = watch->Wait(30);
+    d.Ui([&] { watch.reset(); });
+    if (t1 < 0) throw std::runtime_error("the preview of " + name + " did not paint");
+    return t1 - t0;
+}
+
+}  // namespace bench

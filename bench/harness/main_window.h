@@ -1,0 +1,32 @@
+#pragma once
+// The program's main window as a benchmark's thread sees it: where its rows
+// are on the screen, and the settings a run starts from. Each call runs on
+// the program's thread through Driven::Ui.
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+#include "bench/harness/driven.h"
+#include "bench/harness/x_screen.h"
+#include "ui/listbox.h"
+
+namespace bench {
+
+// Enters the folder (a Windows path) through the folder list.
+void EnterFolder(Driven& d, const std::string& folder);
+// Checks or clears "Celá obrazovka".
+void SetFullScreen(Driven& d, bool on);
+// The screen point in the middle of the first row of the list for which
+// `wanted` holds; throws, naming `what`, when there is none.
+POINT ListRow(Driven& d, const TListBox& list, const std::function<bool(int row)>& wanted, const std::string& what);
+// The screen point in the middle of the file list's row for `name`; throws
+// when the list has no such row.
+POINT FileRow(Driven& d, const std::string& name);
+// The preview pane's picture window.
+HWND PreviewWindow(Driven& d);
+// Clicks the row of `name` and waits until the preview has painted;
+// returns the seconds from the click.
+double Preview(Driven& d, XScreen& x, const std::string& name);
+
+}  // namespace bench
