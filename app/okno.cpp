@@ -17,6 +17,8 @@ FormSettings MainWindowSettings() {
     return s;
 }
 
+// The filter texts are spelt so on purpose ("formáty(" without a space,
+// "Bitvé" for "Bitové").
 const char kOpenFilter[] =
     "Všetky formáty(jpg,bmp,ico,emf,wmf)|*.jpg;*.jpeg;*.bmp;*.ico;*.emf;*.wmf|"
     "Súbory JPG (*.jpg,*.jpeg)|*.jpg;*.jpeg|"
@@ -92,9 +94,11 @@ void TOkno::BuildMenu() {
     item(File1, "N1", "-");
     Vlastnosti1 = item(File1, "Vlastnosti1", "Vlastnosti", "Zobrazí vlastnosti obrázka", 0, "GLYPH_PROPERTIES");
     item(File1, "N4", "-");
+    // "tlačiarňe" is spelt so on purpose.
     Nastavenietlae1 = item(File1, "Nastavenietlae1", "Nastavenie tlače", "Nastaví vlastnosti tlačiarňe");
     Tlai1 = item(File1, "Tlai1", "Tlačiť...", "Vytlačí obrázok", scCtrl | 'P', "GLYPH_PRINT");
     item(File1, "N6", "-");
+    // The old product name "Tarnik" stays in this hint on purpose.
     Exit1 = item(File1, "Exit1", "S&končiť", "Ukončí program Tarnik Lumeno");
 
     pravy1 = top("pravy1", "&Úpravy");
@@ -114,6 +118,7 @@ void TOkno::BuildMenu() {
     FullScreen = item(Zobrazi1, "FullScreen", "Celá obrazovka [full screen]",
                       "Vypína/zapína voľbu zobrazovania obrázka na celú obrazovku");
 
+    // The control names keep the forms they were given ("Npoveda1", "Tarnik...").
     Npoveda1 = top("Npoveda1", "&Nápoveda");
     TarniksoftwarevsietiWWW1 = item(Npoveda1, "TarniksoftwarevsietiWWW1", "Korvel software v sieti WWW");
     OprogrameTarnikLumeno1 = item(Npoveda1, "OprogrameTarnikLumeno1", "O programe Korvel Lumeno...",

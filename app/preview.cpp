@@ -47,6 +47,7 @@ void Arrange(TOkno& w, const PreviewLayout& l) {
 }
 
 void SetTitles(TOkno& w, const std::string& path) {
+    // After a preview the caption carries the old product name on purpose.
     w.SetCaption("Tarnik Lumeno - " + NamePart(path));
     Application->SetTitle(w.Caption());
 }

@@ -10,6 +10,7 @@
 
 #include "picture/codec/converter_input.h"
 #include "picture/codec/errors.h"
+#include "picture/codec/little_endian.h"
 #include "picture/codec/metafile.h"
 
 namespace mf = codec::metafile;
@@ -72,10 +73,6 @@ void Check(bool ok) {
     if (!ok) std::abort();
 }
 
-int32_t Field(const uint8_t* d) {
-    return static_cast<int32_t>(d[0] | (uint32_t{d[1]} << 8) | (uint32_t{d[2]} << 16) | (uint32_t{d[3]} << 24));
-}
-
 // Reference in 128 bits: round |a*b| / |c| as floor((2|p| + |c|) / 2|c|), then put the sign back.
 void CheckMulDiv(int32_t a, int32_t b, int32_t c) {
     int32_t got = mf::MulDiv(a, b, c);
@@ -103,7 +100,10 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    if (size >= 12) CheckMulDiv(Field(data), Field(data + 4), Field(data + 8));
+    if (size >= 12) {
+        const codec::le::Bytes<codec::InvalidData> fields(data, size);
+        CheckMulDiv(fields.I32(0), fields.I32(4), fields.I32(8));
+    }
     try {
         if (mf::IsEmf(data, size)) {
             mf::EmfHeader h = mf::ReadEmf(data, size);

@@ -6,7 +6,8 @@
 
 #include "picture/bitmap.h"
 #include "picture/codec/bmp.h"
-#include "picture/codec/errors.h"
+#include "picture/codec_errors.h"
+#include "picture/stored_data.h"
 #include "ui/exceptions.h"
 #include "ui/stream.h"
 
@@ -16,18 +17,6 @@ namespace {
 const char kInvalidBitmap[] = "Bitmap image is not valid";
 
 [[noreturn]] void Invalid() { throw EInvalidGraphic(kInvalidBitmap); }
-
-// Runs a codec call with its faults turned into the kind's errors.
-template <class F>
-auto Checked(F&& call) {
-    try {
-        return call();
-    } catch (const codec::InvalidData&) {
-        Invalid();
-    } catch (const codec::ShortRead&) {
-        throw EReadError("Stream read error");
-    }
-}
 
 // The system refused to make the bitmap: its error code when it gave one.
 [[noreturn]] void CreationFailed() {
@@ -60,7 +49,7 @@ void DescribeHeader(TBitmapImage& image, const bmp::Layout& layout) {
 BitmapImageRef ReadRle(TStream& stream, const bmp::Layout& layout) {
     std::vector<uint8_t> data(size_t(layout.pixelBytes));
     stream.ReadBuffer(data.data(), data.size());
-    Checked([&] { bmp::CheckRle(layout.header, data.data(), data.size()); return 0; });
+    Checked(kInvalidBitmap, [&] { bmp::CheckRle(layout.header, data.data(), data.size()); return 0; });
     BitmapImageRef image(new TBitmapImage);
     image->palette = PaletteFromColours(Quads(layout.colours));
     WindowDC screen(nullptr);
@@ -129,7 +118,7 @@ void TBitmap::LoadStream(TStream& stream) {
     const uint64_t available = uint64_t(std::max<int64_t>(0, stream.Size() - start));
     std::vector<uint8_t> prefix(size_t(std::min<uint64_t>(available, bmp::kMaxPrefix)));
     stream.ReadBuffer(prefix.data(), prefix.size());
-    const bmp::Layout layout = Checked([&] { return bmp::ReadLayout(prefix.data(), prefix.size(), available); });
+    const bmp::Layout layout = Checked(kInvalidBitmap, [&] { return bmp::ReadLayout(prefix.data(), prefix.size(), available); });
     if (layout.empty) {
         Install(BitmapImageRef(new TBitmapImage));
         return;
@@ -155,22 +144,13 @@ void TBitmap::SaveStream(TStream& stream) {
 }
 
 void TBitmap::ReadStoredData(TStream& stream) {
-    uint8_t length[4];
-    stream.ReadBuffer(length, sizeof length);
-    const uint32_t size = uint32_t(length[0]) | uint32_t(length[1]) << 8 | uint32_t(length[2]) << 16 |
-                          uint32_t(length[3]) << 24;
-    if (int64_t(size) > stream.Remaining()) throw EReadError("Stream read error");
-    std::vector<uint8_t> file(size);
-    stream.ReadBuffer(file.data(), file.size());
-    TMemoryStream bytes(std::move(file));
+    TMemoryStream bytes(ReadStoredBytes(stream, ReadStoredLength(stream)));
     LoadStream(bytes);
 }
 
 void TBitmap::WriteStoredData(TStream& stream) {
     TMemoryStream file;
     SaveStream(file);
-    const auto size = uint32_t(file.Bytes().size());
-    const uint8_t length[4] = {uint8_t(size), uint8_t(size >> 8), uint8_t(size >> 16), uint8_t(size >> 24)};
-    stream.WriteBuffer(length, sizeof length);
+    WriteStoredLength(stream, uint32_t(file.Bytes().size()));
     stream.WriteBuffer(file.Bytes().data(), file.Bytes().size());
 }

@@ -1,7 +1,7 @@
 #include "picture/icon.h"
 
-#include "picture/codec/errors.h"
 #include "picture/codec/ico.h"
+#include "picture/codec_errors.h"
 #include "picture/formats.h"
 #include "ui/exceptions.h"
 
@@ -10,18 +10,6 @@ namespace ico = codec::ico;
 namespace {
 const char kInvalidIcon[] = "Icon image is not valid";
 const char kNoClipboard[] = "Clipboard does not support Icons";
-
-// Runs a codec call with its faults turned into the kind's errors.
-template <class F>
-auto Checked(F&& call) {
-    try {
-        return call();
-    } catch (const codec::InvalidData&) {
-        throw EInvalidGraphic(kInvalidIcon);
-    } catch (const codec::ShortRead&) {
-        throw EReadError("Stream read error");
-    }
-}
 }  // namespace
 
 const TGraphicClass& TIcon::Class() {
@@ -71,7 +59,8 @@ void TIcon::Decode() {
     TIconImage& image = *image_;
     const std::vector<uint8_t>& bytes = image.fileImage->Bytes();
     try {
-        const ico::Image decoded = Checked([&] { return ico::Decode(bytes.data(), bytes.size(), ScreenColourCount()); });
+        const ico::Image decoded =
+            Checked(kInvalidIcon, [&] { return ico::Decode(bytes.data(), bytes.size(), ScreenColourCount()); });
         if (decoded.standardIcon)
             image.standard = StandardIcon();
         else
@@ -92,7 +81,7 @@ void TIcon::SetHandle(IconHandle handle) {
 void TIcon::LoadStream(TStream& stream) {
     auto bytes = std::make_unique<TMemoryStream>();
     bytes->LoadFrom(stream);
-    Checked([&] { return ico::CheckHeader(bytes->Bytes().data(), bytes->Bytes().size()); });
+    Checked(kInvalidIcon, [&] { return ico::CheckHeader(bytes->Bytes().data(), bytes->Bytes().size()); });
     IconImageRef image(new TIconImage);
     image->fileImage = std::move(bytes);
     image_ = std::move(image);
@@ -104,7 +93,7 @@ void TIcon::MakeFileImage() {
     HICON icon = image.Handle();
     if (!icon) throw EInvalidGraphic(kInvalidIcon);
     std::vector<uint8_t> bytes =
-        icon == image.standard ? ico::WriteStandardIcon() : Checked([&] { return IconFile(icon); });
+        icon == image.standard ? ico::WriteStandardIcon() : Checked(kInvalidIcon, [&] { return IconFile(icon); });
     image.fileImage = std::make_unique<TMemoryStream>(std::move(bytes));
 }
 

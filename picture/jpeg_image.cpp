@@ -8,6 +8,7 @@
 #include "picture/codec/bmp.h"
 #include "picture/codec/jpeg.h"
 #include "picture/formats.h"
+#include "picture/stored_data.h"
 #include "ui/large_memory.h"
 #include "ui/stream.h"
 
@@ -81,17 +82,6 @@ private:
     PixelRows& rows_;
     bool paletted_ = false;
 };
-
-void PutLength(TStream& stream, uint32_t n) {
-    const uint8_t b[4] = {uint8_t(n), uint8_t(n >> 8), uint8_t(n >> 16), uint8_t(n >> 24)};
-    stream.WriteBuffer(b, sizeof b);
-}
-
-uint32_t GetLength(TStream& stream) {
-    uint8_t b[4];
-    stream.ReadBuffer(b, sizeof b);
-    return uint32_t(b[0]) | uint32_t(b[1]) << 8 | uint32_t(b[2]) << 16 | uint32_t(b[3]) << 24;
-}
 
 const RECT kNoRect{0, 0, 0, 0};
 }  // namespace
@@ -214,12 +204,7 @@ void TJPEGImage::LoadStream(TStream& stream) {
 }
 
 void TJPEGImage::ReadStoredData(TStream& stream) {
-    const uint32_t length = GetLength(stream);
-    // Checked before allocating: the length comes from the data.
-    if (int64_t(length) > stream.Remaining()) throw EReadError("Stream read error");
-    std::vector<uint8_t> bytes(length);
-    stream.ReadBuffer(bytes.data(), bytes.size());
-    TakeBytes(std::move(bytes));
+    TakeBytes(ReadStoredBytes(stream, ReadStoredLength(stream)));
 }
 
 void TJPEGImage::SaveStream(TStream& stream) {
@@ -229,7 +214,7 @@ void TJPEGImage::SaveStream(TStream& stream) {
 
 void TJPEGImage::WriteStoredData(TStream& stream) {
     if (data_->bytes.empty() && bitmap_ && !bitmap_->IsEmpty()) Compress();
-    PutLength(stream, uint32_t(data_->bytes.size()));
+    WriteStoredLength(stream, uint32_t(data_->bytes.size()));
     stream.WriteBuffer(data_->bytes.data(), data_->bytes.size());
 }
 

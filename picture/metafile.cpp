@@ -4,11 +4,12 @@
 #include <vector>
 
 #include "picture/codec/converter_input.h"
-#include "picture/codec/errors.h"
+#include "picture/codec_errors.h"
 #include "picture/codec/metafile.h"
 #include "picture/formats.h"
 #include "picture/metafile_play.h"
 #include "picture/picture.h"
+#include "picture/stored_data.h"
 #include "picture/wmf_conversion.h"
 #include "ui/exceptions.h"
 #include "ui/scope.h"
@@ -22,18 +23,6 @@ const char kInvalidMetafile[] = "Metafile is not valid";
 [[noreturn]] void Invalid() { throw EInvalidGraphic(kInvalidMetafile); }
 
 [[noreturn]] void RefusedBySystem() { throw OutOfResources(GetLastError()); }
-
-// Runs a codec call with its faults turned into the kind's errors.
-template <class F>
-auto Checked(F&& call) {
-    try {
-        return call();
-    } catch (const codec::InvalidData&) {
-        Invalid();
-    } catch (const codec::ShortRead&) {
-        throw EReadError("Stream read error");
-    }
-}
 
 ENHMETAHEADER HeaderOf(HENHMETAFILE handle) {
     ENHMETAHEADER header{};
@@ -95,16 +84,9 @@ void CheckConverted(HENHMETAFILE converted) {
     const UINT size = GetEnhMetaFileBits(converted, 0, nullptr);
     std::vector<uint8_t> bytes(size);
     if (size == 0 || GetEnhMetaFileBits(converted, size, bytes.data()) != size) Invalid();
-    Checked([&] { return mf::ReadEmf(bytes.data(), bytes.size()); });
+    Checked(kInvalidMetafile, [&] { return mf::ReadEmf(bytes.data(), bytes.size()); });
 }
 
-void PutU32(uint8_t* at, uint32_t v) {
-    for (int i = 0; i < 4; ++i) at[i] = uint8_t(v >> (8 * i));
-}
-
-uint32_t GetU32(const uint8_t* at) {
-    return uint32_t(at[0]) | uint32_t(at[1]) << 8 | uint32_t(at[2]) << 16 | uint32_t(at[3]) << 24;
-}
 }  // namespace
 
 int ScreenPixelsPerInch() {
@@ -221,7 +203,7 @@ void TMetafile::LoadStream(TStream& stream) {
 }
 
 void TMetafile::LoadEmf(const uint8_t* data, size_t size, TStream& stream, int64_t start) {
-    const mf::EmfHeader header = Checked([&] { return mf::ReadEmf(data, size); });
+    const mf::EmfHeader header = Checked(kInvalidMetafile, [&] { return mf::ReadEmf(data, size); });
     MetafileImageRef image(new TMetafileImage);
     image->handle.reset(SetEnhMetaFileBits(header.totalSize, data));
     if (!image->handle) Invalid();
@@ -235,10 +217,10 @@ void TMetafile::LoadEmf(const uint8_t* data, size_t size, TStream& stream, int64
 }
 
 void TMetafile::LoadWmf(const uint8_t* data, size_t size) {
-    const mf::Wmf wmf = Checked([&] { return mf::ReadWmf(data, size); });
+    const mf::Wmf wmf = Checked(kInvalidMetafile, [&] { return mf::ReadWmf(data, size); });
     // The system's converter needs every bitmap's counts stated.
     std::vector<uint8_t> records(data + wmf.recordsOffset, data + wmf.recordsOffset + wmf.recordsSize);
-    Checked([&] {
+    Checked(kInvalidMetafile, [&] {
         mf::StateWmfBitmapCounts(records.data(), records.size());
         return 0;
     });
@@ -292,23 +274,17 @@ void TMetafile::WriteWmf(TStream& stream) {
 }
 
 void TMetafile::ReadStoredData(TStream& stream) {
-    uint8_t length[4];
-    stream.ReadBuffer(length, sizeof length);
-    const uint32_t total = GetU32(length);
-    if (total <= sizeof length) return Assign(nullptr);
-    if (int64_t(total - sizeof length) > stream.Remaining()) throw EReadError("Stream read error");
-    TMemoryStream data;
-    data.Bytes().resize(total - sizeof length);
-    stream.ReadBuffer(data.Bytes().data(), data.Bytes().size());
+    // The length counts its own four bytes.
+    const uint32_t total = ReadStoredLength(stream);
+    if (total <= 4) return Assign(nullptr);
+    TMemoryStream data(ReadStoredBytes(stream, total - 4));
     LoadStream(data);
 }
 
 void TMetafile::WriteStoredData(TStream& stream) {
     TMemoryStream data;
     SaveStream(data);
-    uint8_t length[4];
-    PutU32(length, uint32_t(data.Bytes().size() + sizeof length));
-    stream.WriteBuffer(length, sizeof length);
+    WriteStoredLength(stream, uint32_t(data.Bytes().size() + 4));
     stream.WriteBuffer(data.Bytes().data(), data.Bytes().size());
 }
 

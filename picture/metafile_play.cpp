@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstdint>
-#include <cstring>
 
 #include "picture/codec/emf_layout.h"
+#include "picture/codec/little_endian.h"
 #include "ui/scope.h"
 
 namespace {
@@ -61,24 +61,9 @@ private:
 };
 
 // Fields of a record the reader has checked; out of range reads as 0.
-class Fields {
+class Fields : public codec::le::Bytes<codec::le::ZeroBeyond> {
 public:
-    explicit Fields(const ENHMETARECORD* record) : bytes_(reinterpret_cast<const uint8_t*>(record)), size_(record->nSize) {}
-    int32_t I32(size_t at) const {
-        int32_t v = 0;
-        if (at + 4 <= size_) std::memcpy(&v, bytes_ + at, 4);
-        return v;
-    }
-    int16_t I16(size_t at) const {
-        int16_t v = 0;
-        if (at + 2 <= size_) std::memcpy(&v, bytes_ + at, 2);
-        return v;
-    }
-    uint32_t U32(size_t at) const { return uint32_t(I32(at)); }
-
-private:
-    const uint8_t* bytes_;
-    size_t size_;
+    explicit Fields(const ENHMETARECORD* record) : Bytes(reinterpret_cast<const uint8_t*>(record), record->nSize) {}
 };
 
 void Point(Span& s, const Fields& f, size_t at) { s.Add(f.I32(at), f.I32(at + 4)); }

@@ -8,6 +8,7 @@ TAboutBox* AboutBox = nullptr;
 namespace {
 FormSettings WindowSettings() {
     FormSettings s;
+    // The old product name, run together, on purpose.
     s.caption = "About TarnikLumeno";
     s.left = 0;
     s.top = 0;

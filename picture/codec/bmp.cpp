@@ -18,20 +18,7 @@ constexpr uint32_t kHeaderWithMasks = kInfoHeaderSize + kMasksSize;
 constexpr std::size_t kSizeImageAt = 20;
 constexpr std::size_t kClrUsedAt = 32;
 
-// A run of bytes whose fields are read little-endian with bounds checks.
-class Block {
-public:
-    Block(const uint8_t* data, std::size_t size) : data_(data), size_(size) {}
-    uint16_t U16(std::size_t at) const { return le::U16<InvalidData>(data_, size_, at); }
-    uint32_t U32(std::size_t at) const { return le::U32<InvalidData>(data_, size_, at); }
-    int32_t I32(std::size_t at) const { return le::I32<InvalidData>(data_, size_, at); }
-    const uint8_t* data() const { return data_; }
-    std::size_t size() const { return size_; }
-
-private:
-    const uint8_t* data_;
-    std::size_t size_;
-};
+using Block = le::Bytes<InvalidData>;
 
 // Hands out consecutive blocks of the stream; Fault names what running out means.
 class Cursor {

@@ -38,22 +38,14 @@ constexpr uint16_t kFixedSize[kLastType + 1] = {
     20, 108, 12, 108, 8, 36, 12, 16,        // 113 profile, alpha blend, layout, transparent blt, (117), gradient, links, justification
     24, 608};                               // 121 colour matching, colour space
 
-class Record {
+class Record : public le::Bytes<InvalidData> {
 public:
-    Record(const uint8_t* data, uint32_t size) : data_(data), size_(size) {}
-    uint32_t U32(size_t at) const { return le::U32<InvalidData>(data_, size_, at); }
-    uint16_t U16(size_t at) const { return le::U16<InvalidData>(data_, size_, at); }
+    using Bytes::Bytes;
     // `count` items of `each` bytes from `at` must lie inside the record; none may be anywhere.
     void Holds(uint64_t at, uint64_t count, uint64_t each) const {
         if (count == 0) return;
-        if (count > size_ || !le::Fits(size_, at, count * each)) throw InvalidData{};
+        if (count > size() || !le::Fits(size(), at, count * each)) throw InvalidData{};
     }
-    const uint8_t* data() const { return data_; }
-    uint32_t size() const { return size_; }
-
-private:
-    const uint8_t* data_;
-    uint32_t size_;
 };
 
 struct Tables {
