@@ -152,13 +152,12 @@ void TBitmap::DrawTransparent(HDC dc, const RECT& rect, HDC source, HBITMAP mask
     MemoryDC maskDC(dc);
     SelectGuard keep(maskDC.get(), mask);
     const int x = rect.left, y = rect.top, w = rect.right - rect.left, h = rect.bottom - rect.top;
-    const COLORREF text = SetTextColor(dc, RGB(0, 0, 0));
-    const COLORREF back = SetBkColor(dc, RGB(255, 255, 255));
+    DCStateGuard colours(dc);
+    SetTextColor(dc, RGB(0, 0, 0));
+    SetBkColor(dc, RGB(255, 255, 255));
     StretchBlt(dc, x, y, w, h, source, 0, 0, Width(), Height(), SRCINVERT);
     StretchBlt(dc, x, y, w, h, maskDC.get(), 0, 0, Width(), Height(), SRCAND);
     StretchBlt(dc, x, y, w, h, source, 0, 0, Width(), Height(), SRCINVERT);
-    SetTextColor(dc, text);
-    SetBkColor(dc, back);
 }
 
 HBITMAP TBitmap::MaskHandle() {
@@ -267,14 +266,12 @@ void TBitmap::LoadClipboardData(UINT format, HANDLE data, HPALETTE palette) {
     }
 }
 
-void TBitmap::SaveClipboardData(UINT& format, HANDLE& data, HPALETTE& palette) {
-    if (IsEmpty()) return;
+ClipboardData TBitmap::SaveClipboardData() {
+    if (IsEmpty()) return {};
     HPALETTE own = Palette();
     Bitmap copy = DeviceCopy(*image_, BrushColor);
     ::Palette paletteCopy = CopyPalette(own);
-    format = CF_BITMAP;
-    data = copy.release();
-    palette = paletteCopy.release();
+    return ClipboardData(CF_BITMAP, copy.release(), std::move(paletteCopy));
 }
 
 HBITMAP TBitmap::Handle() {

@@ -58,7 +58,7 @@ public:
     // CF_BITMAP only.
     void LoadClipboardData(UINT format, HANDLE data, HPALETTE palette) override;
     // CF_BITMAP: a device-dependent copy on BrushColor, and a copy of the palette.
-    void SaveClipboardData(UINT& format, HANDLE& data, HPALETTE& palette) override;
+    ClipboardData SaveClipboardData() override;
 
     // The drawing handle (still owned by the bitmap), after unsharing.
     HBITMAP Handle();

@@ -22,31 +22,6 @@ HWND NewHiddenWindow() {
                            nullptr);
 }
 
-// Clipboard data not yet handed over: freed by the kind of its format.
-class PendingData {
-public:
-    PendingData(UINT format, HANDLE data) : format_(format), data_(data) {}
-    ~PendingData() {
-        if (!data_) return;
-        if (format_ == CF_ENHMETAFILE)
-            DeleteEnhMetaFile(static_cast<HENHMETAFILE>(data_));
-        else if (format_ == CF_BITMAP || format_ == CF_PALETTE)
-            DeleteObject(data_);
-        else
-            GlobalFree(data_);
-    }
-    PendingData(const PendingData&) = delete;
-    PendingData& operator=(const PendingData&) = delete;
-    // Gives the data to the clipboard, which then owns it.
-    void Hand() {
-        if (data_ && SetClipboardData(format_, data_)) data_ = nullptr;
-    }
-
-private:
-    UINT format_;
-    HANDLE data_;
-};
-
 // Closes one opening of the clipboard object when it goes.
 class OpenGuard {
 public:
@@ -103,17 +78,8 @@ void TClipboard::Adding() {
 void TClipboard::Put(TPicture* picture, TGraphic* graphic) {
     OpenGuard open(*this);
     Adding();
-    UINT format = 0;
-    HANDLE data = nullptr;
-    HPALETTE palette = nullptr;
-    if (picture)
-        picture->SaveClipboardData(format, data, palette);
-    else
-        graphic->SaveClipboardData(format, data, palette);
-    PendingData pendingData(format, data);
-    PendingData pendingPalette(CF_PALETTE, palette);
-    if (format) pendingData.Hand();
-    pendingPalette.Hand();
+    ClipboardData data = picture ? picture->SaveClipboardData() : graphic->SaveClipboardData();
+    data.Hand();
 }
 
 void TClipboard::Assign(TObject* source) {

@@ -14,7 +14,7 @@
 //   };
 //
 // Handles: Palette() lends the graphic's own palette; SaveClipboardData hands
-// out new handles that the caller then owns; LoadClipboardData copies what it
+// out new handles in an owning ClipboardData; LoadClipboardData copies what it
 // is given. Errors are the ui/exceptions.h classes with the kind's messages.
 #include <windows.h>
 
@@ -24,6 +24,7 @@
 #include <string>
 
 #include "picture/canvas.h"
+#include "picture/clipboard_data.h"
 #include "picture/shared_image.h"
 #include "ui/gdi.h"
 #include "ui/object.h"
@@ -101,9 +102,9 @@ public:
     virtual void LoadStream(TStream& stream) = 0;
     virtual void SaveStream(TStream& stream) = 0;
     virtual void LoadClipboardData(UINT format, HANDLE data, HPALETTE palette) = 0;
-    // format 0 and no handles for an empty graphic; otherwise the caller owns
-    // `data` (of the clipboard format `format`) and `palette` (may be null).
-    virtual void SaveClipboardData(UINT& format, HANDLE& data, HPALETTE& palette) = 0;
+    // Format 0 and no handles for an empty graphic; otherwise new handles for
+    // the caller (the palette may be none).
+    virtual ClipboardData SaveClipboardData() = 0;
 
     // Forwards a progress report to OnProgress when one is set.
     void Progress(TObject* sender, TProgressStage stage, uint8_t percentDone, bool redrawNow,

@@ -107,7 +107,7 @@ void TIcon::LoadClipboardData(UINT /*format*/, HANDLE /*data*/, HPALETTE /*palet
     throw EInvalidGraphicOperation(kNoClipboard);
 }
 
-void TIcon::SaveClipboardData(UINT& /*format*/, HANDLE& /*data*/, HPALETTE& /*palette*/) {
+ClipboardData TIcon::SaveClipboardData() {
     throw EInvalidGraphicOperation(kNoClipboard);
 }
 

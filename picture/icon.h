@@ -38,7 +38,7 @@ public:
     void SaveStream(TStream& stream) override;
     // "Clipboard does not support Icons", both ways.
     void LoadClipboardData(UINT format, HANDLE data, HPALETTE palette) override;
-    void SaveClipboardData(UINT& format, HANDLE& data, HPALETTE& palette) override;
+    ClipboardData SaveClipboardData() override;
 
     // The icon handle (still owned by the icon), decoding first if needed.
     HICON Handle();

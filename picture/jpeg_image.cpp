@@ -224,8 +224,8 @@ void TJPEGImage::LoadClipboardData(UINT format, HANDLE data, HPALETTE palette) {
     Assign(&handed);
 }
 
-void TJPEGImage::SaveClipboardData(UINT& format, HANDLE& data, HPALETTE& palette) {
-    Decode().SaveClipboardData(format, data, palette);
+ClipboardData TJPEGImage::SaveClipboardData() {
+    return Decode().SaveClipboardData();
 }
 
 TBitmap& TJPEGImage::Decode() {

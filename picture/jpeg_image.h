@@ -83,7 +83,7 @@ public:
     void SaveStream(TStream& stream) override;
     void LoadClipboardData(UINT format, HANDLE data, HPALETTE palette) override;
     // What the decoded bitmap gives (CF_BITMAP and its palette).
-    void SaveClipboardData(UINT& format, HANDLE& data, HPALETTE& palette) override;
+    ClipboardData SaveClipboardData() override;
 
     // The decoded bitmap, decoding first if there is none. A decoding error
     // passes on, and the bitmap stays as far as it was filled.

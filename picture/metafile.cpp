@@ -300,13 +300,11 @@ void TMetafile::LoadClipboardData(UINT format, HANDLE data, HPALETTE /*palette*/
     Install(std::move(image));
 }
 
-void TMetafile::SaveClipboardData(UINT& format, HANDLE& data, HPALETTE& palette) {
-    if (!Handle()) return;
+ClipboardData TMetafile::SaveClipboardData() {
+    if (!Handle()) return {};
     HENHMETAFILE copy = CopyEnhMetaFileA(Handle(), nullptr);
     if (!copy) RefusedBySystem();
-    format = CF_ENHMETAFILE;
-    data = copy;
-    palette = nullptr;
+    return ClipboardData(CF_ENHMETAFILE, copy);
 }
 
 void RegisterMetafileKind() {

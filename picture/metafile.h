@@ -59,7 +59,7 @@ public:
     // CF_ENHMETAFILE only.
     void LoadClipboardData(UINT format, HANDLE data, HPALETTE palette) override;
     // CF_ENHMETAFILE with a copy of the metafile, no palette.
-    void SaveClipboardData(UINT& format, HANDLE& data, HPALETTE& palette) override;
+    ClipboardData SaveClipboardData() override;
 
     // The enhanced metafile (still owned by the metafile), or null.
     HENHMETAFILE Handle() const { return image_->handle.get(); }

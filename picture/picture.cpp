@@ -58,9 +58,7 @@ void TPicture::Assign(TObject* source) {
     throw AssignError(source->ClassName(), ClassName());
 }
 
-void TPicture::SaveClipboardData(UINT& format, HANDLE& data, HPALETTE& palette) {
-    if (graphic_) graphic_->SaveClipboardData(format, data, palette);
-}
+ClipboardData TPicture::SaveClipboardData() { return graphic_ ? graphic_->SaveClipboardData() : ClipboardData(); }
 
 void TPicture::Changed(TObject* /*sender*/) {
     if (OnChange) OnChange(this);

@@ -31,7 +31,7 @@ public:
     // with "Cannot assign a %s to a %s".
     void Assign(TObject* source);
     // Delegates to the graphic; format 0 and no handles when empty.
-    void SaveClipboardData(UINT& format, HANDLE& data, HPALETTE& palette);
+    ClipboardData SaveClipboardData();
 
     // Runs OnChange with the picture as the sender.
     void Changed(TObject* sender);

@@ -25,8 +25,9 @@ UINT NextControlId() {
     return id++;
 }
 
-std::map<COLORREF, HBRUSH>& Brushes() {
-    static std::map<COLORREF, HBRUSH> brushes;
+// One brush per background colour, shared by the controls of that colour.
+std::map<COLORREF, Brush>& Brushes() {
+    static std::map<COLORREF, Brush> brushes;
     return brushes;
 }
 
@@ -226,94 +227,116 @@ TControl* TControl::ChildOf(LPARAM wnd) const {
 // business of the window procedure it was meant for.
 LRESULT TControl::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
-        case WM_COMMAND:
-            if (TControl* child = ChildOf(lp)) {
-                child->Notify(HIWORD(wp));
-                return 0;
-            }
-            if (!lp && !systemProc_) {
-                MenuCommand(LOWORD(wp));
-                return 0;
-            }
-            break;
-        case WM_DRAWITEM: {
-            auto* item = reinterpret_cast<DRAWITEMSTRUCT*>(lp);
-            if (TControl* child = ChildOf(reinterpret_cast<LPARAM>(item->hwndItem)))
-                if (child->DrawItem(*item)) return TRUE;
-            break;
-        }
+        case WM_COMMAND: return CommandReceived(wp, lp);
+        case WM_DRAWITEM: return DrawItemReceived(wp, lp);
         case WM_HSCROLL:
-        case WM_VSCROLL:
-            if (TControl* child = ChildOf(lp)) {
-                child->ScrollMessage(LOWORD(wp));
-                return 0;
-            }
-            break;
-        case WM_NOTIFY: {
-            auto* header = reinterpret_cast<NMHDR*>(lp);
-            if (TControl* child = ChildOf(reinterpret_cast<LPARAM>(header->hwndFrom)))
-                return child->NotifyMessage(header);
-            break;
-        }
+        case WM_VSCROLL: return ScrollReceived(msg, wp, lp);
+        case WM_NOTIFY: return NotifyReceived(wp, lp);
         case WM_CTLCOLORSTATIC:
-        case WM_CTLCOLORBTN: {
-            TControl* child = ChildOf(lp);
-            if (!child) break;
-            if (HBRUSH b = ChildColor(reinterpret_cast<HDC>(wp), child)) return reinterpret_cast<LRESULT>(b);
-            SetBkColor(reinterpret_cast<HDC>(wp), color_);
-            return reinterpret_cast<LRESULT>(BackgroundBrush());
-        }
-        case WM_SETCURSOR:
-            if (LOWORD(lp) == HTCLIENT) {
-                HCURSOR c = CursorHandle(Application->Cursor());
-                if (!c) c = CursorHandle(Cursor);
-                if (c) {
-                    ::SetCursor(c);
-                    return TRUE;
-                }
-            }
-            break;
-        case WM_ERASEBKGND:
-            if (!systemProc_) {
-                RECT r;
-                GetClientRect(handle_, &r);
-                FillRect(reinterpret_cast<HDC>(wp), &r, BackgroundBrush());
-                return TRUE;
-            }
-            break;
-        case WM_PAINT:
-            if (!systemProc_) {
-                PaintDC dc(handle_);
-                SelectGuard f(dc.get(), font_);
-                Paint(dc.get());
-                return 0;
-            }
-            break;
-        case WM_SIZE:
-            if (!placing_ && !parent_) {
-                RECT r;
-                GetWindowRect(handle_, &r);
-                width_ = r.right - r.left;
-                height_ = r.bottom - r.top;
-            }
-            Realign();
-            Resized();
-            break;
-        case WM_CHAR:
-            if (OnKeyPress) {
-                char key = char(wp);
-                OnKeyPress(this, key);
-                if (!key) return 0;
-                wp = WPARAM(static_cast<unsigned char>(key));
-            }
-            break;
-        default:
-            if (msg >= WM_MOUSEFIRST && msg <= WM_MBUTTONDBLCLK && MouseMessage(msg, wp, lp)) {
-                if (systemProc_) break;
-                return 0;
-            }
-            break;
+        case WM_CTLCOLORBTN: return ChildColorAsked(msg, wp, lp);
+        case WM_SETCURSOR: return CursorAsked(wp, lp);
+        case WM_ERASEBKGND: return EraseAsked(wp, lp);
+        case WM_PAINT: return PaintAsked(wp, lp);
+        case WM_SIZE: return SizeChanged(wp, lp);
+        case WM_CHAR: return CharReceived(wp, lp);
+        default: return OtherMessage(msg, wp, lp);
     }
+}
+
+LRESULT TControl::CommandReceived(WPARAM wp, LPARAM lp) {
+    if (TControl* child = ChildOf(lp)) {
+        child->Notify(HIWORD(wp));
+        return 0;
+    }
+    if (!lp && !systemProc_) {
+        MenuCommand(LOWORD(wp));
+        return 0;
+    }
+    return DefaultProc(WM_COMMAND, wp, lp);
+}
+
+LRESULT TControl::DrawItemReceived(WPARAM wp, LPARAM lp) {
+    auto* item = reinterpret_cast<DRAWITEMSTRUCT*>(lp);
+    if (TControl* child = ChildOf(reinterpret_cast<LPARAM>(item->hwndItem)))
+        if (child->DrawItem(*item)) return TRUE;
+    return DefaultProc(WM_DRAWITEM, wp, lp);
+}
+
+LRESULT TControl::ScrollReceived(UINT msg, WPARAM wp, LPARAM lp) {
+    TControl* child = ChildOf(lp);
+    if (!child) return DefaultProc(msg, wp, lp);
+    child->ScrollMessage(LOWORD(wp));
+    return 0;
+}
+
+LRESULT TControl::NotifyReceived(WPARAM wp, LPARAM lp) {
+    auto* header = reinterpret_cast<NMHDR*>(lp);
+    if (TControl* child = ChildOf(reinterpret_cast<LPARAM>(header->hwndFrom))) return child->NotifyMessage(header);
+    return DefaultProc(WM_NOTIFY, wp, lp);
+}
+
+LRESULT TControl::ChildColorAsked(UINT msg, WPARAM wp, LPARAM lp) {
+    TControl* child = ChildOf(lp);
+    if (!child) return DefaultProc(msg, wp, lp);
+    auto dc = reinterpret_cast<HDC>(wp);
+    if (HBRUSH b = ChildColor(dc, child)) return reinterpret_cast<LRESULT>(b);
+    SetBkColor(dc, color_);
+    return reinterpret_cast<LRESULT>(BackgroundBrush());
+}
+
+LRESULT TControl::CursorAsked(WPARAM wp, LPARAM lp) {
+    if (LOWORD(lp) == HTCLIENT) {
+        HCURSOR c = CursorHandle(Application->Cursor());
+        if (!c) c = CursorHandle(Cursor);
+        if (c) {
+            ::SetCursor(c);
+            return TRUE;
+        }
+    }
+    return DefaultProc(WM_SETCURSOR, wp, lp);
+}
+
+LRESULT TControl::EraseAsked(WPARAM wp, LPARAM lp) {
+    if (systemProc_) return DefaultProc(WM_ERASEBKGND, wp, lp);
+    RECT r;
+    GetClientRect(handle_, &r);
+    FillRect(reinterpret_cast<HDC>(wp), &r, BackgroundBrush());
+    return TRUE;
+}
+
+LRESULT TControl::PaintAsked(WPARAM wp, LPARAM lp) {
+    if (systemProc_) return DefaultProc(WM_PAINT, wp, lp);
+    PaintDC dc(handle_);
+    SelectGuard f(dc.get(), font_);
+    Paint(dc.get());
+    return 0;
+}
+
+LRESULT TControl::SizeChanged(WPARAM wp, LPARAM lp) {
+    if (!placing_ && !parent_) {
+        RECT r;
+        GetWindowRect(handle_, &r);
+        width_ = r.right - r.left;
+        height_ = r.bottom - r.top;
+    }
+    Realign();
+    Resized();
+    return DefaultProc(WM_SIZE, wp, lp);
+}
+
+LRESULT TControl::CharReceived(WPARAM wp, LPARAM lp) {
+    if (OnKeyPress) {
+        char key = char(wp);
+        OnKeyPress(this, key);
+        if (!key) return 0;
+        wp = WPARAM(static_cast<unsigned char>(key));
+    }
+    return DefaultProc(WM_CHAR, wp, lp);
+}
+
+LRESULT TControl::OtherMessage(UINT msg, WPARAM wp, LPARAM lp) {
+    const bool mouse = msg >= WM_MOUSEFIRST && msg <= WM_MBUTTONDBLCLK;
+    if (mouse && MouseMessage(msg, wp, lp) && !systemProc_) return 0;
     return DefaultProc(msg, wp, lp);
 }
 
@@ -433,8 +456,8 @@ HBRUSH TControl::BackgroundBrush() {
     if (!brush_) {
         auto& brushes = Brushes();
         auto it = brushes.find(color_);
-        if (it == brushes.end()) it = brushes.emplace(color_, CreateSolidBrush(color_)).first;
-        brush_ = it->second;
+        if (it == brushes.end()) it = brushes.emplace(color_, Brush(CreateSolidBrush(color_))).first;
+        brush_ = it->second.get();
     }
     return brush_;
 }

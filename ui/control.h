@@ -123,6 +123,18 @@ private:
     void Detach();
     void Place();
     bool MouseMessage(UINT msg, WPARAM wp, LPARAM lp);
+    // The window procedure's handlers, one per message it treats.
+    LRESULT CommandReceived(WPARAM wp, LPARAM lp);
+    LRESULT DrawItemReceived(WPARAM wp, LPARAM lp);
+    LRESULT ScrollReceived(UINT msg, WPARAM wp, LPARAM lp);
+    LRESULT NotifyReceived(WPARAM wp, LPARAM lp);
+    LRESULT ChildColorAsked(UINT msg, WPARAM wp, LPARAM lp);
+    LRESULT CursorAsked(WPARAM wp, LPARAM lp);
+    LRESULT EraseAsked(WPARAM wp, LPARAM lp);
+    LRESULT PaintAsked(WPARAM wp, LPARAM lp);
+    LRESULT SizeChanged(WPARAM wp, LPARAM lp);
+    LRESULT CharReceived(WPARAM wp, LPARAM lp);
+    LRESULT OtherMessage(UINT msg, WPARAM wp, LPARAM lp);
     void Adopt(TControl* child);
     void Orphan(TControl* child);
     // The control of ours behind a notification's window handle, when it is

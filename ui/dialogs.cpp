@@ -58,21 +58,18 @@ bool TOpenDialog::Run(bool save) {
     return true;
 }
 
-TPrinterSetupDialog::~TPrinterSetupDialog() {
-    if (devMode_) GlobalFree(devMode_);
-    if (devNames_) GlobalFree(devNames_);
-}
-
 bool TPrinterSetupDialog::Execute() {
     PRINTDLGA pd{};
     pd.lStructSize = sizeof(pd);
     pd.hwndOwner = DialogOwner();
-    pd.hDevMode = devMode_;
-    pd.hDevNames = devNames_;
     pd.Flags = PD_PRINTSETUP;
-    const BOOL ok = RunModal([&] { return PrintDlgA(&pd); });
-    // The dialog may hand back new blocks even on cancel; keep whatever it owns now.
-    devMode_ = pd.hDevMode;
-    devNames_ = pd.hDevNames;
-    return ok != FALSE;
+    // The dialog owns the blocks while it runs; it may free them and hand back
+    // new ones, even on cancel: whatever it returns is ours again.
+    pd.hDevMode = devMode_.release();
+    pd.hDevNames = devNames_.release();
+    ScopeExit takeBack([&] {
+        devMode_.reset(pd.hDevMode);
+        devNames_.reset(pd.hDevNames);
+    });
+    return RunModal([&] { return PrintDlgA(&pd); }) != FALSE;
 }

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "ui/gdi.h"
 #include "ui/object.h"
 
 struct FileDialogSettings {
@@ -45,13 +46,12 @@ public:
 // The print set-up dialog; on OK its choice becomes the current printer.
 class TPrinterSetupDialog : public TObject {
 public:
-    ~TPrinterSetupDialog() override;
     bool Execute();
     const char* ClassName() const override { return "TPrinterSetupDialog"; }
 
 private:
-    HGLOBAL devMode_ = nullptr;
-    HGLOBAL devNames_ = nullptr;
+    GlobalMemory devMode_;
+    GlobalMemory devNames_;
 };
 
 // The form's print dialog, which no command opens.

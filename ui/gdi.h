@@ -45,6 +45,9 @@ struct MenuDeleter {
 struct AccelDeleter {
     void operator()(HACCEL h) const { DestroyAcceleratorTable(h); }
 };
+struct GlobalDeleter {
+    void operator()(HGLOBAL h) const { GlobalFree(h); }
+};
 struct WindowDeleter {
     void operator()(HWND h) const { DestroyWindow(h); }
 };
@@ -60,6 +63,7 @@ using EnhMetafile = UniqueHandle<HENHMETAFILE, EnhMetaDeleter>;
 using MenuHandle = UniqueHandle<HMENU, MenuDeleter>;
 using AccelTable = UniqueHandle<HACCEL, AccelDeleter>;
 using WindowHandle = UniqueHandle<HWND, WindowDeleter>;
+using GlobalMemory = UniqueHandle<HGLOBAL, GlobalDeleter>;
 
 // Selects an object into a DC and puts the previous one back. Declare it after
 // the object it selects, so the object is deselected before it is deleted.

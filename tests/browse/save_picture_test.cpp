@@ -50,11 +50,7 @@ public:
         if (Fails()) throw EWriteError("Stream write error");
     }
     void LoadClipboardData(UINT, HANDLE, HPALETTE) override {}
-    void SaveClipboardData(UINT& format, HANDLE& data, HPALETTE& palette) override {
-        format = 0;
-        data = nullptr;
-        palette = nullptr;
-    }
+    ClipboardData SaveClipboardData() override { return {}; }
 };
 
 const int kFileNameCombo = 0x47c, kFileNameEdit = 0x480, kTypeCombo = 0x470;

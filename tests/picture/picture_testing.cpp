@@ -134,14 +134,12 @@ void TTestGraphic::SaveStream(TStream& stream) {
     stream.WriteBuffer(b, sizeof b);
 }
 
-void TTestGraphic::SaveClipboardData(UINT& format, HANDLE& data, HPALETTE& palette) {
+ClipboardData TTestGraphic::SaveClipboardData() {
     if (!clipboardText) throw EInvalidGraphicOperation("Clipboard does not support test pictures");
     HGLOBAL text = GlobalAlloc(GMEM_MOVEABLE, 5);
     std::memcpy(GlobalLock(text), "test", 5);
     GlobalUnlock(text);
-    format = CF_TEXT;
-    data = text;
-    palette = nullptr;
+    return ClipboardData(CF_TEXT, text);
 }
 
 void PutClipboardText() {

@@ -76,7 +76,7 @@ public:
     void SaveStream(TStream& stream) override;
     void LoadClipboardData(UINT, HANDLE, HPALETTE) override {}
     // Text "test" when clipboardText is set, else fails.
-    void SaveClipboardData(UINT& format, HANDLE& data, HPALETTE& palette) override;
+    ClipboardData SaveClipboardData() override;
 
     int width = 0, height = 0;
     COLORREF colour = RGB(0, 0, 0);
