@@ -1,7 +1,10 @@
 #include "app/layout.h"
 
+#include "app/okno_layout.h"
+
 ListBoxes ToolBarShift(ListBoxes b, bool toolBarShown) {
-    int d = toolBarShown ? 25 : -25;
+    constexpr int toolBar = OknoBox("IkonyPanel").height;
+    const int d = toolBarShown ? toolBar : -toolBar;
     b.dir.top += d;
     b.disk.top += d;
     b.files.top += d;

@@ -1,5 +1,6 @@
 #include "app/okno.h"
 
+#include "app/okno_layout.h"
 #include "ui/application.h"
 #include "ui/fonts.h"
 
@@ -9,8 +10,8 @@ namespace {
 FormSettings MainWindowSettings() {
     FormSettings s;
     s.caption = "Korvel Lumeno";
-    s.clientWidth = 618;
-    s.clientHeight = 399;
+    s.clientWidth = OknoBox("Okno").width;
+    s.clientHeight = OknoBox("Okno").height;
     s.border = TBorderStyle::bsSingle;
     s.minimizeBox = true;
     s.position = TPosition::poScreenCenter;
@@ -132,56 +133,37 @@ void TOkno::BuildMenu() {
 }
 
 void TOkno::BuildToolBar() {
-    ToolBarSettings tb;
-    tb.width = 618;
-    tb.height = 25;
-    IkonyPanel = std::make_unique<TToolBar>(this, tb);
-    auto button = [this](int left, const char* hint, const char* glyph) {
-        SpeedButtonSettings s;
-        s.left = left;
+    IkonyPanel = std::make_unique<TToolBar>(this, PlacedAt<ToolBarSettings>(OknoBox("IkonyPanel")));
+    auto button = [this](std::string_view name, const char* hint, const char* glyph) {
+        auto s = PlacedAt<SpeedButtonSettings>(OknoBox(name));
         s.hint = hint;
         s.showHint = true;
         s.glyph = glyph;
         return IkonyPanel->AddButton(s);
     };
-    IkonyPanel->AddSeparator(0, 8);
-    SpeedButton1 = button(8, "Otvoriť", "GLYPH_OPEN");
-    SpeedButton2 = button(31, "Vlastnosti", "GLYPH_PROPERTIES");
-    IkonyPanel->AddSeparator(54, 8);
-    SpeedButton5 = button(62, "Nový priečinok", "GLYPH_NEWFOLDER");
-    SpeedButton4 = button(85, "Premenovať", "GLYPH_RENAME");
-    SpeedButton3 = button(108, "Vymazať", "GLYPH_DELETE");
+    auto gap = [this](std::string_view name) { IkonyPanel->AddSeparator(OknoBox(name).left, OknoBox(name).width); };
+    gap("Gap1");
+    SpeedButton1 = button("SpeedButton1", "Otvoriť", "GLYPH_OPEN");
+    SpeedButton2 = button("SpeedButton2", "Vlastnosti", "GLYPH_PROPERTIES");
+    gap("Gap2");
+    SpeedButton5 = button("SpeedButton5", "Nový priečinok", "GLYPH_NEWFOLDER");
+    SpeedButton4 = button("SpeedButton4", "Premenovať", "GLYPH_RENAME");
+    SpeedButton3 = button("SpeedButton3", "Vymazať", "GLYPH_DELETE");
 }
 
 void TOkno::BuildControls() {
-    StatusBarSettings sb;
-    sb.top = 380;
-    sb.width = 618;
-    sb.height = 19;
-    DolnyPanel = std::make_unique<TStatusBar>(this, sb);
+    DolnyPanel = std::make_unique<TStatusBar>(this, PlacedAt<StatusBarSettings>(OknoBox("DolnyPanel")));
 
-    ScrollBarSettings h;
+    auto h = PlacedAt<ScrollBarSettings>(OknoBox("DolnyPosuvak"));
     h.kind = TScrollKind::Horizontal;
-    h.left = 9;
-    h.top = 345;
-    h.width = 248;
-    h.height = 16;
     h.visible = false;
     DolnyPosuvak = std::make_unique<TScrollBar>(this, h);
-    ScrollBarSettings v;
+    auto v = PlacedAt<ScrollBarSettings>(OknoBox("HornyPosuvak"));
     v.kind = TScrollKind::Vertical;
-    v.left = 257;
-    v.top = 185;
-    v.width = 16;
-    v.height = 157;
     v.visible = false;
     HornyPosuvak = std::make_unique<TScrollBar>(this, v);
 
-    PanelSettings ip;
-    ip.left = 8;
-    ip.top = 184;
-    ip.width = 265;
-    ip.height = 177;
+    auto ip = PlacedAt<PanelSettings>(OknoBox("ImgPanel"));
     ip.border = TPanelBorder::Single;
     ip.color = RGB(128, 128, 128);
     ImgPanel = std::make_unique<TPanel>(this, ip);
@@ -191,26 +173,15 @@ void TOkno::BuildControls() {
     img.center = true;
     Image = std::make_unique<TImage>(ImgPanel.get(), img);
 
-    PanelSettings p1;
-    p1.top = 363;
-    p1.width = 618;
-    p1.height = 19;
+    auto p1 = PlacedAt<PanelSettings>(OknoBox("Panel1"));
     p1.border = TPanelBorder::Single;
     Panel1 = std::make_unique<TPanel>(this, p1);
-    LabelSettings a;
-    a.left = 0;
-    a.top = 1;
-    a.width = 261;
-    a.height = 13;
+    auto a = PlacedAt<LabelSettings>(OknoBox("adresa"));
     a.autoSize = false;
     a.caption = "adresa";
     adresa = std::make_unique<TLabel>(Panel1.get(), a);
 
-    LabelSettings l1;
-    l1.left = 288;
-    l1.top = 342;
-    l1.width = 109;
-    l1.height = 13;
+    auto l1 = PlacedAt<LabelSettings>(OknoBox("Label1"));
     l1.caption = "Nastavte filtér súborov:";
     Label1 = std::make_unique<TLabel>(this, l1);
 }

@@ -2,6 +2,7 @@
 #include "app/okno.h"
 
 #include "app/layout.h"
+#include "app/okno_layout.h"
 
 namespace {
 const char kFilter[] =
@@ -12,28 +13,18 @@ const char kFilter[] =
     "EMF súbory (*.emf)|*.emf|"
     "Kliparty MS-Word (*.wmf)|*.wmf";
 
-template <class S>
-S At(int left, int top, int width, int height) {
-    S s;
-    s.left = left;
-    s.top = top;
-    s.width = width;
-    s.height = height;
-    return s;
-}
-
 Box BoxOf(const TControl& c) { return Box{c.Left(), c.Top(), c.Width(), c.Height()}; }
 
 void MoveTo(TControl& c, const Box& b) { c.SetBounds(b.left, b.top, b.width, b.height); }
 }  // namespace
 
 void TOkno::BuildLists() {
-    Dir = std::make_unique<TDirectoryListBox>(this, At<ListBoxSettings>(8, 27, 265, 150));
-    auto f = At<FileListSettings>(288, 51, 321, 278);
+    Dir = std::make_unique<TDirectoryListBox>(this, PlacedAt<ListBoxSettings>(OknoBox("Dir")));
+    auto f = PlacedAt<FileListSettings>(OknoBox("files"));
     f.showGlyphs = true;
     files = std::make_unique<TFileListBox>(this, f);
-    disk = std::make_unique<TDriveComboBox>(this, At<ComboBoxSettings>(288, 27, 321, 19));
-    filter = std::make_unique<TFilterComboBox>(this, At<ComboBoxSettings>(400, 336, 209, 21));
+    disk = std::make_unique<TDriveComboBox>(this, PlacedAt<ComboBoxSettings>(OknoBox("disk")));
+    filter = std::make_unique<TFilterComboBox>(this, PlacedAt<ComboBoxSettings>(OknoBox("filter")));
 
     disk->SetDirList(Dir.get());
     Dir->SetFileList(files.get());

@@ -2,19 +2,21 @@
 
 #include <cmath>
 
+#include "app/okno_layout.h"
+
 namespace {
-// The pane: largest picture shown unscaled (automatic) or without a bar (actual).
-constexpr int kPaneWidth = 265, kPaneHeight = 177;
-// What a shrunk picture must fit into.
-constexpr int kFitWidth = 261, kFitHeight = 173;
-// The panel beside the vertical bar, and above the horizontal one.
-constexpr int kBesideBarWidth = 249, kAboveBarHeight = 161;
-// Panel left and top when a bar is shown.
-constexpr int kBarPanelLeft = 8, kBarPanelTop = 184;
-// Centre lines a smaller panel is placed on.
-constexpr int kCentreX = 136, kCentreY = 272;
+// The pane, ImgPanel at start: largest picture shown unscaled (automatic) or
+// without a bar (actual), and where the panel goes when a bar is shown.
+constexpr Box kPane = OknoBox("ImgPanel");
 // Two border pixels on each side.
 constexpr int kBorders = 4;
+// What a shrunk picture must fit into.
+constexpr int kFitWidth = kPane.width - kBorders, kFitHeight = kPane.height - kBorders;
+// The panel beside the vertical bar, and above the horizontal one.
+constexpr int kBesideBarWidth = kPane.width - OknoBox("HornyPosuvak").width;
+constexpr int kAboveBarHeight = kPane.height - OknoBox("DolnyPosuvak").height;
+// Centre lines a smaller panel is placed on.
+constexpr int kCentreX = OknoBox("PreviewCentre").left, kCentreY = OknoBox("PreviewCentre").top;
 }  // namespace
 
 int RoundHalfEven(double value) { return int(std::nearbyint(value)); }
@@ -32,7 +34,7 @@ ShrunkSize ShrinkToFit(int w, int h) {
 PreviewLayout AutomaticLayout(int w, int h) {
     PreviewLayout l;
     l.fillPanel = true;
-    if (w > kPaneWidth || h > kPaneHeight) {
+    if (w > kPane.width || h > kPane.height) {
         const ShrunkSize s = ShrinkToFit(w, h);
         l.stretch = true;
         l.panel.width = RoundHalfEven(s.width) + kBorders;
@@ -54,19 +56,19 @@ PreviewLayout AutomaticLayout(int w, int h) {
 
 PreviewLayout ActualSizeLayout(int w, int h) {
     PreviewLayout l;
-    if (w > kPaneWidth) {
+    if (w > kPane.width) {
         l.horzBar = true;
-        l.panel.width = h <= kPaneHeight ? kPaneWidth : kBesideBarWidth;
+        l.panel.width = h <= kPane.height ? kPane.width : kBesideBarWidth;
         l.horzBarWidth = l.panel.width;
-        l.panel.left = kBarPanelLeft;
+        l.panel.left = kPane.left;
     } else {
         l.panel.width = w + kBorders;
         l.panel.left = kCentreX - l.panel.width / 2;
     }
-    if (h > kPaneHeight) {
+    if (h > kPane.height) {
         l.vertBar = true;
         l.panel.height = kAboveBarHeight;
-        l.panel.top = kBarPanelTop;
+        l.panel.top = kPane.top;
     } else {
         l.panel.height = h + kBorders;
         // Also for a wide picture, which would otherwise keep the last top.

@@ -4,12 +4,10 @@
 // rules can be checked without windows.
 #include <optional>
 
-struct PreviewBox {
-    int left, top, width, height;
-};
+#include "ui/layout_table.h"
 
 struct PreviewLayout {
-    PreviewBox panel{};               // ImgPanel, in the main window's client area
+    Box panel{};               // ImgPanel, in the main window's client area
     bool horzBar = false;             // DolnyPosuvak shown
     std::optional<int> horzBarWidth;  // set when the horizontal bar's width changes
     bool vertBar = false;             // HornyPosuvak shown
@@ -18,15 +16,16 @@ struct PreviewLayout {
     std::optional<bool> stretch;      // the actual-size mode leaves Stretch alone
 };
 
-// Automatic mode: a picture that fits 265 x 177 at its natural size in a
-// panel just large enough; a larger one shrunk to fit 261 x 173 and stretched.
+// Automatic mode: a picture that fits ImgPanel's start size at its natural
+// size in a panel just large enough; a larger one shrunk to fit inside that
+// panel's borders and stretched.
 PreviewLayout AutomaticLayout(int w, int h);
 // Actual-size mode: always the natural size, a scroll bar for each direction
 // in which the picture is larger than the pane.
 PreviewLayout ActualSizeLayout(int w, int h);
 
 // The automatic mode's shrinking: both sides times 99/100 (divided first,
-// then multiplied) until they fit 261 x 173; at least one step.
+// then multiplied) until they fit inside ImgPanel's borders; at least one step.
 struct ShrunkSize {
     double width = 0;
     double height = 0;

@@ -7,6 +7,7 @@
 
 #include "app/layout.h"
 #include "app/okno.h"
+#include "app/okno_layout.h"
 #include "fixture.h"
 #include "testing.h"
 #include "ui/gdi.h"
@@ -104,12 +105,12 @@ HMENU PopupOf(HMENU bar, UINT id) {
 }
 }  // namespace
 
-TEST_CASE("main window: fixed 618 x 399 client, single border, minimize but no maximize") {
+TEST_CASE("main window: fixed client size, single border, minimize but no maximize") {
     TOkno& w = MainWindow();
     RECT client;
     GetClientRect(w.Handle(), &client);
-    CHECK(client.right == 618);
-    CHECK(client.bottom == 399);
+    CHECK(client.right == OknoBox("Okno").width);
+    CHECK(client.bottom == OknoBox("Okno").height);
     LONG style = GetWindowLongA(w.Handle(), GWL_STYLE);
     CHECK((style & WS_THICKFRAME) == 0);
     CHECK((style & WS_MAXIMIZEBOX) == 0);
@@ -272,7 +273,7 @@ TEST_CASE("main window: at start both scroll bars show and cannot scroll") {
 }
 
 TEST_CASE("tool bar shift: twice returns the lists, hidden gives the short layout") {
-    ListBoxes start{{8, 27, 265, 150}, {288, 27, 321, 19}, {288, 51, 321, 278}};
+    const ListBoxes start{OknoBox("Dir"), OknoBox("disk"), OknoBox("files")};
     ListBoxes hidden = ToolBarShift(start, false);
     CHECK(hidden.dir.top == 2);
     CHECK(hidden.dir.height == 175);
@@ -281,9 +282,9 @@ TEST_CASE("tool bar shift: twice returns the lists, hidden gives the short layou
     CHECK(hidden.files.top == 26);
     CHECK(hidden.files.height == 303);
     ListBoxes back = ToolBarShift(ToolBarShift(ToolBarShift(hidden, true), false), true);
-    CHECK(back.dir.top == 27);
-    CHECK(back.dir.height == 150);
-    CHECK(back.files.top == 51);
-    CHECK(back.files.height == 278);
-    CHECK(back.disk.left == 288);
+    CHECK(back.dir.top == start.dir.top);
+    CHECK(back.dir.height == start.dir.height);
+    CHECK(back.files.top == start.files.top);
+    CHECK(back.files.height == start.files.height);
+    CHECK(back.disk.left == start.disk.left);
 }

@@ -9,6 +9,7 @@
 #include "../picture/jpeg_testing.h"
 #include "../picture/picture_testing.h"
 #include "app/okno.h"
+#include "app/okno_layout.h"
 #include "app/preview_layout.h"
 #include "fixture.h"
 #include "picture/bitmap.h"
@@ -37,11 +38,12 @@ struct FreshPane {
         TOkno& w = *Okno;
         w.AutoSize->Click();
         w.Image->Picture().Assign(nullptr);
-        w.ImgPanel->SetBounds(8, 184, 265, 177);
+        const Box pane = OknoBox("ImgPanel");
+        w.ImgPanel->SetBounds(pane.left, pane.top, pane.width, pane.height);
         w.Image->SetAlign(TAlign::alClient);
         w.Image->SetCenter(true);
         w.Image->SetStretch(false);
-        w.DolnyPosuvak->SetWidth(248);
+        w.DolnyPosuvak->SetWidth(OknoBox("DolnyPosuvak").width);
         w.ResetScrolling();
         w.SetCaption("Korvel Lumeno");
         Application->SetTitle("Korvel Lumeno");
@@ -58,7 +60,7 @@ void Pick(const std::string& name) {
     Pump();
 }
 
-void CheckPanel(const PreviewBox& b) {
+void CheckPanel(const Box& b) {
     const TPanel& p = *Okno->ImgPanel;
     CHECK(p.Left() == b.left);
     CHECK(p.Top() == b.top);
@@ -129,7 +131,7 @@ void ClickArrow(TScrollBar& bar) {
 
 struct PaneCase {
     int w, h;
-    PreviewBox panel;
+    Box panel;
     bool stretch;
 };
 }  // namespace
@@ -176,7 +178,7 @@ TEST_CASE("actual-size mode: natural size, a bar for each direction that does no
     TempFolder temp;
     struct ActualCase {
         int w, h;
-        PreviewBox panel;
+        Box panel;
         bool fill, horz, vert;
     };
     const std::vector<ActualCase> cases = {{100, 50, {84, 245, 104, 54}, true, false, false},

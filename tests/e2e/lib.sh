@@ -78,11 +78,30 @@ has_text() {  # text, then the window as for window_texts
   window_texts "$@" | cut -d'|' -f2- | grep -qxF -- "$text"
 }
 
-# Clicks row $1 of the main window's file list (rows 16 pixels high from
-# client 288, 51; the origin in ox, oy) and checks that the caption then names
-# the file $2. Sets main_title.
+# The box of a control of the main window from its layout table: "left top
+# width height" in the client area.
+okno_box() {
+  sed -n 's/^ *{"'"$1"'", {\([0-9]*\), \([0-9]*\), \([0-9]*\), \([0-9]*\)}},.*/\1 \2 \3 \4/p' \
+    "$root/app/okno_layout.h"
+}
+# Its middle, "x y" in the client area.
+okno_middle() {
+  local l t w h
+  read -r l t w h < <(okno_box "$1")
+  echo $((l + w / 2)) $((t + h / 2))
+}
+# Row $1 of the file list (rows 16 pixels high), a little in from its left,
+# in screen coordinates (the client origin in ox, oy).
+file_row_point() {
+  local l t w h
+  read -r l t w h < <(okno_box files)
+  echo $((ox + l + 52)) $((oy + t + $1 * 16 + 8))
+}
+
+# Clicks row $1 of the main window's file list and checks that the caption
+# then names the file $2. Sets main_title.
 select_file() {
-  xdotool mousemove $((ox + 340)) $((oy + 51 + $1 * 16 + 8)) click 1
+  xdotool mousemove $(file_row_point "$1") click 1
   main_title="Tarnik Lumeno - $2"
   check "the caption names $2" wait_for 10 window_visible "$main_title"
 }

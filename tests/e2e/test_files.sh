@@ -13,22 +13,28 @@ read -r ox oy < <(client_origin "Korvel Lumeno")
 main_title="Korvel Lumeno"
 
 click_client() { xdotool mousemove $((ox + $1)) $((oy + $2)) click 1; }
-# Tool buttons are 23 x 20 at top 2: new folder at 62, rename 85, delete 108.
-tool_button() { click_client $(($1 + 11)) 12; }
+# A tool button by its name in the main window's layout table.
+tool_button() { click_client $(okno_middle "$1"); }
 dialog_click() {  # title, client x, y
   local cx cy
   read -r _ _ _ _ _ cx cy < <(wininfo "$1") || return 1
   xdotool mousemove $((cx + $2)) $((cy + $3)) click 1
 }
-# Rows of the file list (client 288, 51) and of the folder list (8, 27) are
-# 16 pixels high inside a 2-pixel border.
+# Rows of the file list and of the folder list are 16 pixels high inside a
+# 2-pixel border.
+read -r files_l files_t _ < <(okno_box files)
+read -r dir_l dir_t _ < <(okno_box Dir)
 double_click_folder() {
-  xdotool mousemove $((ox + 100)) $((oy + 29 + $1 * 16 + 8)) click --repeat 2 --delay 80 1
+  xdotool mousemove $((ox + dir_l + 92)) $((oy + dir_t + 2 + $1 * 16 + 8)) click --repeat 2 --delay 80 1
 }
 # A file row shows something (a name, or the selection) where it is not white.
-file_row_used() { some_pixels "$1" $((ox + 292)) $((oy + 53 + $2 * 16)) 300 14 'r < 250 || g < 250 || b < 250'; }
+file_row_used() {
+  some_pixels "$1" $((ox + files_l + 4)) $((oy + files_t + 2 + $2 * 16)) 300 14 'r < 250 || g < 250 || b < 250'
+}
 file_row_empty() { ! file_row_used "$@"; }
-folder_glyph_in_row() { some_pixels "$1" $((ox + 12)) $((oy + 29 + $2 * 16)) 40 16 'r > 200 && g > 200 && b < 100'; }
+folder_glyph_in_row() {
+  some_pixels "$1" $((ox + dir_l + 4)) $((oy + dir_t + 2 + $2 * 16)) 40 16 'r > 200 && g > 200 && b < 100'
+}
 label_shows() { has_text "$1" "$main_title"; }  # the path label's text
 # The notice carries the application title; the main window has no "OK".
 notice_up() { has_text OK "Korvel Lumeno"; }
@@ -41,7 +47,7 @@ shot files-start
 check "the path label shows the folder" label_shows "$work_win"
 
 # --- New folder -----------------------------------------------------------
-tool_button 62
+tool_button SpeedButton5
 check "the new-folder button opens its dialog" wait_for 10 window_visible "Nový priečinok"
 shot files-new-folder-dialog
 dialog_click "Nový priečinok" $((48 + 37)) $((88 + 12))  # "&OK" with the field empty
@@ -62,7 +68,7 @@ check "the folder list shows it below the current folder" folder_glyph_in_row fi
 # Sorted: ikona.ico, klipart.wmf, krajina.jpg, kresba.emf, male.bmp,
 # obrazok.bmp (row 5), sive.jpg, velka fotka.jpg.
 select_file 5 obrazok.bmp
-tool_button 85
+tool_button SpeedButton4
 check "the rename button opens its dialog" wait_for 10 window_visible "Premenovanie súboru"
 check "showing the old name" has_text obrazok.bmp "Premenovanie súboru"
 shot files-rename-dialog
@@ -74,7 +80,7 @@ check "and not the old one" test ! -e obrazok.bmp
 
 # A name relative to the file's folder moves it: male.bmp is row 5 now.
 select_file 5 male.bmp
-tool_button 85
+tool_button SpeedButton4
 check "the rename dialog opens again" wait_for 10 window_visible "Premenovanie súboru"
 check "keeping the name typed last" has_text leto.bmp "Premenovanie súboru"
 xdotool key End shift+Home
@@ -86,13 +92,13 @@ check "the file moved into the new folder" only_in_album
 # --- Delete ---------------------------------------------------------------
 # ikona.ico, klipart.wmf, krajina.jpg (row 2), kresba.emf, leto.bmp, ...
 select_file 2 krajina.jpg
-tool_button 108
+tool_button SpeedButton3
 check "the delete button asks first" wait_for 10 window_visible 'Vymazať "krajina.jpg"'
 shot files-delete-dialog
 dialog_click 'Vymazať "krajina.jpg"' $((128 + 37)) $((64 + 12))  # "&Nie"
 check "No closes the question" wait_for 10 window_gone 'Vymazať "krajina.jpg"'
 check "and keeps the file" test -f krajina.jpg
-tool_button 108
+tool_button SpeedButton3
 check "asked again" wait_for 10 window_visible 'Vymazať "krajina.jpg"'
 dialog_click 'Vymazať "krajina.jpg"' $((40 + 37)) $((64 + 12))  # "A&no"
 check "Yes closes the question" wait_for 10 window_gone 'Vymazať "krajina.jpg"'

@@ -151,7 +151,7 @@ bars kinds-emf-actual both
 select_file 4 male.bmp
 pick_mode automatic
 wait_shot kinds-before-bad blue 138 274
-xdotool mousemove $((ox + 340)) $((oy + 51 + 8 * 16 + 8)) click 1
+xdotool mousemove $(file_row_point 8) click 1
 wait_for 10 window_visible -c "#32770" || true
 shot kinds-bad-file-error
 check "the bad bitmap gives an error box" window_visible -c "#32770"

@@ -8,14 +8,24 @@ source "$(dirname "$0")/lib.sh"
 table=$root/tests/e2e/user_actions.table
 
 # --- The main window's layout, in its client coordinates -------------------
-file_row_x=340 file_row_y=53 folder_row_x=100 folder_row_y=29 row_height=16  # first rows, inside the borders
-declare -A tool=([open]=19 [properties]=42 [new_folder]=73 [rename]=96 [delete]=119)  # tool buttons' middles
-tool_y=12
-declare -A combo=([drive]=1 [filter]=2) combo_x=([drive]=448 [filter]=504) combo_y=([drive]=36 [filter]=346)
+# From its layout table: the lists' first rows, inside the borders, and the
+# middles of the tool buttons and the selectors.
+read -r l t _ < <(okno_box files)
+file_row_x=$((l + 52)) file_row_y=$((t + 2))
+read -r l t _ < <(okno_box Dir)
+folder_row_x=$((l + 92)) folder_row_y=$((t + 2)) row_height=16
+declare -A tool
+for b in open:SpeedButton1 properties:SpeedButton2 new_folder:SpeedButton5 rename:SpeedButton4 delete:SpeedButton3; do
+  read -r "tool[${b%%:*}]" tool_y < <(okno_middle "${b#*:}")
+done
+declare -A combo=([drive]=1 [filter]=2) combo_x combo_y
+read -r "combo_x[drive]" "combo_y[drive]" < <(okno_middle disk)
+read -r "combo_x[filter]" "combo_y[filter]" < <(okno_middle filter)
 arrow_inset=8                # a scroll arrow's middle, in from the bar's end
 pane_border=2                # the preview panel's sunken border
 caption_x=300 caption_y=-30  # on the caption bar, above the menu bar
-rest_x=300 rest_y=349        # on the filter's label, clear of both dropped lists
+read -r l t _ < <(okno_box Label1)
+rest_x=$((l + 12)) rest_y=$((t + 7))  # on the filter's label, clear of both dropped lists
 desktop_x=5 desktop_y=5      # on the desktop, in screen coordinates
 
 # --- The folder: pictures of every kind, as many of each kind as the filter

@@ -8,10 +8,10 @@ cd "$folder"
 launch_lumeno
 read -r ox oy < <(client_origin "Korvel Lumeno")
 
-# The file list's rows are 16 pixels high from client 288, 51; in the sorted
-# sample folder "velka fotka.jpg" (1600 x 1200) is row 7, obrazok.bmp row 5.
+# In the sorted sample folder "velka fotka.jpg" (1600 x 1200) is row 7 of the
+# file list, obrazok.bmp row 5.
 click_row() {
-  xdotool mousemove $((ox + 340)) $((oy + 51 + $1 * 16 + 8)) click 1
+  xdotool mousemove $(file_row_point "$1") click 1
   sleep 1.5
 }
 # "Ukážka" is the fourth item of the third menu (Zobraziť); its submenu holds

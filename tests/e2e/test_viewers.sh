@@ -8,10 +8,9 @@ cd "$folder"
 launch_lumeno
 read -r ox oy < <(client_origin "Korvel Lumeno")
 
-# The file list's rows are 16 pixels high from client 288, 51; obrazok.bmp
-# (200 x 150, green with a white rectangle from 40,30 to 160,120) is row 5 of
-# the sorted sample folder.
-row_x=$((ox + 340)) row_y=$((oy + 51 + 5 * 16 + 8))
+# obrazok.bmp (200 x 150, green with a white rectangle from 40,30 to 160,120)
+# is row 5 of the file list in the sorted sample folder.
+read -r row_x row_y < <(file_row_point 5)
 open_by_double_click() {
   xdotool mousemove "$row_x" "$row_y" click 1
   sleep 0.5
