@@ -9,12 +9,8 @@ std::string NewFolderName;
 
 namespace {
 FormSettings WindowSettings() {
-    FormSettings s;
+    auto s = FormAt<FormSettings>(NewDirBox("NewDir"));
     s.caption = "Nový priečinok";
-    s.left = 270;
-    s.top = 111;
-    s.clientWidth = 274;
-    s.clientHeight = 133;
     s.border = TBorderStyle::bsDialog;
     return s;
 }
@@ -22,24 +18,17 @@ FormSettings WindowSettings() {
 
 TNewDir::TNewDir() : TForm(WindowSettings()) {
     NewDir = this;
-    LabelSettings label;
-    label.left = 16;
-    label.top = 24;
-    // Sized to its text: the 209 x 13 of the design is that text's size in
-    // the original font, and a wider substitute font must not clip it.
+    // Sized to its text: the design's box is that text's size in the
+    // original font, and a wider substitute font must not clip it.
+    auto label = PlacedAt<LabelSettings>(NewDirBox("Label1"));
     label.caption = "Názov nového priečinka: (max. 255 znakov)";
     Label1 = std::make_unique<TLabel>(this, label);
 
-    EditSettings edit;
-    edit.left = 16;
-    edit.top = 48;
-    edit.width = 249;
-    edit.height = 21;
-    Edit1 = std::make_unique<TEdit>(this, edit);
+    Edit1 = std::make_unique<TEdit>(this, PlacedAt<EditSettings>(NewDirBox("Edit1")));
 
-    Button1 = std::make_unique<TButton>(this, DialogButton(48, 88, "&OK", mrOk));
+    Button1 = std::make_unique<TButton>(this, DialogButton(NewDirBox("Button1"), "&OK", mrOk));
     Button1->OnClick = [this](TObject* sender) { Button1Click(sender); };
-    Button2 = std::make_unique<TButton>(this, DialogButton(144, 88, "&Zrušiť", mrCancel));
+    Button2 = std::make_unique<TButton>(this, DialogButton(NewDirBox("Button2"), "&Zrušiť", mrCancel));
     SetTabOrder({Edit1.get(), Button1.get(), Button2.get()});
 }
 

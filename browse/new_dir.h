@@ -2,12 +2,24 @@
 // The new-folder dialog. It hands the confirmed name to the command only
 // through NewFolderName.
 #include <memory>
+#include <string_view>
 #include <string>
 
 #include "ui/button.h"
 #include "ui/edit.h"
 #include "ui/form.h"
 #include "ui/label.h"
+#include "ui/layout_table.h"
+
+// The new-folder dialog's layout table.
+inline constexpr Placement kNewDirLayout[] = {
+    {"NewDir", {270, 111, 274, 133}},  // the window: place and client size
+    {"Label1", {16, 24, 0, 0}},  // sized to its text, which a wider substitute font must not clip
+    {"Edit1", {16, 48, 249, 21}},
+    {"Button1", {48, 88, 75, 25}},
+    {"Button2", {144, 88, 75, 25}},
+};
+constexpr Box NewDirBox(std::string_view name) { return BoxIn(kNewDirLayout, name); }
 
 class TNewDir : public TForm {
 public:

@@ -6,30 +6,20 @@ TPremenuj* Premenuj = nullptr;
 
 namespace {
 FormSettings WindowSettings() {
-    FormSettings s;
+    auto s = FormAt<FormSettings>(PremenujBox("Premenuj"));
     s.caption = "Premenovanie súboru";
-    s.left = 235;
-    s.top = 48;
-    s.clientWidth = 306;
-    s.clientHeight = 168;
     s.border = TBorderStyle::bsDialog;
     return s;
 }
 
-LabelSettings SmallLabel(int top, const char* text) {
-    LabelSettings s;
-    s.left = 8;
-    s.top = top;
+LabelSettings SmallLabel(std::string_view name, const char* text) {
+    auto s = PlacedAt<LabelSettings>(PremenujBox(name));
     s.caption = text;
     return s;
 }
 
-EditSettings Field(int top, bool enabled) {
-    EditSettings s;
-    s.left = 8;
-    s.top = top;
-    s.width = 289;
-    s.height = 21;
+EditSettings Field(std::string_view name, bool enabled) {
+    auto s = PlacedAt<EditSettings>(PremenujBox(name));
     s.readOnly = !enabled;
     s.enabled = enabled;
     return s;
@@ -38,13 +28,13 @@ EditSettings Field(int top, bool enabled) {
 
 TPremenuj::TPremenuj() : TForm(WindowSettings()) {
     Premenuj = this;
-    Label1 = std::make_unique<TLabel>(this, SmallLabel(8, "Z:"));
-    Label2 = std::make_unique<TLabel>(this, SmallLabel(64, "Na:"));
+    Label1 = std::make_unique<TLabel>(this, SmallLabel("Label1", "Z:"));
+    Label2 = std::make_unique<TLabel>(this, SmallLabel("Label2", "Na:"));
     // The old name is only shown: disabled, so it never takes the focus.
-    odkial = std::make_unique<TEdit>(this, Field(24, false));
-    kam = std::make_unique<TEdit>(this, Field(80, true));
-    Button1 = std::make_unique<TButton>(this, DialogButton(64, 128, "&OK", mrOk));
-    Button2 = std::make_unique<TButton>(this, DialogButton(160, 128, "&Zrušiť", mrCancel));
+    odkial = std::make_unique<TEdit>(this, Field("odkial", false));
+    kam = std::make_unique<TEdit>(this, Field("kam", true));
+    Button1 = std::make_unique<TButton>(this, DialogButton(PremenujBox("Button1"), "&OK", mrOk));
+    Button2 = std::make_unique<TButton>(this, DialogButton(PremenujBox("Button2"), "&Zrušiť", mrCancel));
     SetTabOrder({odkial.get(), kam.get(), Button1.get(), Button2.get()});
 }
 

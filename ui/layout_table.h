@@ -24,6 +24,17 @@ constexpr Box BoxIn(const Placement (&table)[N], std::string_view name) {
     throw std::out_of_range("no such control in the layout table");
 }
 
+// Settings of a window at a box: its place and its client area's size.
+template <class Settings>
+Settings FormAt(const Box& b) {
+    Settings s;
+    s.left = b.left;
+    s.top = b.top;
+    s.clientWidth = b.width;
+    s.clientHeight = b.height;
+    return s;
+}
+
 // Settings of any control kind, placed at a box.
 template <class Settings>
 Settings PlacedAt(const Box& b) {

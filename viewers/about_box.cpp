@@ -7,13 +7,9 @@ TAboutBox* AboutBox = nullptr;
 
 namespace {
 FormSettings WindowSettings() {
-    FormSettings s;
+    auto s = FormAt<FormSettings>(AboutBoxBox("AboutBox"));
     // The old product name, run together, on purpose.
     s.caption = "About TarnikLumeno";
-    s.left = 0;
-    s.top = 0;
-    s.clientWidth = 332;
-    s.clientHeight = 213;
     s.border = TBorderStyle::bsDialog;
     // Centred at the first showing only; later showings keep that place.
     s.position = TPosition::poScreenCenter;
@@ -21,13 +17,8 @@ FormSettings WindowSettings() {
 }
 
 template <class S>
-S At(int left, int top, int width = 0, int height = 0) {
-    S s;
-    s.left = left;
-    s.top = top;
-    s.width = width;
-    s.height = height;
-    return s;
+S At(std::string_view name) {
+    return PlacedAt<S>(AboutBoxBox(name));
 }
 }  // namespace
 
@@ -42,22 +33,21 @@ TAboutBox::~TAboutBox() {
 }
 
 void TAboutBox::BuildPanel1() {
-    auto p = At<PanelSettings>(8, 8, 305, 161);
+    auto p = At<PanelSettings>("Panel1");
     p.border = TPanelBorder::RaisedBevel;
     p.color = RGB(255, 255, 255);
     Panel1 = std::make_unique<TPanel>(this, p);
 
-    auto title = At<LabelSettings>(120, 8);
+    auto title = At<LabelSettings>("Label1");
     title.caption = "Korvel Lumeno";
     title.font = MakeFont("Arial", -19, true, false, EASTEUROPE_CHARSET);
     Label1 = std::make_unique<TLabel>(Panel1.get(), title);
 
-    auto platform = At<LabelSettings>(152, 32);
+    auto platform = At<LabelSettings>("Label3");
     platform.caption = "pre Windows 95/98/2000";
     Label3 = std::make_unique<TLabel>(Panel1.get(), platform);
 
-    // Sized to the address, which is ours to choose.
-    auto link = At<LabelSettings>(192, 120, 89, 14);
+    auto link = At<LabelSettings>("Label5");
     link.caption = kMakerAddress;
     link.font = MakeFont("Arial", -11, false, true);
     link.textColor = RGB(0, 0, 255);
@@ -67,10 +57,10 @@ void TAboutBox::BuildPanel1() {
 }
 
 void TAboutBox::BuildPanel2() {
-    auto p = At<PanelSettings>(216, 176, 97, 33);
+    auto p = At<PanelSettings>("Panel2");
     p.border = TPanelBorder::Single;
     Panel2 = std::make_unique<TPanel>(this, p);
-    auto ok = At<SpeedButtonSettings>(2, 2, 88, 25);
+    auto ok = At<SpeedButtonSettings>("SpeedButton1");
     ok.caption = "O.K.";
     SpeedButton1 = std::make_unique<TCaptionButton>(Panel2.get(), ok);
     SpeedButton1->OnClick = [this](TObject* s) { SpeedButton1Click(s); };

@@ -8,12 +8,8 @@ TImageForm* ImageForm = nullptr;
 
 namespace {
 FormSettings WindowSettings() {
-    FormSettings s;
+    auto s = FormAt<FormSettings>(ImageFormBox("ImageForm"));
     s.caption = "";
-    s.left = 259;
-    s.top = 109;
-    s.clientWidth = 179;
-    s.clientHeight = 173;
     s.border = TBorderStyle::bsToolWindow;
     return s;
 }
@@ -26,11 +22,7 @@ ImageSettings ImageLayout() {
     return s;
 }
 
-ToolBarSettings StripLayout() {
-    ToolBarSettings s;
-    s.height = 5;
-    return s;
-}
+ToolBarSettings StripLayout() { return PlacedAt<ToolBarSettings>(ImageFormBox("ToolBar1")); }
 }  // namespace
 
 TImageForm::TImageForm() : TForm(WindowSettings()) {
@@ -72,9 +64,10 @@ void TImageForm::ShowFile(const std::string& path) {
 }
 
 void TImageForm::FitToPicture(int width, int height) {
-    SetBounds(Left(), Top(), 200, 200);
-    if (width > 200) SetClientWidth(width);
-    if (height > 200) SetClientHeight(height);
+    constexpr Box shown = ImageFormBox("Shown");
+    SetBounds(Left(), Top(), shown.width, shown.height);
+    if (width > shown.width) SetClientWidth(width);
+    if (height > shown.height) SetClientHeight(height);
     // The comparisons are with the picture's size, not the window's.
     if (width > GetSystemMetrics(SM_CXSCREEN)) SetWidth(GetSystemMetrics(SM_CXSCREEN));
     if (height > GetSystemMetrics(SM_CYSCREEN)) SetHeight(GetSystemMetrics(SM_CYSCREEN));

@@ -2,12 +2,22 @@
 // The windowed viewer: the picture of one file in a tool window sized to it,
 // with a thin strip under the menu bar and a copy command.
 #include <memory>
+#include <string_view>
 #include <string>
 
 #include "picture/image.h"
 #include "ui/form.h"
 #include "ui/menu.h"
 #include "ui/toolbar.h"
+#include "ui/layout_table.h"
+
+// The window viewer's layout table.
+inline constexpr Placement kImageFormLayout[] = {
+    {"ImageForm", {259, 109, 179, 173}},  // the window as designed: place and client size
+    {"Shown", {0, 0, 200, 200}},  // its outer size when it shows, before it grows to the picture
+    {"ToolBar1", {0, 0, 0, 5}},  // the strip above the picture, as wide as the window
+};
+constexpr Box ImageFormBox(std::string_view name) { return BoxIn(kImageFormLayout, name); }
 
 class TImageForm : public TForm {
 public:

@@ -9,21 +9,15 @@ int32_t DragStartY = 0;
 
 namespace {
 FormSettings WindowSettings() {
-    FormSettings s;
+    auto s = FormAt<FormSettings>(ImageForm2Box("ImageForm2"));
     s.caption = "";
-    s.left = 236;
-    s.top = 119;
-    s.clientWidth = 136;
-    s.clientHeight = 122;
     s.border = TBorderStyle::bsNone;
     s.color = RGB(0, 0, 0);
     return s;
 }
 
 ImageSettings ImageLayout() {
-    ImageSettings s;
-    s.width = 41;
-    s.height = 41;
+    auto s = PlacedAt<ImageSettings>(ImageForm2Box("Image"));
     s.autoSize = true;
     return s;
 }

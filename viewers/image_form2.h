@@ -5,9 +5,11 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "picture/image.h"
 #include "ui/form.h"
+#include "ui/layout_table.h"
 
 // The drag state, one for the program: set by a press on the picture,
 // cleared by a release (and at the viewer's creation).
@@ -18,6 +20,13 @@ extern int32_t DragStartY;
 // Where a picture starts along one axis: the halves are taken separately,
 // each truncated toward zero (screen 1024, picture 1025 gives 0).
 int HalvesOffset(int screen, int picture);
+
+// The full-screen viewer's layout table.
+inline constexpr Placement kImageForm2Layout[] = {
+    {"ImageForm2", {236, 119, 136, 122}},  // the window as designed: place and client size
+    {"Image", {0, 0, 41, 41}},  // before it takes the picture's size
+};
+constexpr Box ImageForm2Box(std::string_view name) { return BoxIn(kImageForm2Layout, name); }
 
 class TImageForm2 : public TForm {
 public:

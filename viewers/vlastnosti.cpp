@@ -6,30 +6,22 @@ TVlastnosti* Vlastnosti = nullptr;
 
 namespace {
 FormSettings WindowSettings() {
-    FormSettings s;
+    auto s = FormAt<FormSettings>(VlastnostiBox("Vlastnosti"));
     s.caption = "Vlastnosti";
-    s.left = 201;
-    s.top = 142;
-    s.clientWidth = 349;
-    s.clientHeight = 204;
     s.border = TBorderStyle::bsDialog;
     return s;
 }
 
-// A label sized to its text at left, top.
-LabelSettings Text(int left, int top, const char* caption) {
-    LabelSettings s;
-    s.left = left;
-    s.top = top;
+// A label sized to its text, at its place in the table.
+LabelSettings Text(std::string_view name, const char* caption) {
+    auto s = PlacedAt<LabelSettings>(VlastnostiBox(name));
     s.caption = caption;
     return s;
 }
 
 // A label of fixed size that cuts off what does not fit.
-LabelSettings Fixed(int left, int top, int width, int height, const char* caption) {
-    LabelSettings s = Text(left, top, caption);
-    s.width = width;
-    s.height = height;
+LabelSettings Fixed(std::string_view name, const char* caption) {
+    LabelSettings s = Text(name, caption);
     s.autoSize = false;
     return s;
 }
@@ -42,19 +34,11 @@ LabelSettings WithHint(LabelSettings s) {
 
 TVlastnosti::TVlastnosti() : TForm(WindowSettings()) {
     Vlastnosti = this;
-    ButtonSettings b;
-    b.left = 128;
-    b.top = 168;
-    b.width = 75;
-    b.height = 25;
+    auto b = PlacedAt<ButtonSettings>(VlastnostiBox("Button1"));
     b.caption = "OK";
     Button1 = std::make_unique<TButton>(this, b);
     Button1->OnClick = [this](TObject* s) { Button1Click(s); };
-    PanelSettings p;
-    p.left = 16;
-    p.top = 16;
-    p.width = 313;
-    p.height = 137;
+    auto p = PlacedAt<PanelSettings>(VlastnostiBox("Panel1"));
     p.border = TPanelBorder::RaisedBevel;
     Panel1 = std::make_unique<TPanel>(this, p);
     BuildLabels();
@@ -67,15 +51,15 @@ TVlastnosti::~TVlastnosti() {
 
 void TVlastnosti::BuildLabels() {
     TPanel* p = Panel1.get();
-    Label1 = std::make_unique<TLabel>(p, Text(16, 24, "Meno súboru:"));
-    Label2 = std::make_unique<TLabel>(p, Text(16, 48, "Umiestnenie:"));
-    Label3 = std::make_unique<TLabel>(p, Text(16, 72, "Šírka obrázka:"));
-    Label4 = std::make_unique<TLabel>(p, Text(16, 96, "Výška obrázka:"));
-    meno = std::make_unique<TLabel>(p, WithHint(Fixed(104, 24, 193, 13, "meno")));
-    cesta = std::make_unique<TLabel>(p, WithHint(Fixed(104, 48, 201, 13, "cesta")));
-    sirka = std::make_unique<TLabel>(p, Text(104, 72, "sirka"));
-    vyska = std::make_unique<TLabel>(p, Text(104, 96, "vyska"));
-    LabelSettings dots = Fixed(296, 24, 9, 13, "...");
+    Label1 = std::make_unique<TLabel>(p, Text("Label1", "Meno súboru:"));
+    Label2 = std::make_unique<TLabel>(p, Text("Label2", "Umiestnenie:"));
+    Label3 = std::make_unique<TLabel>(p, Text("Label3", "Šírka obrázka:"));
+    Label4 = std::make_unique<TLabel>(p, Text("Label4", "Výška obrázka:"));
+    meno = std::make_unique<TLabel>(p, WithHint(Fixed("meno", "meno")));
+    cesta = std::make_unique<TLabel>(p, WithHint(Fixed("cesta", "cesta")));
+    sirka = std::make_unique<TLabel>(p, Text("sirka", "sirka"));
+    vyska = std::make_unique<TLabel>(p, Text("vyska", "vyska"));
+    LabelSettings dots = Fixed("bodky1", "...");
     dots.visible = false;
     bodky1 = std::make_unique<TLabel>(p, dots);
     // It overlaps the end of meno by a pixel: keep it in front.
