@@ -7,6 +7,7 @@
 #include <iterator>
 #include <memory>
 
+#include "app/okno_layout.h"
 #include "browse/current_folder.h"
 #include "browse/directory_list_box.h"
 #include "browse/drive_combo_box.h"
@@ -23,15 +24,6 @@
 #include "ui/label.h"
 
 namespace {
-template <class S>
-S At(int left, int top, int width, int height) {
-    S s;
-    s.left = left;
-    s.top = top;
-    s.width = width;
-    s.height = height;
-    return s;
-}
 
 // A window with the four controls and a path label, linked like the main
 // window's.
@@ -43,13 +35,13 @@ struct Browser {
         fs.clientWidth = 620;
         fs.clientHeight = 400;
         form = std::make_unique<TForm>(fs);
-        dir = std::make_unique<TDirectoryListBox>(form.get(), At<ListBoxSettings>(8, 27, 265, 150));
-        auto f = At<FileListSettings>(288, 51, 321, 278);
+        dir = std::make_unique<TDirectoryListBox>(form.get(), PlacedAt<ListBoxSettings>(OknoBox("Dir")));
+        auto f = PlacedAt<FileListSettings>(OknoBox("files"));
         f.showGlyphs = true;
         files = std::make_unique<TFileListBox>(form.get(), f);
-        disk = std::make_unique<TDriveComboBox>(form.get(), At<ComboBoxSettings>(288, 27, 321, 19));
-        filter = std::make_unique<TFilterComboBox>(form.get(), At<ComboBoxSettings>(400, 336, 209, 21));
-        auto l = At<LabelSettings>(0, 380, 261, 13);
+        disk = std::make_unique<TDriveComboBox>(form.get(), PlacedAt<ComboBoxSettings>(OknoBox("disk")));
+        filter = std::make_unique<TFilterComboBox>(form.get(), PlacedAt<ComboBoxSettings>(OknoBox("filter")));
+        auto l = PlacedAt<LabelSettings>(OknoBox("adresa"));
         l.autoSize = false;
         label = std::make_unique<TLabel>(form.get(), l);
         disk->SetDirList(dir.get());
@@ -69,7 +61,8 @@ struct Browser {
     }
     std::string FittedLabel() const {
         HFONT font = label->Font();
-        return FitPathToWidth(dir->Directory(), [font](const std::string& s) { return TextWidth(font, s); }, 261);
+        return FitPathToWidth(dir->Directory(), [font](const std::string& s) { return TextWidth(font, s); },
+                              OknoBox("adresa").width);
     }
     std::unique_ptr<TForm> form;
     std::unique_ptr<TDirectoryListBox> dir;
@@ -186,7 +179,7 @@ TEST_CASE("folder list: opening a row moves the file list and the path label alo
     CHECK(b.files->Mask() == "*.jpg");
     CHECK(b.files->FileName() == "");
     CHECK(b.label->Text() == b.FittedLabel());
-    CHECK(b.label->Text() != b.dir->Directory());  // too long for 261 pixels: shortened
+    CHECK(b.label->Text() != b.dir->Directory());  // too long for the label: shortened
     CHECK(changes == 1);
 
     // The current folder's own row changes nothing and re-reads nothing.

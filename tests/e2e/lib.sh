@@ -98,6 +98,9 @@ file_row_point() {
   echo $((ox + l + 52)) $((oy + t + $1 * 16 + 8))
 }
 
+# The point a preview panel smaller than the pane is centred on.
+read -r pane_cx pane_cy _ < <(okno_box PreviewCentre)
+
 # Clicks row $1 of the main window's file list and checks that the caption
 # then names the file $2. Sets main_title.
 select_file() {

@@ -107,7 +107,7 @@ stable_shot files-deleted
 # Left: ikona, klipart, kresba, leto, sive, velka fotka.
 check "the file list is read again: six rows" file_row_used files-deleted 5
 check "and no seventh" file_row_empty files-deleted 6
-px=$(pixel files-deleted $((ox + 136)) $((oy + 272)))
+px=$(pixel files-deleted $((ox + pane_cx)) $((oy + pane_cy)))
 check "the preview still shows the deleted picture ($px)" test "${px%%,*}" -gt 170
 check "under its name" window_visible "$main_title"
 

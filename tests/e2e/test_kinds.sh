@@ -56,10 +56,12 @@ probe_not() {
   check "$1 ($px)" unlike "$2" "$px"
 }
 # A shown scroll bar draws its arrow in dark grey: the vertical bar's top
-# arrow at client 257, 185, the horizontal bar's left one at 9, 345.
-arrow_at() { some_pixels "$1" $((ox + $2)) $((oy + $3)) 12 12 'r < 90 && r == g && g == b'; }
-both_bars() { arrow_at "$1" 259 187 && arrow_at "$1" 11 347; }
-no_bar() { ! arrow_at "$1" 259 187 && ! arrow_at "$1" 11 347; }
+# arrow and the horizontal bar's left one, just in from the bars' starts.
+arrow_at() { some_pixels "$1" $((ox + $2 + 2)) $((oy + $3 + 2)) 12 12 'r < 90 && r == g && g == b'; }
+read -r vbar_l vbar_t _ < <(okno_box HornyPosuvak)
+read -r hbar_l hbar_t _ < <(okno_box DolnyPosuvak)
+both_bars() { arrow_at "$1" "$vbar_l" "$vbar_t" && arrow_at "$1" "$hbar_l" "$hbar_t"; }
+no_bar() { ! arrow_at "$1" "$vbar_l" "$vbar_t" && ! arrow_at "$1" "$hbar_l" "$hbar_t"; }
 bars() {  # shot, "both" or "none"
   if [ "$2" = both ]; then check "both scroll bars shown" both_bars "$1"; else check "no scroll bar" no_bar "$1"; fi
 }
@@ -86,11 +88,11 @@ bars kinds-wmf-automatic none
 # 640 x 480 shrinks into a 234 x 176 panel at 19, 184: the red disc in the
 # middle, the blue top of the gradient in the corner.
 select_file 2 krajina.jpg
-wait_shot kinds-jpg-automatic red 136 272
-probe "JPEG: the red disc in the pane's middle" red kinds-jpg-automatic 136 272
+wait_shot kinds-jpg-automatic red $pane_cx $pane_cy
+probe "JPEG: the red disc in the pane's middle" red kinds-jpg-automatic $pane_cx $pane_cy
 probe "JPEG: blue top left corner" blue kinds-jpg-automatic 25 190
-px=$(at kinds-jpg-automatic 258 272)
-check "JPEG: nothing right of the panel ($px)" test "$px" = "$(at kinds-jpg-automatic 268 272)"
+px=$(at kinds-jpg-automatic 258 $pane_cy)
+check "JPEG: nothing right of the panel ($px)" test "$px" = "$(at kinds-jpg-automatic 268 $pane_cy)"
 bars kinds-jpg-automatic none
 
 select_file 3 kresba.emf
@@ -115,13 +117,13 @@ pick_mode actual
 wait_shot kinds-bmp-actual yellow 87 260
 probe "bitmap: the picture from 86 on" yellow kinds-bmp-actual 87 260
 probe_not "bitmap: the panel's border at 187" yellow kinds-bmp-actual 187 260
-probe "bitmap: the blue disc in the middle" blue kinds-bmp-actual 136 272
+probe "bitmap: the blue disc in the middle" blue kinds-bmp-actual $pane_cx $pane_cy
 bars kinds-bmp-actual none
 
 # The icon's 36 x 36 panel at 118, 254: the picture from 120 to 151.
 select_file 0 ikona.ico
-wait_shot kinds-ico-actual white 136 272
-probe "icon: its white middle" white kinds-ico-actual 136 272
+wait_shot kinds-ico-actual white $pane_cx $pane_cy
+probe "icon: its white middle" white kinds-ico-actual $pane_cx $pane_cy
 probe "icon: red from 120 on" red kinds-ico-actual 121 274
 probe_not "icon: the panel's border at 153" red kinds-ico-actual 153 274
 bars kinds-ico-actual none
@@ -138,7 +140,7 @@ bars kinds-wmf-actual both
 select_file 2 krajina.jpg
 wait_shot kinds-jpg-actual blue 25 190
 probe "JPEG: the blue top left corner" blue kinds-jpg-actual 25 190
-probe_not "JPEG: the red disc is outside the view" red kinds-jpg-actual 136 272
+probe_not "JPEG: the red disc is outside the view" red kinds-jpg-actual $pane_cx $pane_cy
 bars kinds-jpg-actual both
 
 select_file 3 kresba.emf

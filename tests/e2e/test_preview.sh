@@ -36,10 +36,10 @@ click_row 7
 shot preview-jpeg-automatic
 check "caption names the JPEG" window_visible "Tarnik Lumeno - velka fotka.jpg"
 # Shrunk to 230 x 172 in a panel of 234 x 176 at 19, 184: picture from 21, 186.
-check "the picture covers the pane's middle" not_grey "$(at preview-jpeg-automatic 136 272)"
+check "the picture covers the pane's middle" not_grey "$(at preview-jpeg-automatic $pane_cx $pane_cy)"
 check "and its top left corner" not_grey "$(at preview-jpeg-automatic 23 188)"
-px=$(at preview-jpeg-automatic 255 272)
-check "right of the shrunk picture is no picture ($px)" test "$px" != "$(at preview-jpeg-automatic 240 272)"
+px=$(at preview-jpeg-automatic 255 $pane_cy)
+check "right of the shrunk picture is no picture ($px)" test "$px" != "$(at preview-jpeg-automatic 240 $pane_cy)"
 
 pick_mode 1
 shot preview-jpeg-actual

@@ -8,16 +8,19 @@ launch_lumeno
 shot startup
 read -r ox oy < <(client_origin "Korvel Lumeno")
 check "main window titled Korvel Lumeno" window_visible "Korvel Lumeno"
-# The preview panel's grey background at the panel's centre (client 140, 272).
-check "grey preview panel" test "$(pixel startup $((ox + 140)) $((oy + 272)))" = "128,128,128"
-# The delete button's red cross (client 108 + 11, 2 + 10 below the menu bar).
-px=$(pixel startup $((ox + 119)) $((oy + 12)))
+# The preview panel's grey background at the panel's centre.
+read -r x y < <(okno_middle ImgPanel)
+check "grey preview panel" test "$(pixel startup $((ox + x)) $((oy + y)))" = "128,128,128"
+# The delete button's red cross, in its middle.
+read -r x y < <(okno_middle SpeedButton3)
+px=$(pixel startup $((ox + x)) $((oy + y)))
 check "tool bar glyph drawn ($px)" test "${px%%,*}" -gt 200
 # The drive selector reads the folder's drive, its text drawn right of the
-# glyph (the closed box at client 288, 27).
+# glyph in the closed box.
 drive_text() { window_texts "Korvel Lumeno" | grep -q '^ComboBox|z: \['; }
 check "the drive selector names drive z:" drive_text
-check "and draws it" some_pixels startup $((ox + 312)) $((oy + 30)) 30 13 'r < 80 && g < 80 && b < 80'
+read -r x y _ < <(okno_box disk)
+check "and draws it" some_pixels startup $((ox + x + 24)) $((oy + y + 3)) 30 13 'r < 80 && g < 80 && b < 80'
 # Alt+F4 with real keys closes the active main window.
 xdotool key alt+F4
 for _ in $(seq 50); do window_visible "Korvel Lumeno" || break; sleep 0.2; done
