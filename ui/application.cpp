@@ -31,7 +31,7 @@ std::string ErrorBoxText(const std::string& message) {
 TApplication::TApplication() { Application = this; }
 
 TApplication::~TApplication() {
-    if (handle_) DestroyWindow(handle_);
+    handle_.reset();
     if (Application == this) Application = nullptr;
 }
 
@@ -44,17 +44,17 @@ void TApplication::Initialize() {
     wc.hInstance = GetModuleHandleA(nullptr);
     wc.lpszClassName = kAppClass;
     RegisterClassExA(&wc);
-    handle_ = CreateWindowExA(WS_EX_TOOLWINDOW, kAppClass, "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
-                              GetModuleHandleA(nullptr), nullptr);
+    handle_.reset(CreateWindowExA(WS_EX_TOOLWINDOW, kAppClass, "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                                  GetModuleHandleA(nullptr), nullptr));
 }
 
 std::string TApplication::Title() const {
     char buf[256] = {};
-    GetWindowTextA(handle_, buf, sizeof buf);
+    GetWindowTextA(handle_.get(), buf, sizeof buf);
     return buf;
 }
 
-void TApplication::SetTitle(const std::string& title) { SetWindowTextA(handle_, title.c_str()); }
+void TApplication::SetTitle(const std::string& title) { SetWindowTextA(handle_.get(), title.c_str()); }
 
 void TApplication::AddForm(TForm* form) {
     forms_.push_back(form);
@@ -183,6 +183,6 @@ void TApplication::HandleException(const std::exception& e) {
         ShowErrorHook(text, caption);
         return;
     }
-    ModalScope modal(handle_);
-    MessageBoxA(handle_, text.c_str(), caption.c_str(), MB_OK | MB_ICONERROR);
+    ModalScope modal(handle_.get());
+    MessageBoxA(handle_.get(), text.c_str(), caption.c_str(), MB_OK | MB_ICONERROR);
 }

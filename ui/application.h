@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "ui/control.h"
+#include "ui/gdi.h"
 
 class TForm;
 
@@ -19,7 +20,7 @@ public:
 
     void Initialize();
     // The hidden window that owns message boxes; its text is the title.
-    HWND Handle() const { return handle_; }
+    HWND Handle() const { return handle_.get(); }
     std::string Title() const;
     void SetTitle(const std::string& title);
 
@@ -61,7 +62,7 @@ private:
     void TrackLeave(HWND wnd);
     TForm* ActiveForm() const;
 
-    HWND handle_ = nullptr;
+    WindowHandle handle_;
     TForm* mainForm_ = nullptr;
     std::vector<TForm*> forms_;
     TCursor cursor_ = TCursor::crDefault;
