@@ -200,40 +200,56 @@ bool TForm::PreviewKey(const MSG& msg) {
 
 LRESULT TForm::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
-        case WM_CLOSE:
-            Close();
-            return 0;
-        case WM_MENUSELECT:
-            if (HIWORD(wp) == 0xFFFF && !lp)
-                Application->SetHint("");
-            else if (menu_ && !(HIWORD(wp) & MF_POPUP))
-                Application->SetHint(GetLongHint(menu_->HintOf(LOWORD(wp))));
-            else
-                Application->SetHint("");
-            return 0;
-        case WM_EXITMENULOOP:
-            Application->SetHint("");
-            break;
-        case WM_MEASUREITEM: {
-            auto* item = reinterpret_cast<MEASUREITEMSTRUCT*>(lp);
-            if (item->CtlType == ODT_MENU && menu_ && menu_->MeasureItem(*item)) return TRUE;
-            break;
-        }
-        case WM_DRAWITEM: {
-            auto* item = reinterpret_cast<DRAWITEMSTRUCT*>(lp);
-            if (item->CtlType == ODT_MENU && menu_ && menu_->DrawItem(*item)) return TRUE;
-            break;
-        }
-        case WM_ACTIVATE:
-            if (LOWORD(wp) == WA_INACTIVE) {
-                HWND f = GetFocus();
-                if (f && IsChild(Handle(), f)) lastFocus_ = f;
-            } else if (lastFocus_ && IsWindow(lastFocus_)) {
-                ::SetFocus(lastFocus_);
-                return 0;
-            }
-            break;
-        default: break;
+        case WM_CLOSE: return CloseAsked();
+        case WM_MENUSELECT: return MenuItemSelected(wp, lp);
+        case WM_EXITMENULOOP: return MenuLoopEnded(wp, lp);
+        case WM_MEASUREITEM: return MenuItemMeasured(wp, lp);
+        case WM_DRAWITEM: return MenuItemDrawn(wp, lp);
+        case WM_ACTIVATE: return ActivationChanged(wp, lp);
+        default: return TControl::WndProc(msg, wp, lp);
     }
-    return TControl::WndProc(msg, wp, lp);
+}
+
+LRESULT TForm::CloseAsked() {
+    Close();
+    return 0;
+}
+
+LRESULT TForm::MenuItemSelected(WPARAM wp, LPARAM lp) {
+    if (HIWORD(wp) == 0xFFFF && !lp)
+        Application->SetHint("");
+    else if (menu_ && !(HIWORD(wp) & MF_POPUP))
+        Application->SetHint(GetLongHint(menu_->HintOf(LOWORD(wp))));
+    else
+        Application->SetHint("");
+    return 0;
+}
+
+LRESULT TForm::MenuLoopEnded(WPARAM wp, LPARAM lp) {
+    Application->SetHint("");
+    return TControl::WndProc(WM_EXITMENULOOP, wp, lp);
+}
+
+LRESULT TForm::MenuItemMeasured(WPARAM wp, LPARAM lp) {
+    auto* item = reinterpret_cast<MEASUREITEMSTRUCT*>(lp);
+    if (item->CtlType == ODT_MENU && menu_ && menu_->MeasureItem(*item)) return TRUE;
+    return TControl::WndProc(WM_MEASUREITEM, wp, lp);
+}
+
+LRESULT TForm::MenuItemDrawn(WPARAM wp, LPARAM lp) {
+    auto* item = reinterpret_cast<DRAWITEMSTRUCT*>(lp);
+    if (item->CtlType == ODT_MENU && menu_ && menu_->DrawItem(*item)) return TRUE;
+    return TControl::WndProc(WM_DRAWITEM, wp, lp);
+}
+
+// The focus goes back to the control that had it when the form was left.
+LRESULT TForm::ActivationChanged(WPARAM wp, LPARAM lp) {
+    if (LOWORD(wp) == WA_INACTIVE) {
+        HWND f = GetFocus();
+        if (f && IsChild(Handle(), f)) lastFocus_ = f;
+    } else if (lastFocus_ && IsWindow(lastFocus_)) {
+        ::SetFocus(lastFocus_);
+        return 0;
+    }
+    return TControl::WndProc(WM_ACTIVATE, wp, lp);
 }

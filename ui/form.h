@@ -75,6 +75,13 @@ protected:
     void PlaceForShow();
 
 private:
+    // The window procedure's handlers, one per message it treats.
+    LRESULT CloseAsked();
+    LRESULT MenuItemSelected(WPARAM wp, LPARAM lp);
+    LRESULT MenuLoopEnded(WPARAM wp, LPARAM lp);
+    LRESULT MenuItemMeasured(WPARAM wp, LPARAM lp);
+    LRESULT MenuItemDrawn(WPARAM wp, LPARAM lp);
+    LRESULT ActivationChanged(WPARAM wp, LPARAM lp);
     bool DoClose();
     std::vector<TControl*> TabControls();
     void CollectTabControls(TControl* c, std::vector<TControl*>& out);
