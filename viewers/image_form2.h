@@ -42,6 +42,12 @@ public:
 
 private:
     void WireEvents();
+
+    // The axis a drag moves the picture along, judged at the press: asking
+    // the system for the screen size on every move costs round trips to
+    // the window server.
+    bool dragsAcross_ = false;
+    bool dragsDown_ = false;
 };
 
 extern TImageForm2* ImageForm2;
