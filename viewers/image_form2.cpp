@@ -73,16 +73,23 @@ void TImageForm2::ShowFile(const std::string& path) {
     }
     Image->SetLeft(HalvesOffset(ScreenWidth(), Image->Picture().Width()));
     Image->SetTop(HalvesOffset(ScreenHeight(), Image->Picture().Height()));
+    // A drag left active by the last picture (closed before its release)
+    // must move this one along its own axis.
+    JudgeDragAxis();
     ShowModal();
 }
 
 void TImageForm2::FormCreate(TObject*) { DragActive = false; }
 
-void TImageForm2::ImageMouseDown(TObject*, TMouseButton, TShiftState, int x, int y) {
+void TImageForm2::JudgeDragAxis() {
     const bool wider = Image->Picture().Width() > ScreenWidth();
     const bool taller = Image->Picture().Height() > ScreenHeight();
     dragsAcross_ = wider && !taller;
     dragsDown_ = taller && !wider;
+}
+
+void TImageForm2::ImageMouseDown(TObject*, TMouseButton, TShiftState, int x, int y) {
+    JudgeDragAxis();
     DragStartX = x;
     DragStartY = y;
     DragActive = true;
