@@ -43,6 +43,7 @@ public:
     void HornyPosuvakChange(TObject* sender);
     void LoadPreviewPicture(const std::string& path);
     void ResetScrolling();
+    void ResetScrollPositions();  // ResetScrolling without showing the bars
     void UpdateScrollRanges();
 
     // Viewers, copy, properties.

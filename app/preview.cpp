@@ -60,7 +60,10 @@ void SetStatusText(TOkno& w, const std::string& path) {
 }
 
 void Preview(TOkno& w, const std::string& path, PreviewLayout (*layoutFor)(int, int)) {
-    w.LoadPreviewPicture(path);
+    // The layout decides the bars' visibility below: showing them first
+    // would only repaint them, and their panel, for nothing on every step.
+    w.Image->Picture().LoadFile(path);
+    w.ResetScrollPositions();
     SetTitles(w, path);
     TPicture& picture = w.Image->Picture();
     Arrange(w, layoutFor(picture.Width(), picture.Height()));
@@ -103,6 +106,12 @@ void TOkno::HornyPosuvakChange(TObject* sender) {
 }
 
 void TOkno::ResetScrolling() {
+    ResetScrollPositions();
+    DolnyPosuvak->Show();
+    HornyPosuvak->Show();
+}
+
+void TOkno::ResetScrollPositions() {
     HorzScrollUnit = kScrollUnit;
     VertScrollUnit = kScrollUnit;
     Image->SetTop(0);
@@ -113,8 +122,6 @@ void TOkno::ResetScrolling() {
     HornyPosuvak->SetMin(0);
     UpdateScrollRanges();
     SetPageSteps(*this);
-    DolnyPosuvak->Show();
-    HornyPosuvak->Show();
 }
 
 void TOkno::UpdateScrollRanges() {

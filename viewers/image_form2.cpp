@@ -67,12 +67,23 @@ void TImageForm2::ShowFile(const std::string& path) {
     }
     Image->SetLeft(HalvesOffset(ScreenWidth(), Image->Picture().Width()));
     Image->SetTop(HalvesOffset(ScreenHeight(), Image->Picture().Height()));
+    // A drag left active by the last picture (closed before its release)
+    // must move this one along its own axis.
+    JudgeDragAxis();
     ShowModal();
 }
 
 void TImageForm2::FormCreate(TObject*) { DragActive = false; }
 
+void TImageForm2::JudgeDragAxis() {
+    const bool wider = Image->Picture().Width() > ScreenWidth();
+    const bool taller = Image->Picture().Height() > ScreenHeight();
+    dragsAcross_ = wider && !taller;
+    dragsDown_ = taller && !wider;
+}
+
 void TImageForm2::ImageMouseDown(TObject*, TMouseButton, TShiftState, int x, int y) {
+    JudgeDragAxis();
     DragStartX = x;
     DragStartY = y;
     DragActive = true;
@@ -84,10 +95,8 @@ void TImageForm2::ImageMouseMove(TObject*, TShiftState shift, int x, int y) {
     // A release outside the picture (right or middle button, no capture)
     // never reaches it: without a button held the picture stays put.
     if (!DragActive || !(shift & kAnyButton)) return;
-    const bool wider = Image->Picture().Width() > ScreenWidth();
-    const bool taller = Image->Picture().Height() > ScreenHeight();
-    if (wider && !taller) Image->SetLeft(Image->Left() + x - DragStartX);
-    if (taller && !wider) Image->SetTop(Image->Top() + y - DragStartY);
+    if (dragsAcross_) Image->SetLeft(Image->Left() + x - DragStartX);
+    if (dragsDown_) Image->SetTop(Image->Top() + y - DragStartY);
 }
 
 void TImageForm2::FormDblClick(TObject*) { Close(); }

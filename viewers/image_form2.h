@@ -51,6 +51,13 @@ public:
 
 private:
     void WireEvents();
+    void JudgeDragAxis();
+
+    // The axis a drag moves the picture along, judged when the picture is
+    // shown and at each press: asking the system for the screen size on
+    // every move costs round trips to the window server.
+    bool dragsAcross_ = false;
+    bool dragsDown_ = false;
 };
 
 extern TImageForm2* ImageForm2;

@@ -206,6 +206,29 @@ TEST_CASE("full-screen viewer: a release lost outside the picture does not let i
     CHECK_FALSE(DragActive);
 }
 
+TEST_CASE("full-screen viewer: a drag left active by a wide picture moves the next, tall one up and down") {
+    MainWindow();
+    TempFolder temp;
+    const std::string wide = WriteBmp(temp, "siroky.bmp", 1400, 300), tall = WriteBmp(temp, "vysoky.bmp", 300, 1400);
+    WhileUp([&] { ImageForm2->ShowFile(wide); },
+            [&](HWND wnd) {
+                Mouse(WM_LBUTTONDOWN, MK_LBUTTON, 100, 100);
+                PressEnter(wnd);
+            });
+    REQUIRE(DragActive);
+    POINT before{}, after{};
+    WhileUp([&] { ImageForm2->ShowFile(tall); },
+            [&](HWND wnd) {
+                before = Where();
+                Mouse(WM_MOUSEMOVE, MK_LBUTTON, 130, 80);
+                after = Where();
+                PressEnter(wnd);
+            });
+    CHECK(after.x == before.x);
+    CHECK(after.y == before.y - 20);
+    ImageForm2->FormCreate(ImageForm2);
+}
+
 TEST_CASE("full-screen viewer: closing by double-click on picture or background and by Enter; Escape ignored") {
     MainWindow();
     TempFolder temp;
