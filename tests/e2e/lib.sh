@@ -78,12 +78,13 @@ has_text() {  # text, then the window as for window_texts
   window_texts "$@" | cut -d'|' -f2- | grep -qxF -- "$text"
 }
 
-# The box of a control of the main window from its layout table: "left top
-# width height" in the client area.
-okno_box() {
-  sed -n 's/^ *{"'"$1"'", {\([0-9]*\), \([0-9]*\), \([0-9]*\), \([0-9]*\)}},.*/\1 \2 \3 \4/p' \
-    "$root/app/okno_layout.h"
+# The box of control $2 in the layout table of header $1 (relative to the
+# repository): "left top width height" in its parent's client area.
+layout_box() {
+  sed -n 's/^ *{"'"$2"'", {\([0-9]*\), \([0-9]*\), \([0-9]*\), \([0-9]*\)}},.*/\1 \2 \3 \4/p' "$root/$1"
 }
+# The same for the main window's controls.
+okno_box() { layout_box app/okno_layout.h "$1"; }
 # Its middle, "x y" in the client area.
 okno_middle() {
   local l t w h

@@ -15,10 +15,12 @@ main_title="Korvel Lumeno"
 click_client() { xdotool mousemove $((ox + $1)) $((oy + $2)) click 1; }
 # A tool button by its name in the main window's layout table.
 tool_button() { click_client $(okno_middle "$1"); }
-dialog_click() {  # title, client x, y
-  local cx cy
+# The middle of a dialog's control, by its name in the dialog's layout table.
+dialog_click() {  # title, layout header, control name
+  local cx cy l t w h
   read -r _ _ _ _ _ cx cy < <(wininfo "$1") || return 1
-  xdotool mousemove $((cx + $2)) $((cy + $3)) click 1
+  read -r l t w h < <(layout_box "$2" "$3")
+  xdotool mousemove $((cx + l + w / 2)) $((cy + t + h / 2)) click 1
 }
 # Rows of the file list and of the folder list are 16 pixels high inside a
 # 2-pixel border.
@@ -50,15 +52,15 @@ check "the path label shows the folder" label_shows "$work_win"
 tool_button SpeedButton5
 check "the new-folder button opens its dialog" wait_for 10 window_visible "Nový priečinok"
 shot files-new-folder-dialog
-dialog_click "Nový priečinok" $((48 + 37)) $((88 + 12))  # "&OK" with the field empty
+dialog_click "Nový priečinok" browse/new_dir.h Button1  # "&OK" with the field empty
 check "an empty name gives a notice" wait_for 10 notice_up
 shot files-new-folder-empty-name
 xdotool key Return
 check "Enter closes the notice" wait_for 10 notice_gone
 check "and the dialog stays open" window_visible "Nový priečinok"
-dialog_click "Nový priečinok" $((16 + 100)) $((48 + 10))
+dialog_click "Nový priečinok" browse/new_dir.h Edit1
 xdotool type --delay 20 album
-dialog_click "Nový priečinok" $((48 + 37)) $((88 + 12))
+dialog_click "Nový priečinok" browse/new_dir.h Button1
 check "OK closes the dialog" wait_for 10 window_gone "Nový priečinok"
 check "the folder is made" test -d album
 stable_shot files-new-folder
@@ -73,7 +75,7 @@ check "the rename button opens its dialog" wait_for 10 window_visible "Premenova
 check "showing the old name" has_text obrazok.bmp "Premenovanie súboru"
 shot files-rename-dialog
 xdotool type --delay 20 leto.bmp  # the new-name field has the focus
-dialog_click "Premenovanie súboru" $((64 + 37)) $((128 + 12))
+dialog_click "Premenovanie súboru" browse/premenuj.h Button1
 check "OK closes the rename dialog" wait_for 10 window_gone "Premenovanie súboru"
 check "the file has its new name" cmp -s leto.bmp "$samples/obrazok.bmp"
 check "and not the old one" test ! -e obrazok.bmp
@@ -85,7 +87,7 @@ check "the rename dialog opens again" wait_for 10 window_visible "Premenovanie s
 check "keeping the name typed last" has_text leto.bmp "Premenovanie súboru"
 xdotool key End shift+Home
 xdotool type --delay 20 'album\male.bmp'
-dialog_click "Premenovanie súboru" $((64 + 37)) $((128 + 12))
+dialog_click "Premenovanie súboru" browse/premenuj.h Button1
 check "OK closes it" wait_for 10 window_gone "Premenovanie súboru"
 check "the file moved into the new folder" only_in_album
 
@@ -95,12 +97,12 @@ select_file 2 krajina.jpg
 tool_button SpeedButton3
 check "the delete button asks first" wait_for 10 window_visible 'Vymazať "krajina.jpg"'
 shot files-delete-dialog
-dialog_click 'Vymazať "krajina.jpg"' $((128 + 37)) $((64 + 12))  # "&Nie"
+dialog_click 'Vymazať "krajina.jpg"' browse/vymazat.h Button2  # "&Nie"
 check "No closes the question" wait_for 10 window_gone 'Vymazať "krajina.jpg"'
 check "and keeps the file" test -f krajina.jpg
 tool_button SpeedButton3
 check "asked again" wait_for 10 window_visible 'Vymazať "krajina.jpg"'
-dialog_click 'Vymazať "krajina.jpg"' $((40 + 37)) $((64 + 12))  # "A&no"
+dialog_click 'Vymazať "krajina.jpg"' browse/vymazat.h Button1  # "A&no"
 check "Yes closes the question" wait_for 10 window_gone 'Vymazať "krajina.jpg"'
 check "and deletes the file" test ! -e krajina.jpg
 stable_shot files-deleted
