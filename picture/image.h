@@ -2,6 +2,12 @@
 // The image control: a program-drawn child window that owns one picture and
 // draws it by AutoSize, Center and Stretch. Callers scroll and pan a large
 // picture by moving the control (SetLeft, SetTop).
+//
+// With clipToParent the window covers only the part of the control inside
+// its parent's client area, while Left, Top, Width, Height and the mouse
+// events keep the control's own coordinates: a move that leaves that part
+// where it was scrolls the pixels already shown and paints only what it
+// uncovers, instead of moving a window larger than the screen.
 #include <windows.h>
 
 #include "picture/picture.h"
@@ -16,6 +22,7 @@ struct ImageSettings : ControlSettings {
     bool center = false;
     bool stretch = false;
     bool transparent = false;
+    bool clipToParent = false;
 };
 
 class TImage : public TControl {
@@ -55,6 +62,8 @@ public:
 protected:
     void Paint(HDC dc) override;
     void Resized() override;
+    void ParentResized() override;
+    void Place() override;
 
 private:
     void PictureUpdated();
@@ -62,6 +71,8 @@ private:
                          const RECT& rect, const std::string& msg);
     bool PaletteStep();
     void FillBackground(HDC dc, const RECT& picture);
+    RECT VisiblePart() const;
+    void ScrollBy(int dx, int dy);
 
     TPicture picture_;
     bool autoSize_ = false;
@@ -71,4 +82,7 @@ private:
     bool incrementalDisplay_ = false;
     bool opaque_ = false;
     bool drawing_ = false;
+    bool clipToParent_ = false;
+    RECT placed_{};    // the window, in the parent's client coordinates
+    POINT shift_{};    // the window's origin in control coordinates
 };

@@ -319,6 +319,7 @@ LRESULT TControl::SizeChanged(WPARAM wp, LPARAM lp) {
         width_ = r.right - r.left;
         height_ = r.bottom - r.top;
     }
+    for (TControl* c : children_) c->ParentResized();
     Realign();
     Resized();
     return DefaultProc(WM_SIZE, wp, lp);

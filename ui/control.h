@@ -112,6 +112,10 @@ protected:
     virtual void Click();
     virtual void DblClick();
     virtual void Resized() {}
+    // The parent's client area changed size (before it realigns).
+    virtual void ParentResized() {}
+    // Puts the window where the control's bounds say.
+    virtual void Place();
     void ApplySettings(const ControlSettings& s);
     static HCURSOR CursorHandle(TCursor c);
 
@@ -121,7 +125,6 @@ private:
     static LRESULT CALLBACK Procedure(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) noexcept;
     void Attach(HWND wnd);
     void Detach();
-    void Place();
     bool MouseMessage(UINT msg, WPARAM wp, LPARAM lp);
     // The window procedure's handlers, one per message it treats.
     LRESULT CommandReceived(WPARAM wp, LPARAM lp);

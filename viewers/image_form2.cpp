@@ -19,6 +19,8 @@ FormSettings WindowSettings() {
 ImageSettings ImageLayout() {
     auto s = PlacedAt<ImageSettings>(ImageForm2Box("Image"));
     s.autoSize = true;
+    // Dragging a picture larger than the screen then scrolls what is shown.
+    s.clipToParent = true;
     return s;
 }
 

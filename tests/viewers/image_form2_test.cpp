@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "../picture/picture_testing.h"
 #include "app/okno.h"
 #include "fixture.h"
 #include "testing.h"
@@ -33,12 +34,59 @@ Seen Look(HWND wnd) {
 
 void PressEnter(HWND wnd) { SendMessageA(wnd, WM_CHAR, '\r', 0); }
 
-// Mouse messages to the picture, as the system sends them.
+// Mouse messages at a point of the picture, as the system sends them to its
+// window (which covers only the part on the screen).
 void Mouse(UINT msg, WPARAM keys, int x, int y) {
-    SendMessageA(ImageForm2->Image->Handle(), msg, keys, MAKELPARAM(x, y));
+    HWND image = ImageForm2->Image->Handle();
+    POINT at{ImageForm2->Image->Left() + x, ImageForm2->Image->Top() + y};
+    MapWindowPoints(ImageForm2->Handle(), image, &at, 1);
+    SendMessageA(image, msg, keys, MAKELPARAM(at.x, at.y));
 }
 
 POINT Where() { return POINT{ImageForm2->Image->Left(), ImageForm2->Image->Top()}; }
+
+// Stripes 3 pixels wide across the axis a drag moves the picture along, in
+// 16 colours, so that a strip painted at the wrong place shows.
+COLORREF Stripe(int at) {
+    const int i = at / 3 % 16;
+    return RGB(i * 16, 255 - i * 16, i * 40 % 256);
+}
+
+std::string WriteStriped(const TempFolder& folder, const std::string& name, int width, int height) {
+    const bool across = width > height;
+    pictest::BmpFields f;
+    f.width = width;
+    f.height = height;
+    f.bits = 8;
+    f.clrUsed = 16;
+    for (int i = 0; i < 16; ++i) {
+        const COLORREF c = Stripe(i * 3);
+        f.colours.insert(f.colours.end(), {GetBValue(c), GetGValue(c), GetRValue(c), 0});
+    }
+    const int stride = (width + 3) / 4 * 4;
+    f.pixels.assign(size_t(stride) * size_t(height), 0);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            f.pixels[size_t(height - 1 - y) * size_t(stride) + size_t(x)] = uint8_t((across ? x : y) / 3 % 16);
+    folder.Write(name, pictest::BuildBmp(f));
+    return folder.File(name);
+}
+
+// The screen's pixels along the line through its middle on the drag's axis
+// that differ from the picture where it is now (black around it).
+int WrongPixels(HWND form, bool across) {
+    HDC dc = GetDCEx(form, nullptr, DCX_CACHE);  // the children's pixels too
+    const POINT at = Where();
+    const int length = across ? 1024 : 768, size = across ? ImageForm2->Image->Width() : ImageForm2->Image->Height();
+    int wrong = 0;
+    for (int i = 0; i < length; ++i) {
+        const int inside = i - (across ? at.x : at.y);
+        const COLORREF want = inside >= 0 && inside < size ? Stripe(inside) : RGB(0, 0, 0);
+        wrong += GetPixel(dc, across ? i : 512, across ? 384 : i) != want;
+    }
+    ReleaseDC(form, dc);
+    return wrong;
+}
 }  // namespace
 
 TEST_CASE("full-screen viewer: the halves rule, each half truncated toward zero") {
@@ -181,6 +229,42 @@ TEST_CASE("full-screen viewer: dragging moves only along the axis that does not 
             CHECK(d.afterMiddleDrag.x == d.start.x);
             CHECK(d.afterMiddleDrag.y == d.start.y);
         }
+    }
+}
+
+TEST_CASE("full-screen viewer: after each drag step the screen shows the picture at its new place, no stale strips") {
+    MainWindow();
+    TempFolder temp;
+    // Steps from a press at 100: small and large, both ways, one that takes
+    // the picture partly off the screen and one back, and one while a
+    // repaint is still pending.
+    struct Step {
+        int to;
+        bool pending;
+    };
+    const Step steps[] = {{130, false}, {93, false}, {500, false}, {-200, true}, {-1100, false}, {900, false}, {99, false}};
+    for (auto [w, h] : {std::pair{2000, 300}, std::pair{300, 1600}}) {
+        CAPTURE(w);
+        const bool across = w > h;
+        const std::string path = WriteStriped(temp, "pruhy" + std::to_string(w) + ".bmp", w, h);
+        WhileUp([&] { ImageForm2->ShowFile(path); },
+                [&](HWND wnd) {
+                    HWND image = ImageForm2->Image->Handle();
+                    UpdateWindow(wnd);
+                    UpdateWindow(image);
+                    CHECK(WrongPixels(wnd, across) == 0);
+                    for (const Step& step : steps) {
+                        CAPTURE(step.to);
+                        Mouse(WM_LBUTTONDOWN, MK_LBUTTON, 100, 100);
+                        if (step.pending) InvalidateRect(image, nullptr, FALSE);
+                        Mouse(WM_MOUSEMOVE, MK_LBUTTON, across ? step.to : 100, across ? 100 : step.to);
+                        Mouse(WM_LBUTTONUP, 0, across ? step.to : 100, across ? 100 : step.to);
+                        UpdateWindow(wnd);
+                        UpdateWindow(image);
+                        CHECK(WrongPixels(wnd, across) == 0);
+                    }
+                    PressEnter(wnd);
+                });
     }
 }
 
