@@ -160,7 +160,7 @@ void TImage::Paint(HDC dc) {
     ValueRestorer<bool> drawing(drawing_, true);
     // Control coordinates, wherever the window starts.
     POINT origin{};
-    SetWindowOrgEx(dc, shift_.x, shift_.y, &origin);
+    OffsetWindowOrgEx(dc, shift_.x, shift_.y, &origin);
     ScopeExit restore([&] { SetWindowOrgEx(dc, origin.x, origin.y, nullptr); });
     const RECT rect = PaintRect();
     FillBackground(dc, rect);
