@@ -83,7 +83,8 @@ void TOkno::KlikniNaSubor() {
     Image->SetCenter(false);
     if (FullSize->Checked()) Preview(*this, path, ActualSizeLayout);
     if (AutoSize->Checked()) Preview(*this, path, AutomaticLayout);
-    // Paint now, under the hourglass: a JPEG decodes when first drawn.
+    // Paint now, under the hourglass: the first drawing of a JPEG waits for
+    // its decode.
     UpdateWindow(Handle());
 }
 

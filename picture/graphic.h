@@ -76,6 +76,9 @@ public:
     virtual void Changed(TObject* sender);
     // Draws the picture scaled into `rect` of the canvas.
     virtual void Draw(TCanvas& canvas, const RECT& rect) = 0;
+    // The graphic is to be drawn soon: a kind that decodes its pixels may
+    // begin now, in the background. The base has nothing to decode.
+    virtual void DecodeAhead() {}
     // Both empty, or the same kind with identical stored data.
     virtual bool Equals(TGraphic& other);
     virtual bool IsEmpty() const = 0;

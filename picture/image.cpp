@@ -182,6 +182,9 @@ void TImage::PictureUpdated() {
     if (autoSize_ && picture_.Width() > 0 && picture_.Height() > 0)
         SetBounds(Left(), Top(), picture_.Width(), picture_.Height());
     if (TGraphic* graphic = picture_.Graphic()) {
+        // This control draws it next: its decode can overlap the layout work
+        // that comes first.
+        graphic->DecodeAhead();
         // Icons and metafiles are always transparent and ignore this.
         graphic->SetTransparent(transparent_);
         opaque_ = !graphic->Transparent() &&

@@ -8,6 +8,7 @@
 #include "picture/codec/bmp.h"
 #include "picture/codec/jpeg.h"
 #include "picture/formats.h"
+#include "picture/jpeg_decoding.h"
 #include "picture/stored_data.h"
 #include "ui/large_memory.h"
 #include "ui/stream.h"
@@ -60,15 +61,19 @@ PixelRows InstallSection(TBitmap& bitmap, int width, int height, int bits, const
     return rows;
 }
 
+// A hostile header must not claim gigabytes: checked before any section exists.
+bool FitsInMemory(uint32_t width, uint32_t height, int bits) {
+    const uint64_t bytes = codec::bmp::Stride(width, uint16_t(bits)) * uint64_t(height);
+    return width != 0 && height != 0 && bytes <= codec::bmp::kMaxImageBytes;
+}
+
 // Rows straight into the bitmap's pixel memory.
 class BitmapTarget : public jpeg::Target {
 public:
     BitmapTarget(TBitmap& bitmap, PixelRows& rows) : bitmap_(bitmap), rows_(rows) {}
 
     void Size(const jpeg::Layout& layout) override {
-        // Checked before the section exists: a hostile header must not claim gigabytes.
-        const uint64_t bytes = codec::bmp::Stride(layout.width, uint16_t(layout.bits)) * uint64_t(layout.height);
-        if (layout.width == 0 || layout.height == 0 || bytes > codec::bmp::kMaxImageBytes) throw OutOfResources(0);
+        if (!FitsInMemory(layout.width, layout.height, layout.bits)) throw OutOfResources(0);
         paletted_ = !layout.palette.empty();
         rows_ = InstallSection(bitmap_, int(layout.width), int(layout.height), layout.bits, Colours(layout));
     }
@@ -96,6 +101,7 @@ TJPEGImage::TJPEGImage() : data_(new TJPEGData), eightBit_(EightBitDefault()) {}
 TJPEGImage::~TJPEGImage() = default;
 
 void TJPEGImage::DropBitmap() {
+    ahead_.reset();
     bitmap_.reset();
     rows_ = PixelRows();
 }
@@ -228,17 +234,31 @@ ClipboardData TJPEGImage::SaveClipboardData() {
     return Decode().SaveClipboardData();
 }
 
+void TJPEGImage::DecodeAhead() {
+    // Only 24-bit output: its layout follows from the header alone.
+    if (bitmap_ || ahead_ || eightBit_ || data_->grayscale || data_->bytes.empty()) return;
+    if (!FitsInMemory(uint32_t(data_->width), uint32_t(data_->height), 24)) return;
+    try {
+        auto pixels = std::make_unique<TBitmap>();
+        const PixelRows rows = InstallSection(*pixels, data_->width, data_->height, 24, {});
+        ahead_ = JpegDecoding::Start(data_, std::move(pixels), rows);
+    } catch (const EOutOfResources&) {
+        // Decoded when drawn instead, which reports the shortage then.
+    }
+}
+
 TBitmap& TJPEGImage::Decode() {
     if (bitmap_) return *bitmap_;
+    std::unique_ptr<JpegDecoding> ahead = std::move(ahead_);
     // Made before decoding and kept after a failure: later repaints draw it
     // as far as it was filled, without decoding or reporting again.
     DropBitmap();
     bitmap_ = std::make_unique<TBitmap>();
-    DecodeInto(*bitmap_);
+    DecodeInto(*bitmap_, ahead.get());
     return *bitmap_;
 }
 
-void TJPEGImage::DecodeInto(TBitmap& bitmap) {
+void TJPEGImage::DecodeInto(TBitmap& bitmap, JpegDecoding* ahead) {
     // A palette handed in cannot become the decoder's colour map; the
     // decoded bitmap's own palette takes over.
     tempPalette_.reset();
@@ -247,11 +267,12 @@ void TJPEGImage::DecodeInto(TBitmap& bitmap) {
     jpeg::DecodeOptions options;
     options.eightBit = eightBit_;
     options.progress = [this](const jpeg::Progress& p) {
-        const RECT band{0, LONG(p.top), rows_.width, LONG(p.bottom)};
+        const RECT band{0, LONG(p.top), LONG(data_->width), LONG(p.bottom)};
         Progress(this, TProgressStage::psRunning, uint8_t(p.percent), p.redraw, band, "");
     };
     try {
-        jpeg::Decode(data_->bytes.data(), data_->bytes.size(), options, target);
+        if (!ahead || !ahead->Finish(bitmap, rows_, options.progress))
+            jpeg::Decode(data_->bytes.data(), data_->bytes.size(), options, target);
     } catch (const EAbort&) {
         // Stopped by the listener: keep what was decoded, say nothing.
     } catch (const codec::JpegError& e) {

@@ -2,6 +2,8 @@
 // JPEG pictures. Loading keeps the compressed bytes and reads only the
 // header; the pixels are decoded into a private bitmap the first time they
 // are needed (drawing, the clipboard, a copy to a bitmap) and then kept.
+// A graphic about to be drawn may begin that decode on a worker thread
+// (DecodeAhead); the first need then waits for it.
 // Saving writes the kept bytes back unchanged. Copies share the compressed
 // data; each has its own decoded bitmap.
 #include <windows.h>
@@ -46,6 +48,8 @@ public:
 
 using JPEGDataRef = SharedImageRef<TJPEGData>;
 
+class JpegDecoding;
+
 class TJPEGImage : public TGraphic {
 public:
     TJPEGImage();
@@ -85,8 +89,13 @@ public:
     // What the decoded bitmap gives (CF_BITMAP and its palette).
     ClipboardData SaveClipboardData() override;
 
-    // The decoded bitmap, decoding first if there is none. A decoding error
-    // passes on, and the bitmap stays as far as it was filled.
+    // Begins decoding 24-bit output on a worker thread; the bitmap stays
+    // unseen until Decode. Nothing for 8-bit output, a size the decoder
+    // would refuse, or when no thread can be had.
+    void DecodeAhead() override;
+    // The decoded bitmap, decoding first if there is none (or waiting for
+    // the decode begun ahead). A decoding error passes on, and the bitmap
+    // stays as far as it was filled.
     TBitmap& Decode();
     // The decoded bitmap or null; never decodes.
     const TBitmap* DecodedBitmap() const { return bitmap_.get(); }
@@ -100,7 +109,7 @@ private:
     void NewData();
     void DropBitmap();
     void TakeBytes(std::vector<uint8_t> bytes);
-    void DecodeInto(TBitmap& bitmap);
+    void DecodeInto(TBitmap& bitmap, JpegDecoding* ahead);
     void Compress();
 
     JPEGDataRef data_;
@@ -109,6 +118,8 @@ private:
     ::Palette tempPalette_;
     bool eightBit_;
     bool progressive_ = false;
+    // The decode begun ahead, dropped with the bitmap.
+    std::unique_ptr<JpegDecoding> ahead_;
 };
 
 // Registers "jpeg" and "jpg" for the JPEG kind.

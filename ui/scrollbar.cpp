@@ -29,17 +29,20 @@ void TScrollBar::SetPosition(int pos) {
 }
 
 void TScrollBar::SetMin(int v) {
-    min_ = v;
-    if (max_ < min_) max_ = min_;
-    int old = position_;
-    position_ = std::clamp(position_, min_, max_);
-    UpdateSystemBar();
-    if (old != position_ && OnChange) OnChange(this);
+    SetRange(v, std::max(max_, v));
 }
 
 void TScrollBar::SetMax(int v) {
-    max_ = std::max(v, min_);
-    int old = position_;
+    SetRange(min_, std::max(v, min_));
+}
+
+void TScrollBar::SetRange(int min, int max) {
+    // The system bar already shows an unchanged range: telling it again
+    // costs round trips to the window server and a repaint.
+    if (min == min_ && max == max_) return;
+    min_ = min;
+    max_ = max;
+    const int old = position_;
     position_ = std::clamp(position_, min_, max_);
     UpdateSystemBar();
     if (old != position_ && OnChange) OnChange(this);

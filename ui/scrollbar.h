@@ -38,6 +38,8 @@ public:
 
 private:
     void UpdateSystemBar();
+    // min <= max; the position is clamped into the range.
+    void SetRange(int min, int max);
     void Cancel();
 
     // A cancel-mode message (a box about to show) ends the press being

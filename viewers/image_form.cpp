@@ -65,12 +65,15 @@ void TImageForm::ShowFile(const std::string& path) {
 
 void TImageForm::FitToPicture(int width, int height) {
     constexpr Box shown = ImageFormBox("Shown");
-    SetBounds(Left(), Top(), shown.width, shown.height);
-    if (width > shown.width) SetClientWidth(width);
-    if (height > shown.height) SetClientHeight(height);
+    // One resize: each one realigns the children. The frame and the one-line
+    // menu bar take the same room at every width the window can get here.
+    int outerWidth = shown.width, outerHeight = shown.height;
+    if (width > shown.width) outerWidth = width + Width() - ClientWidth();
+    if (height > shown.height) outerHeight = height + Height() - ClientHeight();
     // The comparisons are with the picture's size, not the window's.
-    if (width > GetSystemMetrics(SM_CXSCREEN)) SetWidth(GetSystemMetrics(SM_CXSCREEN));
-    if (height > GetSystemMetrics(SM_CYSCREEN)) SetHeight(GetSystemMetrics(SM_CYSCREEN));
+    if (width > GetSystemMetrics(SM_CXSCREEN)) outerWidth = GetSystemMetrics(SM_CXSCREEN);
+    if (height > GetSystemMetrics(SM_CYSCREEN)) outerHeight = GetSystemMetrics(SM_CYSCREEN);
+    SetBounds(Left(), Top(), outerWidth, outerHeight);
 }
 
 void TImageForm::Koprovaobrzok1Click(TObject*) { Clipboard().Assign(&Image->Picture()); }

@@ -84,6 +84,7 @@ void Abandon(j_common_ptr info) {
 
 struct Monitor : jpeg_progress_mgr {
     const ProgressFn* report = nullptr;
+    const std::atomic<bool>* stop = nullptr;
     ProgressPacer pacer;
 };
 
@@ -114,12 +115,18 @@ void OnProgress(j_common_ptr info) {
     // Called before every step of input, so it also polices the scan count.
     if (info->is_decompressor && reinterpret_cast<j_decompress_ptr>(info)->input_scan_number > kMaxScans)
         ERREXIT(info, JERR_EOI_EXPECTED);
-    if (!Report(info, *static_cast<Monitor*>(info->progress))) Abandon(info);
+    auto& monitor = *static_cast<Monitor*>(info->progress);
+    if (monitor.stop != nullptr && monitor.stop->load(std::memory_order_relaxed)) {
+        static_cast<Failure*>(info->err)->pending = std::make_exception_ptr(Stopped());
+        Abandon(info);
+    }
+    if (!Report(info, monitor)) Abandon(info);
 }
 
-void InitMonitor(Monitor& monitor, const ProgressFn* report) {
+void InitMonitor(Monitor& monitor, const ProgressFn* report, const std::atomic<bool>* stop = nullptr) {
     monitor.progress_monitor = OnProgress;
     monitor.report = report;
+    monitor.stop = stop;
 }
 
 // ---- memory source ----
@@ -241,8 +248,8 @@ public:
     Decompressor(const Decompressor&) = delete;
     Decompressor& operator=(const Decompressor&) = delete;
 
-    void Watch(const ProgressFn* report) {
-        InitMonitor(monitor_, report);
+    void Watch(const ProgressFn* report, const std::atomic<bool>* stop) {
+        InitMonitor(monitor_, report, stop);
         info_.progress = &monitor_;
     }
     template <class Step>
@@ -388,7 +395,7 @@ Header ReadHeader(const uint8_t* bytes, std::size_t size) {
 void Decode(const uint8_t* bytes, std::size_t size, const DecodeOptions& options, Target& target) {
     Decompressor decompressor(bytes, size);
     // Always watched: the monitor also enforces the scan limit.
-    decompressor.Watch(&options.progress);
+    decompressor.Watch(&options.progress, options.stop);
     jpeg_decompress_struct& info = decompressor.info();
     decompressor.Run([&] { jpeg_read_header(&info, TRUE); });
     Prepare(info, options);

@@ -3,6 +3,7 @@
 // 8-bit palette rows, and encoding from BGR rows. Plain C++ types only; the
 // library itself is reached from jpeg.cpp alone. Every fatal library error is
 // raised as codec::JpegError carrying the library's own message code.
+#include <atomic>
 #include <chrono>
 #include <cstddef>
 #include <cstdint>
@@ -74,10 +75,18 @@ public:
     virtual uint8_t* Row(uint32_t y) = 0;
 };
 
+// Decoding was stopped from outside (DecodeOptions::stop).
+struct Stopped : std::exception {
+    const char* what() const noexcept override { return "decoding stopped"; }
+};
+
 struct DecodeOptions {
     bool grayOutput = false;  // decode a colour file as grey (8-bit)
     bool eightBit = false;    // quantise colour output to a kPaletteColours palette
     ProgressFn progress;      // may be empty
+    // Read at every step of the library's work, so another thread can end a
+    // decode early; when it turns true, Decode fails with Stopped.
+    const std::atomic<bool>* stop = nullptr;
 };
 
 // BGR row y (from the top) of the picture to encode, width * 3 bytes.

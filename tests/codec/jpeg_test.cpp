@@ -1,5 +1,6 @@
 #include "picture/codec/jpeg.h"
 
+#include <atomic>
 #include <cstdlib>
 #include <stdexcept>
 #include <vector>
@@ -311,6 +312,37 @@ TEST_CASE("jpeg callers' exceptions pass through the library unchanged") {
         CheckBgr(picture.At(3, 0), green);
         CheckBgr(picture.At(3, 39), green);
         CHECK(picture.At(3, 63)[0] == 0xAB);
+    }
+}
+
+TEST_CASE("jpeg decoding ends with Stopped once its stop flag turns true") {
+    std::atomic<bool> stop{false};
+    DecodeOptions options;
+    options.stop = &stop;
+    SUBCASE("midway: the rows decoded before stay") {
+        const Bgr green{0, 200, 0};
+        const Bytes bytes = Solid(16, 64, green);
+        // Turned on while the rows are read, as another thread would.
+        struct Stopping : Picture {
+            std::atomic<bool>* stop = nullptr;
+            uint8_t* Row(uint32_t y) override {
+                if (y == 32) *stop = true;
+                return Picture::Row(y);
+            }
+        } picture;
+        picture.stop = &stop;
+        CHECK_THROWS_AS(Decode(bytes.data(), bytes.size(), options, picture), Stopped);
+        CheckBgr(picture.At(3, 0), green);
+        CHECK(picture.At(3, 63)[0] == 0xAB);
+    }
+    SUBCASE("a progressive file, while its scans are read before any row") {
+        EncodeOptions progressive;
+        progressive.progressive = true;
+        const Bytes bytes = Solid(64, 64, Bgr{9, 9, 9}, progressive);
+        stop = true;
+        Picture picture;
+        CHECK_THROWS_AS(Decode(bytes.data(), bytes.size(), options, picture), Stopped);
+        CHECK(picture.sized == 0);
     }
 }
 

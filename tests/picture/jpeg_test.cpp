@@ -2,6 +2,8 @@
 #include "testing.h"
 
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "fixture.h"
 #include "jpeg_testing.h"
@@ -226,4 +228,85 @@ TEST_CASE("a JPEG drawn smaller shows the same picture as its bitmap drawn small
     CHECK(differing <= 60);  // at most the row at the colour edge
     CHECK(Near(shrunk[0], 0xFF0000));
     CHECK(Near(shrunk[39 * 60 + 59], 0x0000FF));
+}
+
+namespace {
+// What decoding gave: the error's text, the size after it, and a drawing after.
+struct Outcome {
+    std::string error;
+    int width = 0;
+    int height = 0;
+    std::vector<uint32_t> drawn;
+};
+
+Outcome DecodeOutcome(const std::vector<uint8_t>& bytes, bool ahead) {
+    auto jpeg = Loaded(bytes);
+    if (ahead) jpeg->DecodeAhead();
+    CHECK(jpeg->DecodedBitmap() == nullptr);
+    Outcome o;
+    try {
+        jpeg->Decode();
+    } catch (const Exception& e) {
+        o.error = e.Message();
+    }
+    o.width = jpeg->Width();
+    o.height = jpeg->Height();
+    if (o.width > 0 && o.height > 0 && o.width < 10000) o.drawn = Render(*jpeg, 64, 48);
+    return o;
+}
+}  // namespace
+
+TEST_CASE("a decode begun ahead ends as one at the first drawing: pixels, errors, the kept bitmap") {
+    TestApplication();
+    JpegFields progressive{48, 40, 0x00FF00, 0x0000FF};
+    progressive.progressive = true;
+    const struct {
+        const char* name;
+        std::vector<uint8_t> bytes;
+    } files[] = {
+        {"baseline", BuildJpeg({640, 480, 0xFF0000, 0x0000FF})},
+        {"progressive", BuildJpeg(progressive)},
+        {"grey, decoded when drawn", BuildJpeg({32, 32, 0x404040, 0xC0C0C0, true})},
+        {"cut short in its scan", CutInScan(BuildJpeg({64, 64, 0xFF0000, 0x0000FF}))},
+        {"without quantisation tables", WithoutSegments(BuildJpeg({32, 32}), 0xDB)},
+        {"claiming 60000 x 60000", WithFrameSize(BuildJpeg({16, 16}), 60000, 60000)},
+    };
+    for (const auto& f : files) {
+        CAPTURE(f.name);
+        const Outcome now = DecodeOutcome(f.bytes, false), ahead = DecodeOutcome(f.bytes, true);
+        CHECK(ahead.error == now.error);
+        CHECK(ahead.width == now.width);
+        CHECK(ahead.height == now.height);
+        CHECK(ahead.drawn == now.drawn);
+    }
+}
+
+TEST_CASE("a JPEG replaced, copied or destroyed while its decode runs ahead") {
+    TestApplication();
+    auto jpeg = Loaded(BuildJpeg({3000, 2000, 0xFF0000, 0x0000FF}));
+    jpeg->DecodeAhead();
+    SUBCASE("destroyed") { jpeg.reset(); }
+    SUBCASE("loaded again: the new picture shows") {
+        TMemoryStream other(BuildJpeg({20, 10, 0x00FF00, 0x00FF00}));
+        jpeg->LoadStream(other);
+        CHECK(Near(Render(*jpeg, 20, 10)[0], 0x00FF00));
+        CHECK(jpeg->DecodedBitmap()->Width() == 20);
+    }
+    SUBCASE("given a bitmap: the bitmap shows") {
+        TBitmap bitmap;
+        TMemoryStream in(BuildBmp(BmpFields{}));
+        bitmap.LoadStream(in);
+        jpeg->Assign(&bitmap);
+        CHECK(jpeg->Width() == 2);
+        CHECK(jpeg->DecodedBitmap()->Width() == 2);
+    }
+    SUBCASE("copied, then the original destroyed: the copy decodes on its own") {
+        TJPEGImage copy;
+        copy.Assign(jpeg.get());
+        CHECK(copy.DecodedBitmap() == nullptr);
+        jpeg.reset();
+        const std::vector<uint32_t> pixels = Render(copy, 300, 200);
+        CHECK(Near(pixels[0], 0xFF0000));
+        CHECK(Near(pixels[199 * 300], 0x0000FF));
+    }
 }
