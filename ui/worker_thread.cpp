@@ -5,19 +5,27 @@
 #include "ui/exceptions.h"
 
 WorkerThread::WorkerThread(std::function<void()> work) : work_(std::move(work)) {
-    handle_ = CreateThread(nullptr, 0, &WorkerThread::Run, this, 0, nullptr);
-    if (!handle_) throw OutOfResources(GetLastError());
+    done_ = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    if (!done_) throw OutOfResources(GetLastError());
+    if (!TrySubmitThreadpoolCallback(&WorkerThread::Run, this, nullptr)) {
+        const DWORD error = GetLastError();
+        CloseHandle(done_);
+        throw OutOfResources(error);
+    }
 }
 
 WorkerThread::~WorkerThread() {
-    WaitForSingleObject(handle_, INFINITE);
-    CloseHandle(handle_);
+    WaitForSingleObject(done_, INFINITE);
+    CloseHandle(done_);
 }
 
-bool WorkerThread::Wait(DWORD milliseconds) { return WaitForSingleObject(handle_, milliseconds) == WAIT_OBJECT_0; }
+bool WorkerThread::Wait(DWORD milliseconds) { return WaitForSingleObject(done_, milliseconds) == WAIT_OBJECT_0; }
 
-DWORD WINAPI WorkerThread::Run(void* self) {
+void CALLBACK WorkerThread::Run(PTP_CALLBACK_INSTANCE instance, void* self) {
+    auto* owner = static_cast<WorkerThread*>(self);
+    // The pool sets the event only after this returns: the owner may go as
+    // soon as it is set.
+    SetEventWhenCallbackReturns(instance, owner->done_);
     // The work catches its own errors: nothing may unwind into the system's frames.
-    static_cast<WorkerThread*>(self)->work_();
-    return 0;
+    owner->work_();
 }

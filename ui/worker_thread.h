@@ -1,17 +1,19 @@
 #pragma once
-// A thread of the process that runs one piece of work, owned like any other
-// handle: destroying the owner waits for the work to end.
+// A piece of work run on a thread of the system's thread pool, owned like
+// any other handle: destroying the owner waits for the work to end.
 //
-// Made with CreateThread, not std::thread: in the Winelib program a thread
-// the C library starts is unknown to Wine and must not make a single Win32
-// call, while one made here is a proper thread of both programs.
+// The pool keeps its threads for a while after their work, so a run of
+// jobs (stepping through pictures) does not pay for starting a thread each
+// time. Its threads are proper threads of both programs: in the Winelib
+// program a thread the C library starts is unknown to Wine and must not
+// make a single Win32 call.
 #include <windows.h>
 
 #include <functional>
 
 class WorkerThread {
 public:
-    // Starts `work` at once; throws EOutOfResources when no thread can be made.
+    // Starts `work` at once; throws EOutOfResources when the pool cannot take it.
     explicit WorkerThread(std::function<void()> work);
     ~WorkerThread();
     WorkerThread(const WorkerThread&) = delete;
@@ -21,8 +23,8 @@ public:
     bool Wait(DWORD milliseconds);
 
 private:
-    static DWORD WINAPI Run(void* self);
+    static void CALLBACK Run(PTP_CALLBACK_INSTANCE instance, void* self);
 
     std::function<void()> work_;
-    HANDLE handle_ = nullptr;
+    HANDLE done_ = nullptr;  // set by the pool once Run has returned
 };
