@@ -106,8 +106,8 @@ void TImage::ParentResized() {
 }
 
 // Moves the pixels on the screen and paints what they uncovered, in one DC
-// of the window and without a round trip to the window server: a repaint
-// through the update region costs about ten, moving a window a dozen more.
+// of the window: a repaint through the update region costs about ten more
+// round trips to the window server, moving a window a dozen more again.
 void TImage::ScrollBy(int dx, int dy) {
     HWND wnd = Handle();
     if ((!dx && !dy) || !wnd) return;
