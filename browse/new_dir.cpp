@@ -1,7 +1,7 @@
 #include "browse/new_dir.h"
 
 #include "browse/dialog_button.h"
-#include "ui/exceptions.h"
+#include "platform/exceptions.h"
 #include "ui/message_dialog.h"
 
 TNewDir* NewDir = nullptr;

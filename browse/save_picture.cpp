@@ -3,7 +3,7 @@
 #include <windows.h>
 
 #include "picture/picture.h"
-#include "ui/exceptions.h"
+#include "platform/exceptions.h"
 
 namespace {
 // Deletes the temporary file unless it has been moved into place.

@@ -1,9 +1,9 @@
 # The one source list: the Winelib build, the Windows build and the native
 # codec build all read it. One list per layer, in the layer's own folder.
 get_filename_component(LUMENO_DIR ${CMAKE_CURRENT_LIST_DIR}/.. REALPATH)
-set(LUMENO_LAYERS codec ui picture browse viewers app)
+set(LUMENO_LAYERS codec platform ui picture browse viewers app)
 set(LUMENO_FOLDER_codec picture/codec)
-foreach(layer ui picture browse viewers app)
+foreach(layer platform ui picture browse viewers app)
   set(LUMENO_FOLDER_${layer} ${layer})
 endforeach()
 foreach(layer ${LUMENO_LAYERS})

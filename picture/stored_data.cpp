@@ -1,7 +1,7 @@
 #include "picture/stored_data.h"
 
 #include "picture/codec/little_endian.h"
-#include "ui/exceptions.h"
+#include "platform/exceptions.h"
 
 namespace le = codec::le;
 

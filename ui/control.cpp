@@ -6,11 +6,11 @@
 #include <map>
 #include <unordered_map>
 
+#include "platform/exceptions.h"
 #include "ui/application.h"
-#include "ui/exceptions.h"
-#include "ui/gdi.h"
 #include "ui/fonts.h"
 #include "ui/form.h"
+#include "ui/gdi.h"
 
 namespace {
 // Window to object, kept in the process: a window property would cost a

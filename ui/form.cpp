@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
+#include "platform/exceptions.h"
 #include "ui/application.h"
-#include "ui/exceptions.h"
 #include "ui/menu.h"
 #include "ui/scope.h"
 

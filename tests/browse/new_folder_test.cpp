@@ -7,8 +7,8 @@
 #include "browse/new_dir.h"
 #include "file_ops_testing.h"
 #include "fixture.h"
+#include "platform/exceptions.h"
 #include "testing.h"
-#include "ui/exceptions.h"
 #include "ui/message_dialog.h"
 
 namespace {

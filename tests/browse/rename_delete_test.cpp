@@ -8,8 +8,8 @@
 #include "browse/vymazat.h"
 #include "file_ops_testing.h"
 #include "fixture.h"
+#include "platform/exceptions.h"
 #include "testing.h"
-#include "ui/exceptions.h"
 
 namespace {
 // Types the new name and presses "&OK".

@@ -9,10 +9,10 @@
 #include "fixture.h"
 #include "picture/jpeg_testing.h"
 #include "picture/picture.h"
+#include "platform/exceptions.h"
+#include "platform/stream.h"
 #include "testing.h"
-#include "ui/exceptions.h"
 #include "ui/gdi.h"
-#include "ui/stream.h"
 
 namespace {
 // A picture kind whose writer puts out a few bytes and then fails, and

@@ -8,8 +8,8 @@
 #include "picture/clipboard.h"
 #include "picture/picture.h"
 #include "picture_testing.h"
-#include "ui/exceptions.h"
-#include "ui/stream.h"
+#include "platform/exceptions.h"
+#include "platform/stream.h"
 
 namespace {
 

@@ -10,9 +10,9 @@
 #include "picture/image.h"
 #include "picture/picture.h"
 #include "picture_testing.h"
-#include "ui/exceptions.h"
+#include "platform/exceptions.h"
+#include "platform/stream.h"
 #include "ui/form.h"
-#include "ui/stream.h"
 
 namespace {
 const COLORREF kBack = RGB(1, 2, 3);

@@ -12,9 +12,9 @@
 #include "picture/metafile.h"
 #include "picture/picture.h"
 #include "picture_testing.h"
-#include "ui/exceptions.h"
+#include "platform/exceptions.h"
+#include "platform/stream.h"
 #include "ui/gdi.h"
-#include "ui/stream.h"
 
 namespace {
 const COLORREF kFill = RGB(200, 40, 10);

@@ -6,8 +6,8 @@
 #include "picture/formats.h"
 #include "picture/picture.h"
 #include "picture_testing.h"
-#include "ui/exceptions.h"
-#include "ui/stream.h"
+#include "platform/exceptions.h"
+#include "platform/stream.h"
 
 namespace {
 // A 2 x 1 24-bit bitmap file: blue then red.

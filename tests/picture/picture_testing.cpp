@@ -2,9 +2,9 @@
 
 #include <cstring>
 
-#include "ui/exceptions.h"
+#include "platform/exceptions.h"
+#include "platform/stream.h"
 #include "ui/gdi.h"
-#include "ui/stream.h"
 
 namespace pictest {
 

@@ -1,8 +1,8 @@
-#include "ui/worker_thread.h"
+#include "platform/worker_thread.h"
 
 #include <utility>
 
-#include "ui/exceptions.h"
+#include "platform/exceptions.h"
 
 WorkerThread::WorkerThread(std::function<void()> work) : work_(std::move(work)) {
     done_ = CreateEventA(nullptr, TRUE, FALSE, nullptr);

@@ -1,9 +1,9 @@
-#include "ui/stream.h"
+#include "platform/stream.h"
 
 #include <algorithm>
 #include <cstring>
 
-#include "ui/exceptions.h"
+#include "platform/exceptions.h"
 
 int64_t TStream::Size() {
     int64_t pos = Position();
