@@ -12,6 +12,7 @@ endforeach()
 list(FILTER LUMENO_app_SOURCES EXCLUDE REGEX "/app/main\\.cpp$")
 file(GLOB LUMENO_RESOURCES CONFIGURE_DEPENDS ${LUMENO_DIR}/resources/*)
 file(GLOB LUMENO_WINE_TEST_SOURCES CONFIGURE_DEPENDS
+  ${LUMENO_DIR}/tests/platform/*.cpp
   ${LUMENO_DIR}/tests/ui/*.cpp
   ${LUMENO_DIR}/tests/picture/*.cpp
   ${LUMENO_DIR}/tests/browse/*.cpp

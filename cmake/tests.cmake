@@ -28,7 +28,7 @@ foreach(reach "codec ui/gdi.h" "ui picture/picture.h" "picture browse/path_rules
 endforeach()
 
 set(WINE_RUN ${LUMENO_DIR}/scripts/wine-run.sh)
-foreach(layer ui picture browse viewers app)
+foreach(layer platform ui picture browse viewers app)
   file(GLOB layer_tests ${LUMENO_DIR}/tests/${layer}/*.cpp)
   if(layer_tests)
     add_test(NAME wine_${layer}

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/handle.h"
+
 class TStream {
 public:
     virtual ~TStream() = default;
@@ -30,17 +32,14 @@ class TFileStream : public TStream {
 public:
     enum Mode { OpenRead, Create };
     TFileStream(const std::string& path, Mode mode);
-    ~TFileStream() override;
-    TFileStream(const TFileStream&) = delete;
-    TFileStream& operator=(const TFileStream&) = delete;
 
     size_t Read(void* buffer, size_t count) override;
     size_t Write(const void* buffer, size_t count) override;
     int64_t Seek(int64_t offset, int origin) override;
-    HANDLE Handle() const { return handle_; }
+    HANDLE Handle() const { return handle_.get(); }
 
 private:
-    HANDLE handle_;
+    FileHandle handle_;
 };
 
 class TMemoryStream : public TStream {

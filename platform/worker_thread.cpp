@@ -4,28 +4,20 @@
 
 #include "platform/exceptions.h"
 
-WorkerThread::WorkerThread(std::function<void()> work) : work_(std::move(work)) {
-    done_ = CreateEventA(nullptr, TRUE, FALSE, nullptr);
-    if (!done_) throw OutOfResources(GetLastError());
-    if (!TrySubmitThreadpoolCallback(&WorkerThread::Run, this, nullptr)) {
-        const DWORD error = GetLastError();
-        CloseHandle(done_);
-        throw OutOfResources(error);
-    }
+WorkerThread::WorkerThread(std::function<void()> work)
+    : work_(std::move(work)), done_(CreateEventA(nullptr, TRUE, FALSE, nullptr)) {
+    if (!done_ || !TrySubmitThreadpoolCallback(&WorkerThread::Run, this, nullptr)) throw OutOfResources(GetLastError());
 }
 
-WorkerThread::~WorkerThread() {
-    WaitForSingleObject(done_, INFINITE);
-    CloseHandle(done_);
-}
+WorkerThread::~WorkerThread() { WaitForSingleObject(done_.get(), INFINITE); }
 
-bool WorkerThread::Wait(DWORD milliseconds) { return WaitForSingleObject(done_, milliseconds) == WAIT_OBJECT_0; }
+bool WorkerThread::Wait(DWORD milliseconds) { return WaitForSingleObject(done_.get(), milliseconds) == WAIT_OBJECT_0; }
 
 void CALLBACK WorkerThread::Run(PTP_CALLBACK_INSTANCE instance, void* self) {
     auto* owner = static_cast<WorkerThread*>(self);
     // The pool sets the event only after this returns: the owner may go as
     // soon as it is set.
-    SetEventWhenCallbackReturns(instance, owner->done_);
+    SetEventWhenCallbackReturns(instance, owner->done_.get());
     // The work catches its own errors: nothing may unwind into the system's frames.
     owner->work_();
 }
