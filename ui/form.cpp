@@ -31,6 +31,13 @@ DWORD ExStyleFor(const FormSettings& s) {
 }
 }  // namespace
 
+FormSettings DialogAt(const Box& box, std::string caption) {
+    auto s = FormAt<FormSettings>(box);
+    s.caption = std::move(caption);
+    s.border = TBorderStyle::bsDialog;
+    return s;
+}
+
 TForm::TForm(const FormSettings& s) : TControl(nullptr), position_(s.position) {
     RECT r{0, 0, s.clientWidth, s.clientHeight};
     DWORD style = StyleFor(s), ex = ExStyleFor(s);
