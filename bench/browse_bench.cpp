@@ -21,6 +21,7 @@
 #include "bench/harness/paint_watch.h"
 #include "bench/harness/x_screen.h"
 #include "browse/path_rules.h"
+#include "platform/text.h"
 
 namespace {
 using bench::Driven;
@@ -33,7 +34,7 @@ int BareEnumeration(const std::string& folder, const std::string& mask) {
     int found = 0;
     for (const std::string& pattern : SplitMask(mask)) {
         WIN32_FIND_DATAA fd;
-        HANDLE h = FindFirstFileA(JoinPath(folder, pattern).c_str(), &fd);
+        HANDLE h = FindFirstFileA(Narrow1250(JoinPath(Wide(folder), Wide(pattern))).c_str(), &fd);
         if (h == INVALID_HANDLE_VALUE) continue;
         do {
             if (!(fd.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)))
@@ -48,12 +49,12 @@ int BareEnumeration(const std::string& folder, const std::string& mask) {
 POINT FolderRow(Driven& d, const std::string& path) {
     const TDirectoryListBox& dir = *Okno->Dir;
     return bench::ListRow(
-        d, dir, [&](int row) { return lstrcmpiA(dir.EntryPath(row).c_str(), path.c_str()) == 0; }, path);
+        d, dir, [&](int row) { return lstrcmpiW(WidePtr(dir.EntryPath(row)), WidePtr(Wide(path))) == 0; }, path);
 }
 
 std::string Selected(const TDirectoryListBox& dir) {
     const int row = dir.ItemIndex();
-    return row < 0 ? std::string() : dir.EntryPath(row);
+    return row < 0 ? std::string() : Narrow1250(dir.EntryPath(row));
 }
 
 // From the second press of the double-click until both lists have painted.
@@ -88,7 +89,7 @@ int Drive(Driven& d, const std::string& parent, int runs, const std::vector<std:
     std::string mask;
     d.Ui([&] { mask = Okno->files->Mask(); });
     for (const std::string& name : names) {
-        const std::string folder = JoinPath(parent, name);
+        const std::string folder = Narrow1250(JoinPath(Wide(parent), Wide(name)));
         int enumerated = 0, listed = 0;
         const auto pairs = bench::Alternate(
             runs, [&] { return Enter(d, x, parent, folder); },

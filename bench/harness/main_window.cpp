@@ -6,11 +6,12 @@
 #include "app/okno.h"
 #include "bench/harness/clock.h"
 #include "bench/harness/paint_watch.h"
+#include "platform/text.h"
 
 namespace bench {
 
 void EnterFolder(Driven& d, const std::string& folder) {
-    d.Ui([&] { Okno->Dir->SetDirectory(folder); });
+    d.Ui([&] { Okno->Dir->SetDirectory(Wide(folder)); });
 }
 
 void SetFullScreen(Driven& d, bool on) {
@@ -34,7 +35,7 @@ POINT ListRow(Driven& d, const TListBox& list, const std::function<bool(int row)
 
 POINT FileRow(Driven& d, const std::string& name) {
     const TFileListBox& files = *Okno->files;
-    return ListRow(d, files, [&](int row) { return files.Item(row) == name; }, name);
+    return ListRow(d, files, [&](int row) { return files.Item(row) == Wide(name); }, name);
 }
 
 HWND PreviewWindow(Driven& d) {

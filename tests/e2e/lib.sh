@@ -61,12 +61,11 @@ work_folder_on_c() {
   trap 'stop_xvfb; rm -rf "$work_dir"' EXIT
 }
 
-# Runs a helper program of the build inside the desktop; its output, from the
-# ANSI code page into UTF-8.
+# Runs a helper program of the build inside the desktop; it reads texts wide
+# and writes them in UTF-8.
 desktop_tool() {
   local tool=$1; shift
-  wine explorer /desktop=shell,1024x768 "$build/$tool.exe.so" "$@" 2>/dev/null | tr -d '\r' |
-    iconv -f CP1250 -t UTF-8
+  wine explorer /desktop=shell,1024x768 "$build/$tool.exe.so" "$@" 2>/dev/null | tr -d '\r'
 }
 # "CLASS|TEXT" of a top-level window (TITLE or -c CLASS) and of its children.
 window_texts() { desktop_tool window_texts "$@"; }
@@ -173,7 +172,7 @@ desktop_state() {  # the arguments as one line; empty for the top-level windows
     desktop_tool desktop_state $1
     return
   fi
-  printf '%s\n' "$1" | iconv -f UTF-8 -t CP1250 >&"$state_in"
+  printf '%s\n' "$1" >&"$state_in"
   # The whole answer is read first: a reader that stops early must not leave
   # its end for the next question.
   local line answer=""
@@ -182,7 +181,7 @@ desktop_state() {  # the arguments as one line; empty for the top-level windows
     [ "$line" = . ] && break
     answer+=$line$'\n'
   done
-  printf '%s' "$answer" | iconv -f CP1250 -t UTF-8
+  printf '%s' "$answer"
 }
 # Every visible top-level window, one a line: "CLASS|TITLE|left top right bottom".
 top_windows() { desktop_state ""; }
