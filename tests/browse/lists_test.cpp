@@ -330,16 +330,18 @@ TEST_CASE("file list: entering a folder lists exactly what the list's own patter
         }
 }
 
-TEST_CASE("file list: the order is the locale's, case ignored") {
+TEST_CASE("file list: names in any script, whole, in the locale's order, case ignored") {
     TempFolder temp;
     const char16_t* names[] = {u"hora.jpg", u"chata.jpg", u"cesta.jpg", u"čaj.jpg", u"Ďaleko.jpg", u"dom.jpg", u"_x.jpg",
-                           u"10.jpg", u"9.jpg", u"a-b.jpg", u"ab.jpg", u"Šťava.jpg", u"sova.jpg", u"zima.jpg", u"Žaba.jpg"};
+                           u"10.jpg", u"9.jpg", u"a-b.jpg", u"ab.jpg", u"Šťava.jpg", u"sova.jpg", u"zima.jpg", u"Žaba.jpg",
+                               u"фото.jpg", u"Ωμέγα.jpg", u"写真.jpg", u"smile 😀.jpg", u"Фото 2.jpg"};
     for (const char16_t* name : names) MakeFile(temp.File(name));
     Browser b;
     b.files->SetMask("*.jpg");
     b.dir->SetDirectory(temp.Path());
     std::vector<std::u16string> rows = Rows(*b.files);
     CHECK(rows.size() == std::size(names));
+    for (const char16_t* name : names) CHECK(std::find(rows.begin(), rows.end(), name) != rows.end());
     CHECK(SortedIgnoringCase(rows));
 }
 
