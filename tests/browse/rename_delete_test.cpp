@@ -65,6 +65,29 @@ TEST_CASE("rename: the dialog shows the old name and takes the new one; the list
     CHECK(w.files->ItemIndex() == -1);
 }
 
+TEST_CASE("rename: names in any script are typed into the field and reach the disk whole") {
+    TOkno& w = MainWindow();
+    TempFolder temp;
+    BrowseIn browse(temp.Path());
+    const char16_t* steps[][2] = {{u"фото.bmp", u"Ωμέγα.bmp"}, {u"Ωμέγα.bmp", u"写真 😀.bmp"}, {u"写真 😀.bmp", u"čučoriedka.bmp"}};
+    WriteAll(temp.File(steps[0][0]), "BM");
+    w.files->Update();
+    for (auto& step : steps) {
+        CAPTURE(Utf8(step[1]));
+        REQUIRE(SelectFile(step[0]));
+        REQUIRE(Renaming([&](HWND) {
+            // Through the queue, as the keyboard's characters come.
+            Premenuj->kam->SetText(u"");
+            for (const char16_t* c = step[1]; *c; ++c) PostMessageW(Premenuj->kam->Handle(), WM_CHAR, *c, 1);
+            PostMessageW(Premenuj->Button1->Handle(), BM_CLICK, 0, 0);
+        }));
+        CHECK(IsFile(temp.File(step[1])));
+        CHECK_FALSE(IsFile(temp.File(step[0])));
+        CHECK(EntryCount(temp.Path()) == 1);
+        CHECK(RowOf(*w.files, step[1]) >= 0);
+    }
+}
+
 TEST_CASE("rename into a subfolder by a relative path, with the text kept from the last use") {
     TOkno& w = MainWindow();
     TempFolder temp;
