@@ -32,6 +32,8 @@ void CheckFolderPath(const std::u16string& path) {
     if (cut != std::u16string::npos) EnterFolder(cut == 0 ? std::u16string(u"\\") : rest.substr(0, cut));
     if (!last.empty() && last.find_first_of(u"*?") == std::u16string::npos && !IsExistingFile(last))
         EnterFolder(last);
+    // The wide calls enter a folder whose path is too long to be read back.
+    CurrentFolder();
 }
 
 TDirectoryListBox::TDirectoryListBox(TControl* parent, const ListBoxSettings& s)

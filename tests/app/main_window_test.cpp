@@ -35,7 +35,7 @@ const MenuRow kMenu[] = {
     {"Exit1", "S&končiť", "Ukončí program Tarnik Lumeno", 0, false, true},
     {"pravy1", "&Úpravy", "", 0, false, true},
     {"Koprova1", "&Kopírovať obrázok", "Skopíruje obrázok do schránky", 16451, false, true},
-    {"Premenovasbor1", "Premenovať súbor", "Zmení názov súbor", 0, false, true},
+    {"Premenovasbor1", "Premenovať súbor", "Zmení názov súboru", 0, false, true},
     {"Vymazasbor", "Vymazať súbor", "Vymaže obrázok", 0, false, true},
     {"Zobrazi1", "Zobraziť", "", 0, false, true},
     {"ZobrIko", "Panel s ikonami", "Vypne/Zapne zobrazovanie panelu s ikonami", 0, true, true},
@@ -44,10 +44,10 @@ const MenuRow kMenu[] = {
     {"AutoSize", "Automatická veľkosť", "", 0, true, true},
     {"FullSize", "Skutočná veľkosť", "", 0, false, true},
     {"FullScreen", "Celá obrazovka [full screen]",
-     "Vypína/zapína voľbu zobrazovania obrázka na celú obrazovk", 0, false, true},
+     "Vypína/zapína voľbu zobrazovania obrázka na celú obrazovku", 0, false, true},
     {"Npoveda1", "&Nápoveda", "", 0, false, true},
     {"TarniksoftwarevsietiWWW1", "Korvel software v sieti WWW", "", 0, false, true},
-    {"OprogrameTarnikLumeno1", "O programe Korvel Lumeno...", "Zobrazí informácie o autorovi program", 0, false,
+    {"OprogrameTarnikLumeno1", "O programe Korvel Lumeno...", "Zobrazí informácie o autorovi programu", 0, false,
      true},
 };
 
