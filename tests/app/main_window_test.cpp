@@ -125,6 +125,26 @@ TEST_CASE("main window: fixed client size, single border, minimize but no maximi
     CHECK(r.top == (768 - (r.bottom - r.top)) / 2);
 }
 
+// The Winelib program carries the same version and manifest as lumeno.exe
+// (tests/windows/exe_check.sh reads those back from the PE).
+TEST_CASE("program resources: version names the product and maker, manifest asks for no more rights") {
+    auto bytes = [](LPCSTR type) {
+        HRSRC res = FindResourceA(nullptr, MAKEINTRESOURCEA(1), type);
+        REQUIRE(res != nullptr);
+        auto* p = static_cast<const char*>(LockResource(LoadResource(nullptr, res)));
+        return std::string(p, SizeofResource(nullptr, res));
+    };
+    auto utf16 = [](const char* ascii) {
+        std::string s;
+        for (; *ascii; ++ascii) s += {*ascii, '\0'};
+        return s;
+    };
+    std::string version = bytes(MAKEINTRESOURCEA(16));  // RT_VERSION
+    for (const char* text : {"ProductName", "Korvel Lumeno", "CompanyName", "Korvel software"})
+        CHECK(version.find(utf16(text)) != std::string::npos);
+    CHECK(bytes(MAKEINTRESOURCEA(24)).find("level=\"asInvoker\"") != std::string::npos);
+}
+
 TEST_CASE("main window: every menu item's caption, hint, shortcut and state") {
     TOkno& w = MainWindow();
     HMENU bar = GetMenu(w.Handle());
