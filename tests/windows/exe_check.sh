@@ -25,7 +25,7 @@ done
 
 # The resources as the system reads them, decompiled from the program.
 rc=$(x86_64-w64-mingw32-windres -J coff -O rc -i "$exe")
-commit=$(git -C "$root" rev-parse --short=12 HEAD)
+commit=$(git -C "$root" rev-parse --short=12 HEAD 2>/dev/null || echo unknown)
 for value in '"CompanyName", "Korvel software"' '"ProductName", "Korvel Lumeno"' \
   '"OriginalFilename", "lumeno.exe"' "\"ProductVersion\", \"[0-9]+\.[0-9]+\.[0-9]+\+$commit(-dirty)?\"" \
   '"Translation", 0x41b, 1250'; do
