@@ -69,7 +69,7 @@ endforeach()
 # the Winelib one.
 add_test(NAME windows_exe
   COMMAND bash ${LUMENO_DIR}/tests/windows/exe_check.sh ${CMAKE_BINARY_DIR}/windows)
-set_tests_properties(windows_exe PROPERTIES TIMEOUT 900)
+set_tests_properties(windows_exe PROPERTIES TIMEOUT 1800)
 add_test(NAME windows_same_look COMMAND bash ${LUMENO_DIR}/tests/windows/same_look.sh ${CMAKE_BINARY_DIR})
 set_tests_properties(windows_same_look PROPERTIES TIMEOUT 600 RESOURCE_LOCK wine)
 

@@ -17,6 +17,8 @@ case $kind in
 "PE32+ executable (GUI) x86-64"*) ;;
 *) fail "not a PE32+ GUI program for x86-64" ;;
 esac
+[[ "$(x86_64-w64-mingw32-objdump -p "$exe")" == *$'MajorImageVersion\t1\nMinorImageVersion\t0'* ]] ||
+  fail "image version in the PE header is not 1.0"
 dlls=$(x86_64-w64-mingw32-objdump -p "$exe" | sed -n 's/^\s*DLL Name: //p' | tr 'A-Z' 'a-z')
 [ -n "$dlls" ] || fail "no imports found"
 for dll in $dlls; do
