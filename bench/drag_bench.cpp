@@ -1,6 +1,7 @@
 // Benchmark: dragging a picture larger than the screen in one direction in
 // the full-screen viewer, with real pointer moves through the X server: the
-// time from a move to the repainted screen, against one screen-sized BitBlt
+// time from a move to the repainted screen with the picture moved along,
+// against one screen-sized BitBlt
 // from a DIB section onto the same window in the same process, each until
 // the X server reports the drawing; moves and blits alternate.
 // usage: drag_bench.exe.so FOLDER MOVES PICTURE...
@@ -8,6 +9,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <functional>
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -19,6 +21,7 @@
 #include "bench/harness/main_window.h"
 #include "bench/harness/pairs.h"
 #include "bench/harness/paint_watch.h"
+#include "bench/harness/shows_picture.h"
 #include "bench/harness/x_screen.h"
 #include "ui/gdi.h"
 #include "viewers/image_form2.h"
@@ -90,13 +93,16 @@ HWND ViewerWindow(Driven& d) {
 void OpenFullScreen(Driven& d, XScreen& x, const std::string& name) {
     std::unique_ptr<bench::PaintWatch> pane, viewer;
     d.Ui([&] {
-        pane = std::make_unique<bench::PaintWatch>(Okno->Image->Handle());
-        viewer = std::make_unique<bench::PaintWatch>(ImageForm2->Image->Handle());
+        pane = std::make_unique<bench::PaintWatch>(Okno->Image->Handle(), [&] { return bench::Previewed(name); });
+        viewer = std::make_unique<bench::PaintWatch>(ImageForm2->Image->Handle(),
+                                                     [] { return bench::ShowsPicture(*ImageForm2->Image); });
     });
     const POINT row = bench::FileRow(d, name);
     pane->Arm();
     viewer->Arm();
-    x.DoubleClick(row.x, row.y, [&] { pane->Wait(kTimeout); });
+    x.DoubleClick(row.x, row.y, [&] {
+        if (pane->Wait(kTimeout) < 0) throw std::runtime_error("the first click did not preview " + name);
+    });
     const bool painted = viewer->Wait(kTimeout * 6) >= 0;
     d.Ui([&] {
         pane.reset();
@@ -122,10 +128,20 @@ std::vector<bench::Pair> Drag(Driven& d, XScreen& x, int moves) {
     const HWND viewer = ViewerWindow(d);
     d.Ui([&] { blit = std::make_unique<ScreenBlit>(viewer); });
     Sweep sweep(wide ? cx : cy);
-    auto until_drawn = [&](double t0) {
-        const double t1 = x.WaitDrawn(kRepaintPixels, kTimeout);
-        if (t1 < 0) throw std::runtime_error("the screen was not redrawn");
-        return t1 - t0;
+    // The picture's offset from the pointer along the drag, which a move keeps.
+    const auto offset = [&](int pointer) {
+        int at = 0;
+        d.Ui([&] { at = (wide ? ImageForm2->Image->Left() : ImageForm2->Image->Top()) - pointer; });
+        return at;
+    };
+    const int held = offset(wide ? cx : cy);
+    // Until a redrawing of the screen after which `done` holds.
+    auto until_drawn = [&](double t0, const std::function<bool()>& done) {
+        for (;;) {
+            const double t1 = x.WaitDrawn(kRepaintPixels, t0 + kTimeout - bench::Now());
+            if (t1 < 0) throw std::runtime_error("the screen was not redrawn as expected");
+            if (done()) return t1 - t0;
+        }
     };
     const auto pairs = bench::Alternate(
         moves,
@@ -134,14 +150,14 @@ std::vector<bench::Pair> Drag(Driven& d, XScreen& x, int moves) {
             x.Forget();
             const double t0 = bench::Now();
             x.MoveTo(wide ? at : cx, wide ? cy : at);
-            return until_drawn(t0);
+            return until_drawn(t0, [&] { return offset(at) == held; });
         },
         [&] {
             d.Ui([&] { blit->Snapshot(); });
             x.Forget();
             const double t0 = bench::Now();
             d.Ui([&] { blit->Blit(); });
-            return until_drawn(t0);
+            return until_drawn(t0, [] { return true; });
         });
     x.Release(1);
     d.Ui([&] { blit.reset(); });

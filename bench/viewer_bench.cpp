@@ -3,7 +3,7 @@
 // the X server, against djpeg decoding the same file; the two alternate run
 // by run. The row is previewed before each double-click (its first click
 // previews it again), so the time runs from the second press: the viewer's
-// own decode and paint.
+// own decode and paint, until it shows the picture's pixels.
 // usage: viewer_bench.exe.so FOLDER LINUX_FOLDER RUNS PICTURE
 #include <windows.h>
 
@@ -20,12 +20,14 @@
 #include "bench/harness/pairs.h"
 #include "bench/harness/paint_watch.h"
 #include "bench/harness/program.h"
+#include "bench/harness/shows_picture.h"
 #include "bench/harness/x_screen.h"
 #include "viewers/image_form.h"
 #include "viewers/image_form2.h"
 
 namespace {
 using bench::Driven;
+using bench::ShowsPicture;
 using bench::XScreen;
 
 const double kTimeout = 30;
@@ -36,8 +38,13 @@ struct Viewer {
 };
 
 HWND ViewerForm(bool fullScreen) { return fullScreen ? ImageForm2->Handle() : ImageForm->Handle(); }
-HWND ViewerPicture(bool fullScreen) {
-    return fullScreen ? ImageForm2->Image->Handle() : ImageForm->Image->Handle();
+TImage& ViewerImage(bool fullScreen) { return fullScreen ? *ImageForm2->Image : *ImageForm->Image; }
+
+// The viewer shows the previewed picture, freshly loaded and decoded.
+bool Viewed(bool fullScreen) {
+    const TPicture &shown = ViewerImage(fullScreen).Picture(), &previewed = Okno->Image->Picture();
+    return shown.Width() == previewed.Width() && shown.Height() == previewed.Height() &&
+           ShowsPicture(ViewerImage(fullScreen));
 }
 
 // One double-click until the viewer has painted, timed from the second
@@ -45,15 +52,16 @@ HWND ViewerPicture(bool fullScreen) {
 double OpenOnce(Driven& d, XScreen& x, const Viewer& v, const std::string& name) {
     std::unique_ptr<bench::PaintWatch> pane, viewer;
     d.Ui([&] {
-        pane = std::make_unique<bench::PaintWatch>(Okno->Image->Handle());
-        viewer = std::make_unique<bench::PaintWatch>(ViewerPicture(v.fullScreen));
+        pane = std::make_unique<bench::PaintWatch>(Okno->Image->Handle(), [&] { return bench::Previewed(name); });
+        viewer = std::make_unique<bench::PaintWatch>(ViewerImage(v.fullScreen).Handle(),
+                                                     [&] { return Viewed(v.fullScreen); });
     });
     const POINT row = bench::FileRow(d, name);
     pane->Arm();
     viewer->Arm();
     double t0 = 0;
     x.DoubleClick(row.x, row.y, [&] {
-        pane->Wait(kTimeout);
+        if (pane->Wait(kTimeout) < 0) throw std::runtime_error("the first click did not preview " + name);
         t0 = bench::Now();
     });
     const double t1 = viewer->Wait(kTimeout);

@@ -1,11 +1,11 @@
 #include "bench/harness/driven.h"
 
 #include <cstdio>
-#include <cstdlib>
 #include <exception>
 #include <stdexcept>
 
 #include "app/startup.h"
+#include "bench/harness/started.h"
 #include "ui/application.h"
 
 namespace bench {
@@ -59,14 +59,6 @@ DWORD WINAPI DriverThread(void* param) {
     }
     return 0;
 }
-
-void WriteExitCode(int code) {
-    if (const char* path = std::getenv("LUMENO_EXIT_FILE"))
-        if (FILE* f = std::fopen(path, "w")) {
-            std::fprintf(f, "%d\n", code);
-            std::fclose(f);
-        }
-}
 }  // namespace
 
 void Driven::Ui(const std::function<void()>& work) {
@@ -107,8 +99,7 @@ int RunDriven(const std::function<int(Driven&)>& driver) {
         WaitForSingleObject(thread, INFINITE);
         CloseHandle(thread);
     }
-    WriteExitCode(run.code);
-    return run.code;
+    return Ended(run.code);
 }
 
 }  // namespace bench

@@ -6,6 +6,7 @@
 #include "app/okno.h"
 #include "bench/harness/clock.h"
 #include "bench/harness/paint_watch.h"
+#include "bench/harness/shows_picture.h"
 
 namespace bench {
 
@@ -37,15 +38,16 @@ POINT FileRow(Driven& d, const std::string& name) {
     return ListRow(d, files, [&](int row) { return files.Item(row) == name; }, name);
 }
 
-HWND PreviewWindow(Driven& d) {
-    HWND window = nullptr;
-    d.Ui([&] { window = Okno->Image->Handle(); });
-    return window;
+bool Previewed(const std::string& name) {
+    const TFileListBox& files = *Okno->files;
+    const std::string caption = Okno->Caption();
+    return files.ItemIndex() >= 0 && files.Item(files.ItemIndex()) == name && caption.size() > name.size() &&
+           caption.compare(caption.size() - name.size(), name.size(), name) == 0 && ShowsPicture(*Okno->Image);
 }
 
 double Preview(Driven& d, XScreen& x, const std::string& name) {
     std::unique_ptr<PaintWatch> watch;
-    d.Ui([&] { watch = std::make_unique<PaintWatch>(Okno->Image->Handle()); });
+    d.Ui([&] { watch = std::make_unique<PaintWatch>(Okno->Image->Handle(), [name] { return Previewed(name); }); });
     const POINT at = FileRow(d, name);
     watch->Arm();
     // Off the row's middle, so that a double-click there next is not taken
