@@ -74,7 +74,8 @@ figure_percentile() {
 # ratio rises from figure FROM_ID to figure TO_ID, judged unrounded.
 figure_growth() {
   local out=$1 from=$2 to=$3 target=$4 text=$5 why a b rise
-  why=$(unjudged "$out" "$from")$(unjudged "$out" "$to")
+  why=$(unjudged "$out" "$from")
+  [ -n "$why" ] || why=$(unjudged "$out" "$to")
   if [ -n "$why" ]; then echo "$text: $why; target at most +$target: over target"; return; fi
   a=$(ratios "$out" "$from" | median)
   b=$(ratios "$out" "$to" | median)

@@ -34,9 +34,10 @@ make_pictures() {
     convert "$d/velky.jpg" -type TrueColor "BMP3:$d/velky.bmp"
     convert -seed 8 -size 6000x700 plasma:fractal -blur 0x1 -quality 90 -interlace none "$d/siroky.jpg"
     convert -seed 9 -size 1000x6000 plasma:fractal -blur 0x1 -quality 90 -interlace none "$d/vysoky.jpg"
-    convert -size 40x30 xc:gray "BMP3:$d/maly.bmp"
     touch "$d/.complete"
   fi
+  # Not of one colour, which the pane's background could pass for.
+  convert -seed 11 -size 40x30 plasma:fractal "BMP3:$d/maly.bmp"
   d=$data/krok
   mkdir -p "$d"
   if [ ! -f "$d/.complete" ]; then
@@ -69,8 +70,9 @@ trap 'rm -f "$out" "$log"' EXIT
 # Runs a benchmark program of the build on its own virtual X server; its
 # output goes to $out, its notes to the screen.
 bench_program() {
-  "$root/scripts/wine-run.sh" "$build/$1.exe.so" "${@:2}" 2> >(grep -av 'FS volume label' >&2) >"$out" ||
-    echo "$1 failed: $(grep -v '^PAIR' "$out" | tail -n 1)"
+  local code=0
+  "$root/scripts/wine-run.sh" "$build/$1.exe.so" "${@:2}" 2> >(grep -av 'FS volume label' >&2) >"$out" || code=$?
+  [ $code -eq 0 ] || echo "$1 failed with exit code $code"
   grep -v '^PAIR' "$out" || true
 }
 

@@ -90,6 +90,10 @@ int RunDriven(const std::function<int(Driven&)>& driver) {
     Run run;
     run.driver = &driver;
     HANDLE thread = nullptr;
+    // A double-click's second press waits for the first click's effect (a
+    // large picture previewed), which on a busy machine takes longer than
+    // the usual double-click time: widen it for this process only.
+    SystemParametersInfoA(SPI_SETDOUBLECLICKTIME, 5000, nullptr, 0);
     RunLumeno(SW_SHOWNORMAL, [&] {
         run.driven.messenger = MakeMessenger();
         thread = CreateThread(nullptr, 0, DriverThread, &run, 0, nullptr);
