@@ -82,7 +82,7 @@ figure_growth() {
   rise=$(LC_ALL=C awk -v a="$a" -v b="$b" 'BEGIN {printf "%.17g", b - a}')
   LC_ALL=C awk -v text="$text" -v a="$a" -v b="$b" -v rise="$rise" -v t="$target" \
     -v verdict="$(verdict "$rise" "$target")" 'BEGIN {
-      printf "%s: ratio %.2f, then %.2f: %+.2f; target at most +%s: %s\n", text, a, b, rise, t, verdict }'
+      printf "%s: ratio %.2f, then %.2f: %+.3f; target at most +%s: %s\n", text, a, b, rise, t, verdict }'
 }
 
 # alternate RUNS ID SUBJECT REFERENCE: runs two commands alternately (after
