@@ -15,13 +15,10 @@
 #include <string>
 #include <vector>
 
-#include "app/okno.h"
 #include "bench/harness/clock.h"
 #include "bench/harness/driven.h"
 #include "bench/harness/main_window.h"
 #include "bench/harness/pairs.h"
-#include "bench/harness/paint_watch.h"
-#include "bench/harness/shows_picture.h"
 #include "bench/harness/x_screen.h"
 #include "ui/gdi.h"
 #include "viewers/image_form2.h"
@@ -88,35 +85,6 @@ HWND ViewerWindow(Driven& d) {
     return window;
 }
 
-// Opens the picture full screen by a double-click on its row (the first
-// click previews it), and waits until the viewer has painted it.
-void OpenFullScreen(Driven& d, XScreen& x, const std::string& name) {
-    std::unique_ptr<bench::PaintWatch> pane, viewer;
-    d.Ui([&] {
-        pane = std::make_unique<bench::PaintWatch>(Okno->Image->Handle(), [&] { return bench::Previewed(name); });
-        viewer = std::make_unique<bench::PaintWatch>(ImageForm2->Image->Handle(),
-                                                     [] { return bench::ShowsPicture(*ImageForm2->Image); });
-    });
-    const POINT row = bench::FileRow(d, name);
-    pane->Arm();
-    viewer->Arm();
-    x.DoubleClick(row.x, row.y, [&] {
-        if (pane->Wait(kTimeout) < 0) throw std::runtime_error("the first click did not preview " + name);
-    });
-    const bool painted = viewer->Wait(kTimeout * 6) >= 0;
-    d.Ui([&] {
-        pane.reset();
-        viewer.reset();
-    });
-    if (!painted) throw std::runtime_error("the full-screen viewer did not paint " + name);
-}
-
-void Close(Driven& d, XScreen& x) {
-    x.Key("Return");
-    if (!d.UiWait([] { return !IsWindowVisible(ImageForm2->Handle()); }, kTimeout))
-        throw std::runtime_error("the full-screen viewer did not close");
-}
-
 std::vector<bench::Pair> Drag(Driven& d, XScreen& x, int moves) {
     const int cx = GetSystemMetrics(SM_CXSCREEN) / 2, cy = GetSystemMetrics(SM_CYSCREEN) / 2;
     bool wide = false;
@@ -177,9 +145,9 @@ int main(int argc, char** argv) {
         bench::EnterFolder(d, (*args)[0]);
         bench::SetFullScreen(d, true);
         for (const std::string& name : pictures) {
-            OpenFullScreen(d, x, name);
+            bench::OpenViewer(d, x, name, *ImageForm2->Image);
             bench::Emit("drag-" + Stem(name), Drag(d, x, moves));
-            Close(d, x);
+            bench::CloseViewer(d, x, *ImageForm2);
         }
         return 0;
     });

@@ -60,4 +60,37 @@ double Preview(Driven& d, XScreen& x, const std::string& name) {
     return t1 - t0;
 }
 
+double OpenViewer(Driven& d, XScreen& x, const std::string& name, TImage& viewer) {
+    const double timeout = 30;
+    std::unique_ptr<PaintWatch> pane, shown;
+    d.Ui([&] {
+        pane = std::make_unique<PaintWatch>(Okno->Image->Handle(), [name] { return Previewed(name); });
+        shown = std::make_unique<PaintWatch>(viewer.Handle(), [&viewer] {
+            const TPicture& previewed = Okno->Image->Picture();
+            return viewer.Picture().Width() == previewed.Width() && viewer.Picture().Height() == previewed.Height() &&
+                   ShowsPicture(viewer);
+        });
+    });
+    const POINT row = FileRow(d, name);
+    pane->Arm();
+    shown->Arm();
+    double t0 = 0;
+    x.DoubleClick(row.x, row.y, [&] {
+        if (pane->Wait(timeout) < 0) throw std::runtime_error("the first click did not preview " + name);
+        t0 = Now();
+    });
+    const double t1 = shown->Wait(timeout);
+    d.Ui([&] {
+        pane.reset();
+        shown.reset();
+    });
+    if (t1 < 0) throw std::runtime_error("the viewer did not paint " + name);
+    return t1 - t0;
+}
+
+void CloseViewer(Driven& d, XScreen& x, const TControl& form) {
+    x.Key("Return");
+    if (!d.UiWait([&] { return !IsWindowVisible(form.Handle()); }, 30)) throw std::runtime_error("the viewer did not close");
+}
+
 }  // namespace bench
