@@ -13,10 +13,13 @@
 //                          -rows then "row|I|TEXT" for each row that keeps a
 //                          text),
 //                          "pos P" for a scroll bar. Exit 1 when not found.
+//   desktop_state -process NAME  "process|PID" for each running process
+//                          of that program file name
 //   desktop_state --serve  the same for each line of the input (the arguments
 //                          as one line, empty for the top-level windows), each
 //                          answer ended by a line "."
 #include <windows.h>
+#include <tlhelp32.h>
 
 #include <cstdio>
 #include <iostream>
@@ -110,9 +113,22 @@ BOOL CALLBACK PrintChild(HWND wnd, LPARAM lp) {
     return TRUE;
 }
 
-// One request: empty for the top-level windows, else "[-top] [-rows] [-c] NAME".
+bool PrintProcesses(const std::string& name) {
+    HANDLE all = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    if (all == INVALID_HANDLE_VALUE) return false;
+    PROCESSENTRY32 p{};
+    p.dwSize = sizeof p;
+    for (BOOL more = Process32First(all, &p); more; more = Process32Next(all, &p))
+        if (lstrcmpiA(p.szExeFile, name.c_str()) == 0) std::printf("process|%lu\n", static_cast<unsigned long>(p.th32ProcessID));
+    CloseHandle(all);
+    return true;
+}
+
+// One request: empty for the top-level windows, "-process NAME", else
+// "[-top] [-rows] [-c] NAME".
 bool Report(std::string request) {
     if (request.empty()) return EnumWindows(PrintTopLevel, 0), true;
+    if (request.rfind("-process ", 0) == 0) return PrintProcesses(request.substr(9));
     Wanted want{false, false, false, "", nullptr};
     for (;;) {
         if (request.rfind("-c ", 0) == 0) {
