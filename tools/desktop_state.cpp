@@ -23,6 +23,7 @@
 
 #include <cstdio>
 #include <iostream>
+#include <memory>
 #include <string>
 
 namespace {
@@ -113,14 +114,20 @@ BOOL CALLBACK PrintChild(HWND wnd, LPARAM lp) {
     return TRUE;
 }
 
+struct Closer {
+    void operator()(HANDLE h) const { CloseHandle(h); }
+};
+
 bool PrintProcesses(const std::string& name) {
-    HANDLE all = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-    if (all == INVALID_HANDLE_VALUE) return false;
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    if (snapshot == INVALID_HANDLE_VALUE) return false;
+    const std::unique_ptr<void, Closer> closer(snapshot);
     PROCESSENTRY32 p{};
     p.dwSize = sizeof p;
-    for (BOOL more = Process32First(all, &p); more; more = Process32Next(all, &p))
-        if (lstrcmpiA(p.szExeFile, name.c_str()) == 0) std::printf("process|%lu\n", static_cast<unsigned long>(p.th32ProcessID));
-    CloseHandle(all);
+    for (BOOL more = Process32First(snapshot, &p); more; more = Process32Next(snapshot, &p)) {
+        if (lstrcmpiA(p.szExeFile, name.c_str()) == 0)
+            std::printf("process|%lu\n", static_cast<unsigned long>(p.th32ProcessID));
+    }
     return true;
 }
 

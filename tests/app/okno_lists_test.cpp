@@ -30,8 +30,7 @@ struct KeepMainFolder {
 
 std::string FittedAdresa() {
     HFONT font = Okno->adresa->Font();
-    return FitPathToWidth(Okno->Dir->Directory(), [font](const std::string& s) { return TextWidth(font, s); },
-                          261);
+    return FitPathToWidth(Okno->Dir->Directory(), [font](const std::string& s) { return TextWidth(font, s); }, 261);
 }
 
 void CheckBox(const TControl& c, int left, int top, int width, int height) {

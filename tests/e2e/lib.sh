@@ -132,11 +132,7 @@ select_file() {
   check "the caption names $2" wait_for 10 window_visible "$main_title"
 }
 
-wait_for() {  # seconds, then a command; polls until the command succeeds
-  local tries=$(($1 * 5)) i; shift
-  for i in $(seq "$tries"); do "$@" && return 0; sleep 0.2; done
-  return 1
-}
+wait_for() { poll "$@"; }  # seconds, then a command; polls until it succeeds
 
 # A screenshot taken once the screen has stopped changing (at most 5 s).
 stable_shot() {
