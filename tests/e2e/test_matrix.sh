@@ -186,6 +186,7 @@ screen_is() { shot matrix-screen; [ "$(pixel matrix-screen "$1" "$2")" = "$3" ];
 # place. With LUMENO_NOOP_TRY=1 each row is first tried with its input
 # swallowed, and must fail so.
 steps() { eval "$(sed 's/; / \&\& /g' <<<"$1")"; }
+# The row with its X input and the program's start doing nothing.
 swallowed() {  # action, effect
   xdotool() { :; }
   launch_lumeno() { :; }
