@@ -38,6 +38,7 @@ copy_gives "an enhanced metafile as one, 320 x 200" '14 enhmetafile bounds 0,0,3
 check "not as a bitmap" no_line '2 bitmap.*'
 
 select_file 0 ikona.ico
+check "the metafile is still on the clipboard" clipboard_has '14 enhmetafile .*'
 xdotool key ctrl+c
 check "an icon gives an error box" wait_for 10 window_visible -c "#32770"
 shot copy-icon-error
@@ -55,7 +56,7 @@ copy_gives "a placeable WMF goes as an enhanced metafile" '14 enhmetafile .*'
 save_as() {  # name in the work folder
   check "no $1 before" test ! -e "$1"
   xdotool key alt+s
-  poll 5 menus_open 1
+  check "Alt+S opens the file menu" poll 5 menus_open 1
   xdotool key u
   check "the save dialog opens for $1" wait_for 10 window_visible -c "#32770"
   xdotool key End shift+Home
