@@ -8,24 +8,13 @@ source "$(dirname "$0")/lib.sh"
 work_folder_on_c
 yes 'not a picture' | head -c 400 >"$work_dir/zly.bmp" || true
 cd "$work_dir"
-launch_lumeno
-read -r ox oy < <(client_origin "Korvel Lumeno")
+start_lumeno
 
 # File rows, sorted: ikona.ico 0, klipart.wmf 1, krajina.jpg 2, kresba.emf 3,
 # male.bmp 4, ..., zly.bmp 8.
 
-# "Ukážka" is the fourth item of the third menu (Zobraziť); its submenu holds
-# the two sizing modes.
-pick_mode() {  # automatic | actual
-  xdotool key alt
-  sleep 0.3
-  xdotool key Right Right Down
-  sleep 0.3
-  xdotool key Up Up Right
-  sleep 0.3
-  [ "$1" = actual ] && xdotool key Down
-  xdotool key Return
-}
+# Zobraziť > Ukážka holds the two sizing modes.
+pick_mode() { if [ "$1" = actual ]; then menu 2 2 1; else menu 2 2 0; fi; }  # automatic | actual
 
 at() { pixel "$1" $((ox + $2)) $((oy + $3)); }  # shot, client x, y
 like() {  # colour name, "r,g,b"
@@ -55,13 +44,6 @@ probe_not() {
   px=$(at "$3" "$4" "$5")
   check "$1 ($px)" unlike "$2" "$px"
 }
-# A shown scroll bar draws its arrow in dark grey: the vertical bar's top
-# arrow and the horizontal bar's left one, just in from the bars' starts.
-arrow_at() { some_pixels "$1" $((ox + $2 + 2)) $((oy + $3 + 2)) 12 12 'r < 90 && r == g && g == b'; }
-read -r vbar_l vbar_t _ < <(okno_box HornyPosuvak)
-read -r hbar_l hbar_t _ < <(okno_box DolnyPosuvak)
-both_bars() { arrow_at "$1" "$vbar_l" "$vbar_t" && arrow_at "$1" "$hbar_l" "$hbar_t"; }
-no_bar() { ! arrow_at "$1" "$vbar_l" "$vbar_t" && ! arrow_at "$1" "$hbar_l" "$hbar_t"; }
 bars() {  # shot, "both" or "none"
   if [ "$2" = both ]; then check "both scroll bars shown" both_bars "$1"; else check "no scroll bar" no_bar "$1"; fi
 }

@@ -312,8 +312,10 @@ void Attack(const Sample& sample) {
 }
 
 void AttackAll(const std::string& extension) {
+    const auto kind = [&](const Sample& sample) { return sample.extension == extension; };
+    REQUIRE(std::any_of(Samples().begin(), Samples().end(), kind));
     for (const Sample& sample : Samples())
-        if (sample.extension == extension) Attack(sample);
+        if (kind(sample)) Attack(sample);
 }
 }  // namespace
 
