@@ -3,6 +3,9 @@
 // metafiles are recorded with GDI by the tests themselves.
 #include "testing.h"
 
+#include <windows.h>
+#include <psapi.h>
+
 #include <algorithm>
 #include <climits>
 #include <cmath>
@@ -12,6 +15,7 @@
 #include "picture/metafile.h"
 #include "picture/picture.h"
 #include "picture_testing.h"
+#include "tools/metafiles/valid_set.h"
 #include "ui/exceptions.h"
 #include "ui/gdi.h"
 #include "ui/stream.h"
@@ -309,4 +313,30 @@ TEST_CASE("copying a metafile puts an enhanced metafile on the clipboard, also f
         if (copy) CHECK(EmfBytes(copy) == EmfBytes(metafile.Handle()));
         CloseClipboard();
     }
+}
+
+// The system's converter keeps a copy of a Windows metafile each time it
+// finds an enhanced metafile carried in it, as every WMF this program saves
+// carries one: the picture plays that copy itself.
+TEST_CASE("previewing a WMF this program saved 120 times grows the program by under 0.5 MB") {
+    TestApplication();
+    TempFolder folder;
+    for (const metafiles::File& file : metafiles::ValidSet())
+        if (file.name == "true-colour-count.emf") folder.Write(file.name, file.bytes);
+    TPicture picture;
+    picture.LoadFile(folder.File("true-colour-count.emf"));
+    picture.SaveFile(folder.File("saved.wmf"));
+    auto preview = [&] {
+        picture.LoadFile(folder.File("saved.wmf"));
+        Render(*picture.Graphic(), 48, 36);
+    };
+    auto privateBytes = [] {
+        PROCESS_MEMORY_COUNTERS counters{};
+        K32GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters);
+        return int64_t(counters.PagefileUsage);
+    };
+    for (int i = 0; i < 10; ++i) preview();
+    const int64_t before = privateBytes();
+    for (int i = 0; i < 120; ++i) preview();
+    CHECK(privateBytes() - before < 512 * 1024);
 }
