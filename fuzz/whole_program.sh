@@ -3,13 +3,14 @@
 # restart loop: tools/mutate_pictures runs the cases in batches; when a
 # batch crashes, or a case makes no progress for a minute, the case's
 # input is kept in BUILD/mutation/findings and the run goes on after it.
-# Runs CASES cases, or fewer when SECONDS pass first. Prints one line of
-# figures; exits 1 when anything crashed or hung.
-# usage: whole_program.sh BUILD EXT CASES [SECONDS]
+# Runs cases FIRST (0 by default) to LAST - 1, or fewer when SECONDS (0:
+# no limit) pass first. Prints one line of figures; exits 1 when anything
+# crashed or hung.
+# usage: whole_program.sh BUILD EXT LAST [SECONDS [FIRST]]
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=$(cd "$1" && pwd)
-ext=$2 cases=$3 seconds=${4:-0}
+ext=$2 cases=$3 seconds=${4:-0} first=${5:-0}
 source "$root/scripts/env.sh"
 base=$build/mutation
 # A prefix of its own: the run's clipboard and crashes stay out of the suite's.
@@ -40,7 +41,7 @@ fi
 windows() { local p=${1//\//\\}; echo "Z:$p"; }
 
 batch=$(( seconds > 0 ? 100 : 2000 ))
-next=0 crashes=0 hangs=0 started=$SECONDS
+next=$first crashes=0 hangs=0 started=$SECONDS
 rm -f "$work/tally"
 while (( next < cases )) && (( seconds == 0 || SECONDS - started < seconds )); do
   count=$(( cases - next < batch ? cases - next : batch ))
@@ -76,7 +77,7 @@ done
 read -r done_cases loaded refused draw saved save_err reloaded reload_err < <(
   awk '{for (i = 1; i <= 8; i++) s[i] += $i} END {printf "%d %d %d %d %d %d %d %d\n", s[1], s[2], s[3], s[4], s[5], s[6], s[7], s[8]}' \
     "$work/tally" 2>/dev/null || echo 0 0 0 0 0 0 0 0)
-echo "whole program, $ext: $next cases in $(( SECONDS - started )) s ($loaded loaded, $refused refused," \
+echo "whole program, $ext: cases $first to $(( next - 1 )) in $(( SECONDS - started )) s ($loaded loaded, $refused refused," \
   "$draw drawing errors; $saved saved, $save_err save errors; $reloaded reloaded, $reload_err refused on reloading;" \
   "counted over the batches that ran to their end): $crashes crashes, $hangs hangs"
 (( crashes == 0 && hangs == 0 ))

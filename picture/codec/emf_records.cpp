@@ -411,7 +411,10 @@ Fate MendRecord(Copy& c, uint32_t type, const Tables& t) {
 
 void Put(std::vector<uint8_t>& out, size_t at, uint32_t value) { le::PutU32(out.data() + at, value); }
 
-std::vector<uint8_t> MendRecords(const uint8_t* data, uint32_t total, Mending& mending) {
+}  // namespace
+
+std::vector<uint8_t> MendEmfRecords(const uint8_t* data, uint32_t total, Mending& mending) {
+    const uint32_t droppedBefore = mending.dropped;
     Tables tables;
     tables.handles = le::U16<InvalidData>(data, total, header::kHandles);
     std::vector<uint8_t> out;
@@ -440,18 +443,9 @@ std::vector<uint8_t> MendRecords(const uint8_t* data, uint32_t total, Mending& m
         out.insert(out.end(), copy.bytes().begin(), copy.bytes().end());
     }
     Put(out, header::kBytes, uint32_t(out.size()));
-    if (mending.dropped) Put(out, header::kRecords, le::U32<InvalidData>(data, total, header::kRecords) - mending.dropped);
+    if (const uint32_t dropped = mending.dropped - droppedBefore)
+        Put(out, header::kRecords, le::U32<InvalidData>(data, total, header::kRecords) - dropped);
     if (paletteCut) Put(out, header::kPaletteEntries, 0);
-    return out;
-}
-
-}  // namespace
-
-std::vector<uint8_t> MendEmfRecords(const uint8_t* data, uint32_t total, Mending& mending) {
-    Mending here;
-    std::vector<uint8_t> out = MendRecords(data, total, here);
-    mending.mended += here.mended;
-    mending.dropped += here.dropped;
     return out;
 }
 
