@@ -58,6 +58,8 @@
 //                           |  fields not 0                          |
 // extended pen              | style count inside; a stated pattern   | dropped
 //                           |  bitmap as the bitmaps above            |
+// pixel format              | sets the pixel format of the window    | dropped: the window keeps it, and
+//                           |  drawn into                            |  shows no later drawing
 // escapes, OpenGL, profile, | byte counts inside the record (the     | dropped
 //  linked fonts, colour     |  player skips these records)           |
 //  matching, colour space W |                                        |

@@ -288,6 +288,10 @@ void CheckRecord(uint32_t type, const Record& r, const Tables& t) {
             return PenBitmap(r);
         case kPolyTextOutA: return PolyText(r, 1);
         case kPolyTextOutW: return PolyText(r, 2);
+        // The player sets the pixel format of the window drawn into, which
+        // keeps it when the picture is gone: what GDI draws there later no
+        // longer shows.
+        case kPixelFormat: throw InvalidData{};
         case kGlsRecord: return r.Holds(12, r.U32(8), 1);
         case kGlsBoundedRecord: return r.Holds(28, r.U32(24), 1);
         case kDrawEscape: case kExtEscape: return r.Holds(16, r.U32(12), 1);

@@ -367,6 +367,7 @@ TEST_CASE("metafile records: other writers' forms pass, reads outside the record
     const Case cases[] = {
         {"WMF: scans of a top-down bitmap the converter copies whole", WmfFile({topDown}), "dropped"},
         {"EMF: a description out of place", described, "kept"},
+        {"EMF: a pixel format, which the window drawn into would keep", EmfFile({EmfRecord(104, {0x10028, 0x24, 0, 0, 0, 0, 0, 0, 0, 0})}), "dropped"},
         {"EMF: unknown record types", EmfFile({EmfRecord(300, {1, 2})}), "kept"},
         {"EMF: a pen whose bitmap offset is set with no bitmap", EmfFile({pen}), "kept"},
         {"EMF: a pen's stated bitmap missing", EmfFile({stated}), "dropped"},
