@@ -435,6 +435,43 @@ TEST_CASE("hostile files: the damage that crashed or hung the program is harmles
     }
 }
 
+// Found by playing the valid set in the program: the player sets the pixel
+// format of the window a picture is drawn in, which keeps it, and nothing
+// drawn in that window afterwards shows. The record is left out.
+TEST_CASE("hostile files: after a picture with a pixel format its window shows the next picture") {
+    TestApplication();
+    Bytes emf;
+    for (const metafiles::File& file : metafiles::ValidSet())
+        if (file.name == "other-writers-records.emf") emf = file.bytes;
+    EmfRecordOf(emf, EMR_PIXELFORMAT);
+    BmpFields green;
+    green.width = green.height = 64;
+    for (int i = 0; i < 64 * 64; ++i) green.pixels.insert(green.pixels.end(), {0, 200, 0});
+    TempFolder folder;
+    folder.Write("format.emf", emf);
+    folder.Write("green.bmp", BuildBmp(green));
+    FormSettings fs;
+    fs.caption = "Format";
+    fs.left = fs.top = 60;
+    fs.clientWidth = fs.clientHeight = 100;
+    TForm form(fs);
+    ImageSettings is;
+    is.left = is.top = 10;
+    is.width = is.height = 64;
+    is.stretch = true;
+    TImage image(&form, is);
+    form.Show();
+    for (const char* name : {"format.emf", "green.bmp"}) {
+        image.Picture().LoadFile(folder.File(name));
+        UpdateWindow(image.Handle());
+        Pump();
+    }
+    POINT centre{32, 32};
+    ClientToScreen(image.Handle(), &centre);
+    WindowDC screen(nullptr);
+    CHECK(GetPixel(screen.get(), centre.x, centre.y) == RGB(0, 200, 0));
+}
+
 // Found by the whole-program run: the player makes an alpha blend's section
 // by the record's colour usage, which it cannot for any but RGB colours,
 // and copies the bits into the section it did not get. Read as RGB colours,
