@@ -25,7 +25,7 @@
 #include "picture/kinds.h"
 #include "picture/picture.h"
 #include "ui/application.h"
-#include "ui/exceptions.h"
+#include "platform/exceptions.h"
 #include "ui/gdi.h"
 
 namespace {

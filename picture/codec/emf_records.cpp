@@ -317,7 +317,7 @@ public:
     // Sets a field inside the record; false (and nothing set) outside it.
     bool Set(size_t at, uint32_t value) {
         if (!le::Fits(bytes_.size(), at, 4) || U32(at) == value) return false;
-        le::PutU32(bytes_.data() + at, value);
+        le::Put32(bytes_.data() + at, value);
         return true;
     }
     size_t size() const { return bytes_.size(); }
@@ -413,7 +413,7 @@ Fate MendRecord(Copy& c, uint32_t type, const Tables& t) {
     return mended ? Fate::kMended : Fate::kKept;
 }
 
-void Put(std::vector<uint8_t>& out, size_t at, uint32_t value) { le::PutU32(out.data() + at, value); }
+void Put(std::vector<uint8_t>& out, size_t at, uint32_t value) { le::Put32(out.data() + at, value); }
 
 }  // namespace
 

@@ -142,8 +142,8 @@ std::vector<uint8_t> MendWmfRecords(const uint8_t* data, size_t size, Mending& m
         largest = std::max(largest, uint32_t((out.size() - before) / 2));
         at += bytes;
     }
-    le::PutU32(out.data() + 6, uint32_t(out.size() / 2));
-    le::PutU32(out.data() + 12, largest);
+    le::Put32(out.data() + 6, uint32_t(out.size() / 2));
+    le::Put32(out.data() + 12, largest);
     return out;
 }
 
@@ -177,11 +177,11 @@ std::array<uint8_t, kPlaceableSize> WritePlaceable(int32_t logicalWidth, int32_t
                                                     uint16_t unitsPerInch) {
     uint16_t upi = unitsPerInch != 0 ? unitsPerInch : kDefaultUnitsPerInch;
     std::array<uint8_t, kPlaceableSize> h{};
-    le::PutU32(h.data(), kPlaceableKey);
-    le::PutU16(h.data() + 10, static_cast<uint16_t>(ToBox(logicalWidth, upi)));
-    le::PutU16(h.data() + 12, static_cast<uint16_t>(ToBox(logicalHeight, upi)));
-    le::PutU16(h.data() + 14, upi);
-    le::PutU16(h.data() + 20, PlaceableChecksum(h.data()));
+    le::Put32(h.data(), kPlaceableKey);
+    le::Put16(h.data() + 10, static_cast<uint16_t>(ToBox(logicalWidth, upi)));
+    le::Put16(h.data() + 12, static_cast<uint16_t>(ToBox(logicalHeight, upi)));
+    le::Put16(h.data() + 14, upi);
+    le::Put16(h.data() + 20, PlaceableChecksum(h.data()));
     return h;
 }
 

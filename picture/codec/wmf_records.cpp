@@ -206,7 +206,7 @@ class Record {
 public:
     Record(const uint8_t* data, size_t bytes) : bytes_(data, data + bytes) {}
     Record(uint16_t function, std::initializer_list<uint16_t> params) : bytes_(kRecordHeader) {
-        le::PutU16(bytes_.data() + 4, function);
+        le::Put16(bytes_.data() + 4, function);
         for (uint16_t p : params) Append(p);
     }
     uint16_t Function() const { return Word(4); }
@@ -216,13 +216,13 @@ public:
     bool Set(size_t i, uint16_t value) {
         const size_t at = kRecordHeader + 2 * i;
         if (at + 2 > bytes_.size() || Word(at) == value) return false;
-        le::PutU16(bytes_.data() + at, value);
+        le::Put16(bytes_.data() + at, value);
         return true;
     }
     void Append(uint16_t word) { bytes_.insert(bytes_.end(), {uint8_t(word), uint8_t(word >> 8)}); }
     uint8_t* Param32(size_t i) { return bytes_.data() + kRecordHeader + 2 * i; }
     const std::vector<uint8_t>& Bytes() {
-        le::PutU32(bytes_.data(), uint32_t(bytes_.size() / 2));
+        le::Put32(bytes_.data(), uint32_t(bytes_.size() / 2));
         return bytes_;
     }
 
@@ -297,7 +297,7 @@ bool MendBitmap(Record& r) {
     const uint32_t read = used == 0 || used > full ? full : used;
     const uint64_t room = available - size > image ? (available - size - image) / (indices ? 2 : 4) : 0;
     if (room == 0 || room >= read) return mended;
-    le::PutU32(info + dib::kClrUsedAt, uint32_t(room));
+    le::Put32(info + dib::kClrUsedAt, uint32_t(room));
     return true;
 }
 
@@ -362,10 +362,10 @@ void StateCounts(uint8_t* record, size_t bytes) {
     if (le::U32<InvalidData>(info, available, 0) < dib::kInfoSize) return;
     const uint16_t bits = le::U16<InvalidData>(info, available, dib::kBitCountAt);
     if (bits <= 8 && le::U32<InvalidData>(info, available, dib::kClrUsedAt) == 0)
-        le::PutU32(info + dib::kClrUsedAt, 1u << bits);
+        le::Put32(info + dib::kClrUsedAt, 1u << bits);
     const uint32_t compression = le::U32<InvalidData>(info, available, dib::kCompressionAt);
     const uint32_t rleBytes = le::U32<InvalidData>(info, available, dib::kSizeImageAt);
-    if (compression == 1 || compression == 2) le::PutU32(info + dib::kSizeImageAt, uint32_t(WholeWords(rleBytes)));
+    if (compression == 1 || compression == 2) le::Put32(info + dib::kSizeImageAt, uint32_t(WholeWords(rleBytes)));
 }
 
 }  // namespace codec::metafile

@@ -263,7 +263,7 @@ Bytes OtherWritersRecords(const Bytes& emf) {
         Record(EMR_SETMETARGN, {}),
     };
     Bytes out = emf;
-    Put16(out, 56, uint32_t(slot + 2));
+    Put16(out, 56, uint16_t(slot + 2));
     for (const Bytes& record : records) out = EmfInsertBeforeEnd(out, record);
     return out;
 }
