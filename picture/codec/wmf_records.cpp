@@ -246,6 +246,15 @@ bool MendEscape(Record& r) {
     return r.Param(1) > held && r.Set(1, uint16_t(held));
 }
 
+// The player takes a selected palette's number from the second word, where
+// writers leave the force-background flag's place empty and put the number
+// first: the copy holds the number in both.
+bool MendSelectPalette(Record& r) {
+    if (r.Params() < 1 || (r.Params() == 2 && r.Param(1) == r.Param(0))) return false;
+    r = Record(kSelectPalette, {r.Param(0), r.Param(0)});
+    return true;
+}
+
 // A bit blit or stretch blit of the form without a bitmap (a record of its
 // fixed words alone) is the pattern blit it draws: raster operation, then
 // the destination's height, width, top and left.
@@ -305,6 +314,7 @@ bool Mend(Record& r) {
     switch (r.Function()) {
         case kCreateFontIndirect: return MendFace(r);
         case kEscape: return MendEscape(r);
+        case kSelectPalette: return MendSelectPalette(r);
         case kBitBlt: case kStretchBlt: return MendBlit(r);
         default: return MendBitmap(r);
     }

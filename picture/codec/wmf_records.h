@@ -15,7 +15,8 @@
 // usage is read as RGB colours; an info header of 8 bits or fewer whose
 // colour table is longer than the colours the record holds gets the count
 // it holds; a bit blit or stretch blit without its bitmap becomes the
-// pattern blit it draws.
+// pattern blit it draws; a palette selection holds its number in the word
+// the player reads it from as well.
 #include <cstddef>
 #include <cstdint>
 #include <vector>

@@ -375,6 +375,7 @@ TEST_CASE("metafile records: other writers' forms pass, reads outside the record
         {"WMF: a bit blit whose bits the player reads past it", WmfFile({wineBlit}), "dropped"},
         {"WMF: a face name without its zero", WmfFile({face, filler}), "mended"},
         {"WMF: a face name the player reads past the metafile", WmfFile({face}), "mended"},
+        {"WMF: a palette selected by a number the player reads from the next word", WmfFile({WmfRecord(0x0234, {1, 0x2000})}), "mended"},
         {"WMF: a core-header bitmap the converter's colours overrun", WmfFile({stretchCore}), "dropped"},
         {"WMF: an odd count of palette indices the converter records out of words", WmfFile({oddIndices}), "dropped"},
     };
