@@ -194,6 +194,14 @@ Bytes WithoutSpacing(const Bytes& emf) {
     return out;
 }
 
+// The alpha blend read with another colour usage, as some writers store it
+// for a bitmap whose colours are in the bits.
+Bytes BlendUsage(const Bytes& emf, uint32_t usage) {
+    Bytes out = emf;
+    Put32(out, EmfRecordOf(emf, EMR_ALPHABLEND) + 80, usage);
+    return out;
+}
+
 Bytes WithTrailing(Bytes file, size_t count) {
     for (size_t i = 0; i < count; ++i) file.push_back(uint8_t(0xA5 ^ i));
     return file;
@@ -487,6 +495,7 @@ std::vector<File> WriterVariants(const std::vector<File>& recorded) {
         {"trailing-bytes.emf", WithTrailing(shapes, 64)},
         {"short-colour-tables.emf", ShortTables(shapes)},
         {"other-writers-records.emf", OtherWritersRecords(shapes)},
+        {"blend-palette-usage.emf", BlendUsage(Named(recorded, "blits.emf"), DIB_PAL_COLORS)},
         {"bitblt.wmf", BitBlts()},
         {"region.wmf", RegionFill()},
         {"font-without-zero.wmf", FontWithoutZero()},
