@@ -173,6 +173,34 @@ pane_is() { [ "$(pane_at "$1")" = "$2" ]; }
 reddish() { IFS=, read -r r g b <<<"$(pane_at middle)"; [ "$r" -gt 150 ] && [ "$g" -lt 110 ] && [ "$b" -lt 110 ]; }
 screen_is() { shot matrix-screen; [ "$(pixel matrix-screen "$1" "$2")" = "$3" ]; }
 
+# --- Pictures added late, and the activation of windows ---------------------
+# Added after the rows that count the folder's files: an icon whose one image
+# is a PNG (a green square, 256 x 256), an empty JPEG, and a JPEG wider than
+# the screen but not taller, red left of its middle and blue right of it.
+add_late_pictures() {
+  convert -size 256x256 xc:'#20a040' -define icon:auto-resize=256 erb.ico &&
+    : >prazdna.jpg &&
+    convert -size 800x600 xc:'#c03020' -size 800x600 xc:'#2040c0' +append -quality 90 siroka.jpg
+}
+picture_files() { ls | grep -ciE '\.(jpe?g|bmp|ico|emf|wmf)$'; }
+# The caption of the main window is in the active window's colour.
+active_caption=50,150,250
+main_active() {
+  local l t r
+  read -r l t r _ < <(main_state | head -1 | cut -d'|' -f2)
+  screen_is $((r - 100)) $((t + 10)) "$active_caption"
+}
+# On the screen, the wide JPEG's red-blue edge lies at x (the full-screen
+# viewer in front, its picture at that place).
+edge_at() {
+  local r g b
+  shot matrix-screen
+  IFS=, read -r r g b <<<"$(pixel matrix-screen $(($1 - 6)) 384)"
+  [ "$r" -gt 150 ] && [ "$b" -lt 110 ] || return 1
+  IFS=, read -r r g b <<<"$(pixel matrix-screen $(($1 + 6)) 384)"
+  [ "$b" -gt 150 ] && [ "$r" -lt 110 ]
+}
+
 # --- The run -----------------------------------------------------------------
 work_folder_on_c
 cd "$work_dir"

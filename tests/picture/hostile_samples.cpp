@@ -208,6 +208,23 @@ Sample Icon() {
     return Sample{"ico", "ico", "TIcon", std::move(file), std::move(f), {}, {}, false};
 }
 
+// An icon whose one image is a PNG of 2 x 2 pixels: transparent, red; blue, green.
+Sample PngIcon() {
+    const Bytes png = SamplePngImage();
+    Bytes file(6 + 16, 0);
+    Put16(file, 2, 1);
+    Put16(file, 4, 1);
+    file[6] = file[7] = 2;
+    Put32(file, 6 + 8, uint32_t(png.size()));
+    Put32(file, 6 + 12, uint32_t(file.size()));
+    file.insert(file.end(), png.begin(), png.end());
+    std::vector<Field> f;
+    for (size_t at : {4, 6 + 8, 6 + 12}) Add(f, at, at == 4 ? 2 : 4);
+    // The header's width and height, and the length of each chunk.
+    for (size_t at : {22 + 16, 22 + 20, 22 + 8, 22 + 33, 22 + 67}) Add(f, at, 4, true);
+    return Sample{"ico-png", "ico", "TIcon", std::move(file), std::move(f), {}, {}, false};
+}
+
 // ---- metafiles ----
 
 // Pens, brushes, a palette, a region, shapes, text and a DIB: the records
@@ -339,6 +356,14 @@ std::vector<uint32_t> WmfFunctions() {
 }
 }  // namespace
 
+std::vector<uint8_t> SamplePngImage() {
+    return {0x89, 0x50, 0x4e, 0x47, 0x0d, 0x0a, 0x1a, 0x0a, 0x00, 0x00, 0x00, 0x0d, 0x49, 0x48, 0x44, 0x52,
+            0x00, 0x00, 0x00, 0x02, 0x00, 0x00, 0x00, 0x02, 0x08, 0x06, 0x00, 0x00, 0x00, 0x72, 0xb6, 0x0d,
+            0x24, 0x00, 0x00, 0x00, 0x16, 0x49, 0x44, 0x41, 0x54, 0x08, 0xd7, 0x05, 0xc1, 0x01, 0x01, 0x00,
+            0x00, 0x00, 0x80, 0x10, 0xff, 0x4f, 0x17, 0x20, 0x42, 0x49, 0x03, 0x25, 0xec, 0x05, 0xfb, 0x10,
+            0x58, 0xff, 0x81, 0x00, 0x00, 0x00, 0x00, 0x49, 0x45, 0x4e, 0x44, 0xae, 0x42, 0x60, 0x82};
+}
+
 std::vector<uint8_t> SampleEmf() {
     EnhMetafile emf = Drawing();
     Bytes bytes(GetEnhMetaFileBits(emf.get(), 0, nullptr));
@@ -387,7 +412,7 @@ std::vector<size_t> WmfRecords(const std::vector<uint8_t>& wmf) {
 }
 
 std::vector<Sample> HostileSamples() {
-    std::vector<Sample> samples{Bmp24(), Bmp8(), BmpRle8(), Jpeg(false), Jpeg(true), Icon()};
+    std::vector<Sample> samples{Bmp24(), Bmp8(), BmpRle8(), Jpeg(false), Jpeg(true), Icon(), PngIcon()};
     samples.push_back(MetafileSample("emf", SampleEmf(), true));
     samples.push_back(MetafileSample("wmf", SampleWmf(), false));
     // LUMENO_HOSTILE_SET=a.emf,b.wmf adds those files of the valid set, for runs by hand.
