@@ -175,30 +175,25 @@ screen_is() { shot matrix-screen; [ "$(pixel matrix-screen "$1" "$2")" = "$3" ];
 
 # --- Pictures added late, and the activation of windows ---------------------
 # Added after the rows that count the folder's files: an icon whose one image
-# is a PNG (a green square, 256 x 256), an empty JPEG, and a JPEG wider than
-# the screen but not taller, red left of its middle and blue right of it.
+# is a PNG (a green disc, transparent around it), an empty JPEG, and a JPEG
+# wider than the screen but not taller, red left of its middle, blue right.
 add_late_pictures() {
-  convert -size 256x256 xc:'#20a040' -define icon:auto-resize=256 erb.ico &&
-    : >prazdna.jpg &&
-    convert -size 800x600 xc:'#c03020' -size 800x600 xc:'#2040c0' +append -quality 90 siroka.jpg
+  convert -size 256x256 xc:none -fill '#20a040' -draw 'circle 128,128 128,24' -define icon:auto-resize=256 erb.ico &&
+    : >prazdna.jpg && convert -size 800x600 xc:'#c03020' -size 800x600 xc:'#2040c0' +append siroka.jpg
 }
 picture_files() { ls | grep -ciE '\.(jpe?g|bmp|ico|emf|wmf)$'; }
-# The caption of the main window is in the active window's colour.
-active_caption=50,150,250
-main_active() {
-  local l t r
-  read -r l t r _ < <(main_state | head -1 | cut -d'|' -f2)
-  screen_is $((r - 100)) $((t + 10)) "$active_caption"
-}
-# On the screen, the wide JPEG's red-blue edge lies at x (the full-screen
-# viewer in front, its picture at that place).
-edge_at() {
-  local r g b
-  shot matrix-screen
-  IFS=, read -r r g b <<<"$(pixel matrix-screen $(($1 - 6)) 384)"
-  [ "$r" -gt 150 ] && [ "$b" -lt 110 ] || return 1
-  IFS=, read -r r g b <<<"$(pixel matrix-screen $(($1 + 6)) 384)"
-  [ "$b" -gt 150 ] && [ "$r" -lt 110 ]
+# The main window's caption has the active window's colour.
+main_active() { local t r; read -r _ t r _ < <(main_state | head -1 | cut -d'|' -f2); screen_is $((r - 100)) $((t + 10)) 50,150,250; }
+# The wide JPEG's red-blue edge is at x on the screen: the full-screen viewer in front.
+red_less_blue() { pixel matrix-screen "$1" 384 | awk -F, '{print $1 - $3}'; }
+edge_at() { shot matrix-screen; [ "$(red_less_blue $(($1 - 6)))" -gt 100 ] && [ "$(red_less_blue $(($1 + 6)))" -lt -100 ]; }
+# Enter twice quickly, n times: each time the full-screen viewer closes and
+# opens again, in front with its picture centred, and takes a drag.
+twice_quickly() {
+  local i to=712
+  for ((i = 0; i < $1; i++, to = 1024 - to)); do
+    key Return Return && poll 10 edge_at 512 && drag 512 384 $to 384 && poll 5 edge_at $to || return 1
+  done
 }
 
 # --- The run -----------------------------------------------------------------

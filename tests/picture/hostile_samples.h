@@ -28,12 +28,11 @@ struct Sample {
 };
 
 // BMP 24-bit, 8-bit and RLE8; JPEG baseline and progressive; an icon of
-// two images and one of a PNG image; an EMF and a placeable WMF recorded with GDI; and the files of
+// two images; an EMF and a placeable WMF recorded with GDI; and the files of
 // the valid metafile set that LUMENO_HOSTILE_SET names.
 std::vector<Sample> HostileSamples();
 
 // The samples' parts, also used by the regression recipes.
-std::vector<uint8_t> SamplePngImage();  // 2 x 2, 8-bit RGBA: transparent, red; blue, green
 std::vector<uint8_t> SampleEmf();
 std::vector<uint8_t> SampleWmf();
 // Offsets of the records of an EMF (from 0, the header) or a placeable WMF

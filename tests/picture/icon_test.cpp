@@ -5,7 +5,6 @@
 #include <memory>
 
 #include "fixture.h"
-#include "hostile_samples.h"
 #include "picture/clipboard.h"
 #include "picture/icon.h"
 #include "picture/image.h"
@@ -127,32 +126,6 @@ TEST_CASE("an icon of 16, 32 and 48 pixels measures and draws at the system icon
     CHECK_THROWS_WITH_AS(icon.SetWidth(16), "Cannot change the size of an icon", EInvalidGraphicOperation);
     CHECK_THROWS_WITH_AS(icon.SetHeight(16), "Cannot change the size of an icon", EInvalidGraphicOperation);
     CHECK(picture.Width() == 32);
-}
-
-TEST_CASE("an icon whose chosen image is a PNG draws it stretched to the system icon size") {
-    TestApplication();
-    // 2 x 2 pixels of 16 bits per channel, no alpha: yellow, red; blue, green.
-    const std::vector<uint8_t> deep = {
-        0x89, 0x50, 0x4e, 0x47, 0x0d, 0x0a, 0x1a, 0x0a, 0x00, 0x00, 0x00, 0x0d, 0x49, 0x48, 0x44, 0x52, 0x00, 0x00,
-        0x00, 0x02, 0x00, 0x00, 0x00, 0x02, 0x10, 0x02, 0x00, 0x00, 0x00, 0xad, 0x44, 0x46, 0x30, 0x00, 0x00, 0x00,
-        0x16, 0x49, 0x44, 0x41, 0x54, 0x08, 0xd7, 0x63, 0xf8, 0xff, 0xff, 0xff, 0x7f, 0x06, 0x86, 0xff, 0xff, 0x19,
-        0x60, 0x00, 0xc6, 0x05, 0x00, 0x98, 0x81, 0x09, 0xf7, 0x1c, 0x82, 0x7e, 0xa3, 0x00, 0x00, 0x00, 0x00, 0x49,
-        0x45, 0x4e, 0x44, 0xae, 0x42, 0x60, 0x82};
-    const struct {
-        std::vector<uint8_t> png;
-        uint32_t topLeft;
-    } rows[] = {{pictest::SamplePngImage(), Rgb(1, 2, 3)}, {deep, Rgb(255, 255, 0)}};
-    for (const auto& row : rows) {
-        TIcon icon;
-        LoadBytes(icon, IconFile({row.png, Square(16, RGB(0, 0, 255))}));
-        const std::vector<uint32_t> drawn = Render(icon, 40, 40, RECT{4, 4, 5, 5}, kBack);
-        std::vector<uint32_t> expected(40 * 40, Rgb(1, 2, 3));
-        for (int y = 4; y < 36; ++y)
-            for (int x = 4; x < 36; ++x)
-                expected[size_t(y) * 40 + x] = y < 20 ? (x < 20 ? row.topLeft : Rgb(255, 0, 0))
-                                                      : (x < 20 ? Rgb(0, 0, 255) : Rgb(0, 255, 0));
-        CHECK(drawn == expected);
-    }
 }
 
 TEST_CASE("type 0 shows the standard application icon and saves back unchanged") {

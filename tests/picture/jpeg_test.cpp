@@ -171,14 +171,6 @@ TEST_CASE("files the library refuses fail at load with its code") {
     CHECK(LoadErrorCode({0xFF, 0xD8, 0xFF}) != 0);
 }
 
-TEST_CASE("an empty file loads as 0 x 0 and fails at its first drawing only") {
-    TestApplication();
-    auto jpeg = Loaded({});
-    CHECK(jpeg->Width() + jpeg->Height() == 0);
-    CHECK_THROWS_WITH_AS(Render(*jpeg, 8, 8), "JPEG error #42", EJPEG);
-    CHECK_NOTHROW(Render(*jpeg, 8, 8));
-}
-
 TEST_CASE("a file cut short in its scan data decodes its top part without an error") {
     TestApplication();
     auto jpeg = Loaded(CutInScan(BuildJpeg({64, 64, 0xFF0000, 0x0000FF})));
