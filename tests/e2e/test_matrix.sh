@@ -174,26 +174,20 @@ reddish() { IFS=, read -r r g b <<<"$(pane_at middle)"; [ "$r" -gt 150 ] && [ "$
 screen_is() { shot matrix-screen; [ "$(pixel matrix-screen "$1" "$2")" = "$3" ]; }
 
 # --- Pictures added late, and the activation of windows ---------------------
-# Added after the rows that count the folder's files: an icon whose one image
-# is a PNG (a green disc, transparent around it), an empty JPEG, and a JPEG
-# wider than the screen but not taller, red left of its middle, blue right.
+# After the rows that count the files: an icon whose one image is a PNG (a green disc, transparent
+# around it), an empty JPEG, a JPEG wider than the screen but not taller, red left of its middle.
 add_late_pictures() {
   convert -size 256x256 xc:none -fill '#20a040' -draw 'circle 128,128 128,24' -define icon:auto-resize=256 erb.ico &&
     : >prazdna.jpg && convert -size 800x600 xc:'#c03020' -size 800x600 xc:'#2040c0' +append siroka.jpg
 }
 picture_files() { ls | grep -ciE '\.(jpe?g|bmp|ico|emf|wmf)$'; }
-# The main window's caption has the active window's colour.
-main_active() { local t r; read -r _ t r _ < <(main_state | head -1 | cut -d'|' -f2); screen_is $((r - 100)) $((t + 10)) 50,150,250; }
+main_active() { local t r; read -r _ t r _ < <(main_state | head -1 | cut -d'|' -f2); screen_is $((r - 100)) $((t + 10)) 50,150,250; }  # its caption's colour
 # The wide JPEG's red-blue edge is at x on the screen: the full-screen viewer in front.
 red_less_blue() { pixel matrix-screen "$1" 384 | awk -F, '{print $1 - $3}'; }
 edge_at() { shot matrix-screen; [ "$(red_less_blue $(($1 - 6)))" -gt 100 ] && [ "$(red_less_blue $(($1 + 6)))" -lt -100 ]; }
-# Enter twice quickly, n times: each time the full-screen viewer closes and
-# opens again, in front with its picture centred, and takes a drag.
-twice_quickly() {
+twice_quickly() {  # n times: each time the viewer closes and opens again, centred in front, and takes a drag
   local i to=712
-  for ((i = 0; i < $1; i++, to = 1024 - to)); do
-    key Return Return && poll 10 edge_at 512 && drag 512 384 $to 384 && poll 5 edge_at $to || return 1
-  done
+  for ((i = 0; i < $1; i++, to = 1024 - to)); do key Return Return && poll 10 edge_at 512 && drag 512 384 $to 384 && poll 5 edge_at $to || return 1; done
 }
 
 # --- The run -----------------------------------------------------------------
