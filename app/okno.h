@@ -90,8 +90,9 @@ public:
     TPrinterSetupDialog PrintSetup;
     TPrintDialog PrintDialog;
 
-    int HorzScrollUnit = 8;
-    int VertScrollUnit = 8;
+    // Pixels per scroll position; they never take another value.
+    static constexpr int HorzScrollUnit = 8;
+    static constexpr int VertScrollUnit = 8;
 
 private:
     void BuildMenu();

@@ -4,7 +4,7 @@
 #include "picture/icon_png.h"
 #include "picture/codec_errors.h"
 #include "picture/formats.h"
-#include "ui/exceptions.h"
+#include "platform/exceptions.h"
 
 namespace ico = codec::ico;
 
