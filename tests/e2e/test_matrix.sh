@@ -185,9 +185,15 @@ main_active() { local t r; read -r _ t r _ < <(main_state | head -1 | cut -d'|' 
 # The wide JPEG's red-blue edge is at x on the screen: the full-screen viewer in front.
 red_less_blue() { pixel matrix-screen "$1" 384 | awk -F, '{print $1 - $3}'; }
 edge_at() { shot matrix-screen; [ "$(red_less_blue $(($1 - 6)))" -gt 100 ] && [ "$(red_less_blue $(($1 + 6)))" -lt -100 ]; }
-twice_quickly() {  # n times: each time the viewer closes and opens again, centred in front, and takes a drag
+# n times: a drag moves the picture off centre, then Enter twice quickly closes the viewer and opens
+# it again, centred in front. in_front counts the times it came back.
+in_front=0
+twice_quickly() {
   local i to=712
-  for ((i = 0; i < $1; i++, to = 1024 - to)); do key Return Return && poll 10 edge_at 512 && drag 512 384 $to 384 && poll 5 edge_at $to || return 1; done
+  for ((in_front = 0, i = 0; i < $1; i++, to = 1024 - to)); do
+    drag 512 384 $to 384 && poll 5 edge_at $to && key Return Return && poll 10 edge_at 512 || return 1
+    in_front=$((in_front + 1))
+  done
 }
 
 # --- The run -----------------------------------------------------------------
@@ -207,6 +213,11 @@ while IFS= read -r line <&3; do
   what=${line%% | *} rest=${line#* | }
   action=${rest%% | *} effect=${rest#* | }
   row=$((row + 1))
+  # "new EFFECT": the effect must not hold before the action.
+  if [[ $effect == 'new '* ]]; then
+    effect=${effect#new }
+    check "$row not yet: $what" eval "! { $effect; }" </dev/null
+  fi
   eval "$action" </dev/null || true
   before=$failures
   check "$row $what" poll 10 eval "$effect" </dev/null
