@@ -124,6 +124,20 @@ TEST_CASE("main window: fixed client size, single border, minimize but no maximi
     CHECK(r.top == (768 - (r.bottom - r.top)) / 2);
 }
 
+// The Winelib program carries lumeno.exe's version and manifest too.
+TEST_CASE("program resources: the version names the product, the manifest asks for the user's rights") {
+    auto bytes = [](int type) {
+        HRSRC res = FindResourceA(nullptr, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(type));
+        REQUIRE(res != nullptr);
+        return std::string(static_cast<const char*>(LockResource(LoadResource(nullptr, res))),
+                           SizeofResource(nullptr, res));
+    };
+    std::string utf16;  // the version's texts are UTF-16
+    for (char c : std::string("Korvel Lumeno")) utf16 += {c, '\0'};
+    CHECK(bytes(16).find(utf16) != std::string::npos);                       // RT_VERSION
+    CHECK(bytes(24).find("level=\"asInvoker\"") != std::string::npos);  // RT_MANIFEST
+}
+
 TEST_CASE("main window: every menu item's caption, hint, shortcut and state") {
     TOkno& w = MainWindow();
     HMENU bar = GetMenu(w.Handle());
