@@ -1,6 +1,7 @@
 // Benchmark: dragging a picture larger than the screen in one direction in
 // the full-screen viewer, with real pointer moves through the X server: the
-// time from a move to the repainted screen, against one screen-sized BitBlt
+// time from a move to the repainted screen with the picture moved along,
+// against one screen-sized BitBlt
 // from a DIB section onto the same window in the same process, each until
 // the X server reports the drawing; moves and blits alternate.
 // usage: drag_bench.exe.so FOLDER MOVES PICTURE...
@@ -8,17 +9,16 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <functional>
 #include <memory>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
-#include "app/okno.h"
 #include "bench/harness/clock.h"
 #include "bench/harness/driven.h"
 #include "bench/harness/main_window.h"
 #include "bench/harness/pairs.h"
-#include "bench/harness/paint_watch.h"
 #include "bench/harness/x_screen.h"
 #include "ui/gdi.h"
 #include "viewers/image_form2.h"
@@ -85,32 +85,6 @@ HWND ViewerWindow(Driven& d) {
     return window;
 }
 
-// Opens the picture full screen by a double-click on its row (the first
-// click previews it), and waits until the viewer has painted it.
-void OpenFullScreen(Driven& d, XScreen& x, const std::string& name) {
-    std::unique_ptr<bench::PaintWatch> pane, viewer;
-    d.Ui([&] {
-        pane = std::make_unique<bench::PaintWatch>(Okno->Image->Handle());
-        viewer = std::make_unique<bench::PaintWatch>(ImageForm2->Image->Handle());
-    });
-    const POINT row = bench::FileRow(d, name);
-    pane->Arm();
-    viewer->Arm();
-    x.DoubleClick(row.x, row.y, [&] { pane->Wait(kTimeout); });
-    const bool painted = viewer->Wait(kTimeout * 6) >= 0;
-    d.Ui([&] {
-        pane.reset();
-        viewer.reset();
-    });
-    if (!painted) throw std::runtime_error("the full-screen viewer did not paint " + name);
-}
-
-void Close(Driven& d, XScreen& x) {
-    x.Key("Return");
-    if (!d.UiWait([] { return !IsWindowVisible(ImageForm2->Handle()); }, kTimeout))
-        throw std::runtime_error("the full-screen viewer did not close");
-}
-
 std::vector<bench::Pair> Drag(Driven& d, XScreen& x, int moves) {
     const int cx = GetSystemMetrics(SM_CXSCREEN) / 2, cy = GetSystemMetrics(SM_CYSCREEN) / 2;
     bool wide = false;
@@ -123,10 +97,20 @@ std::vector<bench::Pair> Drag(Driven& d, XScreen& x, int moves) {
     const HWND viewer = ViewerWindow(d);
     d.Ui([&] { blit = std::make_unique<ScreenBlit>(viewer); });
     Sweep sweep(wide ? cx : cy);
-    auto until_drawn = [&](double t0) {
-        const double t1 = x.WaitDrawn(kRepaintPixels, kTimeout);
-        if (t1 < 0) throw std::runtime_error("the screen was not redrawn");
-        return t1 - t0;
+    // The picture's offset from the pointer along the drag, which a move keeps.
+    const auto offset = [&](int pointer) {
+        int at = 0;
+        d.Ui([&] { at = (wide ? ImageForm2->Image->Left() : ImageForm2->Image->Top()) - pointer; });
+        return at;
+    };
+    const int held = offset(wide ? cx : cy);
+    // Until a redrawing of the screen after which `done` holds.
+    auto until_drawn = [&](double t0, const std::function<bool()>& done) {
+        for (;;) {
+            const double t1 = x.WaitDrawn(kRepaintPixels, t0 + kTimeout - bench::Now());
+            if (t1 < 0) throw std::runtime_error("the screen was not redrawn as expected");
+            if (done()) return t1 - t0;
+        }
     };
     const auto pairs = bench::Alternate(
         moves,
@@ -135,14 +119,14 @@ std::vector<bench::Pair> Drag(Driven& d, XScreen& x, int moves) {
             x.Forget();
             const double t0 = bench::Now();
             x.MoveTo(wide ? at : cx, wide ? cy : at);
-            return until_drawn(t0);
+            return until_drawn(t0, [&] { return offset(at) == held; });
         },
         [&] {
             d.Ui([&] { blit->Snapshot(); });
             x.Forget();
             const double t0 = bench::Now();
             d.Ui([&] { blit->Blit(); });
-            return until_drawn(t0);
+            return until_drawn(t0, [] { return true; });
         });
     x.Release(1);
     d.Ui([&] { blit.reset(); });
@@ -162,9 +146,9 @@ int main(int argc, char** argv) {
         bench::EnterFolder(d, (*args)[0]);
         bench::SetFullScreen(d, true);
         for (const std::string& name : pictures) {
-            OpenFullScreen(d, x, name);
+            bench::OpenViewer(d, x, name, *ImageForm2->Image);
             bench::Emit("drag-" + Stem(name), Drag(d, x, moves));
-            Close(d, x);
+            bench::CloseViewer(d, x, *ImageForm2);
         }
         return 0;
     });

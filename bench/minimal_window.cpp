@@ -1,6 +1,9 @@
-// The start-up reference: a minimal Win32 program that shows one window and
-// ends once it has painted.
+// The start-up reference: a minimal Win32 program that shows one window,
+// reports the end of its first paint as the program does
+// (bench/harness/started.h) and ends.
 #include <windows.h>
+
+#include "bench/harness/started.h"
 
 namespace {
 LRESULT CALLBACK Proc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
@@ -9,7 +12,7 @@ LRESULT CALLBACK Proc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
         BeginPaint(wnd, &ps);
         TextOutA(ps.hdc, 10, 10, "Hello", 5);
         EndPaint(wnd, &ps);
-        PostQuitMessage(0);
+        PostQuitMessage(bench::ReportPainted(wnd, bench::RealTime()) ? 0 : 1);
         return 0;
     }
     return DefWindowProcA(wnd, msg, wp, lp);
@@ -33,5 +36,5 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
         TranslateMessage(&msg);
         DispatchMessageA(&msg);
     }
-    return 0;
+    return bench::Ended(int(msg.wParam));
 }

@@ -1,7 +1,7 @@
 // Benchmark: stepping with the Down key (real key presses through the X
 // server) through a folder of large JPEGs, each step until the preview pane
-// has painted the next picture, alternating with djpeg decoding that same
-// file.
+// has painted the next picture (bench::Previewed), alternating with djpeg
+// decoding that same file.
 // usage: step_bench.exe.so FOLDER LINUX_FOLDER
 #include <windows.h>
 
@@ -38,14 +38,16 @@ int Drive(Driven& d, const std::string& folder, const std::string& linuxFolder) 
     if (rows.size() < 3) throw std::runtime_error("too few pictures to step through");
     bench::Preview(d, x, rows.front());
     std::unique_ptr<bench::PaintWatch> pane;
-    d.Ui([&] { pane = std::make_unique<bench::PaintWatch>(Okno->Image->Handle()); });
     size_t at = 0;
+    d.Ui([&] {
+        pane = std::make_unique<bench::PaintWatch>(Okno->Image->Handle(), [&] { return bench::Previewed(rows[at + 1]); });
+    });
     const auto step = [&] {
         pane->Arm();
         const double t0 = bench::Now();
         x.Key("Down");
         const double t1 = pane->Wait(30);
-        if (t1 < 0) throw std::runtime_error("a step did not paint the preview");
+        if (t1 < 0) throw std::runtime_error("the step to " + rows[at + 1] + " did not paint it");
         ++at;
         return t1 - t0;
     };

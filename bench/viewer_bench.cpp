@@ -3,22 +3,17 @@
 // the X server, against djpeg decoding the same file; the two alternate run
 // by run. The row is previewed before each double-click (its first click
 // previews it again), so the time runs from the second press: the viewer's
-// own decode and paint.
+// own decode and paint, until it shows the picture's pixels.
 // usage: viewer_bench.exe.so FOLDER LINUX_FOLDER RUNS PICTURE
 #include <windows.h>
 
 #include <algorithm>
 #include <cstdlib>
-#include <memory>
-#include <stdexcept>
 #include <string>
 
-#include "app/okno.h"
-#include "bench/harness/clock.h"
 #include "bench/harness/driven.h"
 #include "bench/harness/main_window.h"
 #include "bench/harness/pairs.h"
-#include "bench/harness/paint_watch.h"
 #include "bench/harness/program.h"
 #include "bench/harness/x_screen.h"
 #include "viewers/image_form.h"
@@ -28,44 +23,20 @@ namespace {
 using bench::Driven;
 using bench::XScreen;
 
-const double kTimeout = 30;
-
 struct Viewer {
     const char* id;
     bool fullScreen;
 };
 
-HWND ViewerForm(bool fullScreen) { return fullScreen ? ImageForm2->Handle() : ImageForm->Handle(); }
-HWND ViewerPicture(bool fullScreen) {
-    return fullScreen ? ImageForm2->Image->Handle() : ImageForm->Image->Handle();
-}
+TForm& ViewerForm(bool fullScreen) { return fullScreen ? static_cast<TForm&>(*ImageForm2) : *ImageForm; }
+TImage& ViewerImage(bool fullScreen) { return fullScreen ? *ImageForm2->Image : *ImageForm->Image; }
 
 // One double-click until the viewer has painted, timed from the second
 // press; then the viewer is closed with Enter.
 double OpenOnce(Driven& d, XScreen& x, const Viewer& v, const std::string& name) {
-    std::unique_ptr<bench::PaintWatch> pane, viewer;
-    d.Ui([&] {
-        pane = std::make_unique<bench::PaintWatch>(Okno->Image->Handle());
-        viewer = std::make_unique<bench::PaintWatch>(ViewerPicture(v.fullScreen));
-    });
-    const POINT row = bench::FileRow(d, name);
-    pane->Arm();
-    viewer->Arm();
-    double t0 = 0;
-    x.DoubleClick(row.x, row.y, [&] {
-        pane->Wait(kTimeout);
-        t0 = bench::Now();
-    });
-    const double t1 = viewer->Wait(kTimeout);
-    d.Ui([&] {
-        pane.reset();
-        viewer.reset();
-    });
-    if (t1 < 0) throw std::runtime_error(std::string("the viewer did not paint ") + name);
-    x.Key("Return");
-    if (!d.UiWait([&] { return !IsWindowVisible(ViewerForm(v.fullScreen)); }, kTimeout))
-        throw std::runtime_error("the viewer did not close");
-    return t1 - t0;
+    const double time = bench::OpenViewer(d, x, name, ViewerImage(v.fullScreen));
+    bench::CloseViewer(d, x, ViewerForm(v.fullScreen));
+    return time;
 }
 }  // namespace
 

@@ -13,13 +13,17 @@
 //                          -rows then "row|I|TEXT" for each row that keeps a
 //                          text),
 //                          "pos P" for a scroll bar. Exit 1 when not found.
+//   desktop_state -process NAME  "process|PID" for each running process
+//                          of that program file name
 //   desktop_state --serve  the same for each line of the input (the arguments
 //                          as one line, empty for the top-level windows), each
 //                          answer ended by a line "."
 #include <windows.h>
+#include <tlhelp32.h>
 
 #include <cstdio>
 #include <iostream>
+#include <memory>
 #include <string>
 
 #include "ui/rects.h"
@@ -110,9 +114,28 @@ BOOL CALLBACK PrintChild(HWND wnd, LPARAM lp) {
     return TRUE;
 }
 
-// One request: empty for the top-level windows, else "[-top] [-rows] [-c] NAME".
+struct Closer {
+    void operator()(HANDLE h) const { CloseHandle(h); }
+};
+
+bool PrintProcesses(const std::string& name) {
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    if (snapshot == INVALID_HANDLE_VALUE) return false;
+    const std::unique_ptr<void, Closer> closer(snapshot);
+    PROCESSENTRY32 p{};
+    p.dwSize = sizeof p;
+    for (BOOL more = Process32First(snapshot, &p); more; more = Process32Next(snapshot, &p)) {
+        if (lstrcmpiA(p.szExeFile, name.c_str()) == 0)
+            std::printf("process|%lu\n", static_cast<unsigned long>(p.th32ProcessID));
+    }
+    return true;
+}
+
+// One request: empty for the top-level windows, "-process NAME", else
+// "[-top] [-rows] [-c] NAME".
 bool Report(std::string request) {
     if (request.empty()) return EnumWindows(PrintTopLevel, 0), true;
+    if (request.rfind("-process ", 0) == 0) return PrintProcesses(request.substr(9));
     Wanted want{false, false, false, "", nullptr};
     for (;;) {
         if (request.rfind("-c ", 0) == 0) {

@@ -1,11 +1,11 @@
 #include "bench/harness/driven.h"
 
 #include <cstdio>
-#include <cstdlib>
 #include <exception>
 #include <stdexcept>
 
 #include "app/startup.h"
+#include "bench/harness/started.h"
 #include "ui/application.h"
 
 namespace bench {
@@ -59,14 +59,6 @@ DWORD WINAPI DriverThread(void* param) {
     }
     return 0;
 }
-
-void WriteExitCode(int code) {
-    if (const char* path = std::getenv("LUMENO_EXIT_FILE"))
-        if (FILE* f = std::fopen(path, "w")) {
-            std::fprintf(f, "%d\n", code);
-            std::fclose(f);
-        }
-}
 }  // namespace
 
 void Driven::Ui(const std::function<void()>& work) {
@@ -98,6 +90,10 @@ int RunDriven(const std::function<int(Driven&)>& driver) {
     Run run;
     run.driver = &driver;
     HANDLE thread = nullptr;
+    // A double-click's second press waits for the first click's effect (a
+    // large picture previewed), which on a busy machine takes longer than
+    // the usual double-click time: widen it for this process only.
+    SystemParametersInfoA(SPI_SETDOUBLECLICKTIME, 5000, nullptr, 0);
     RunLumeno(SW_SHOWNORMAL, [&] {
         run.driven.messenger = MakeMessenger();
         thread = CreateThread(nullptr, 0, DriverThread, &run, 0, nullptr);
@@ -107,8 +103,7 @@ int RunDriven(const std::function<int(Driven&)>& driver) {
         WaitForSingleObject(thread, INFINITE);
         CloseHandle(thread);
     }
-    WriteExitCode(run.code);
-    return run.code;
+    return Ended(run.code);
 }
 
 }  // namespace bench

@@ -6,6 +6,7 @@
 #include "app/okno.h"
 #include "bench/harness/clock.h"
 #include "bench/harness/paint_watch.h"
+#include "bench/harness/shows_picture.h"
 
 namespace bench {
 
@@ -37,15 +38,16 @@ POINT FileRow(Driven& d, const std::string& name) {
     return ListRow(d, files, [&](int row) { return files.Item(row) == name; }, name);
 }
 
-HWND PreviewWindow(Driven& d) {
-    HWND window = nullptr;
-    d.Ui([&] { window = Okno->Image->Handle(); });
-    return window;
+bool Previewed(const std::string& name) {
+    const TFileListBox& files = *Okno->files;
+    const std::string caption = Okno->Caption();
+    return files.ItemIndex() >= 0 && files.Item(files.ItemIndex()) == name && caption.size() > name.size() &&
+           caption.compare(caption.size() - name.size(), name.size(), name) == 0 && ShowsPicture(*Okno->Image);
 }
 
 double Preview(Driven& d, XScreen& x, const std::string& name) {
     std::unique_ptr<PaintWatch> watch;
-    d.Ui([&] { watch = std::make_unique<PaintWatch>(Okno->Image->Handle()); });
+    d.Ui([&] { watch = std::make_unique<PaintWatch>(Okno->Image->Handle(), [name] { return Previewed(name); }); });
     const POINT at = FileRow(d, name);
     watch->Arm();
     // Off the row's middle, so that a double-click there next is not taken
@@ -56,6 +58,39 @@ double Preview(Driven& d, XScreen& x, const std::string& name) {
     d.Ui([&] { watch.reset(); });
     if (t1 < 0) throw std::runtime_error("the preview of " + name + " did not paint");
     return t1 - t0;
+}
+
+double OpenViewer(Driven& d, XScreen& x, const std::string& name, TImage& viewer) {
+    const double timeout = 30;
+    std::unique_ptr<PaintWatch> pane, shown;
+    d.Ui([&] {
+        pane = std::make_unique<PaintWatch>(Okno->Image->Handle(), [name] { return Previewed(name); });
+        shown = std::make_unique<PaintWatch>(viewer.Handle(), [&viewer] {
+            const TPicture& previewed = Okno->Image->Picture();
+            return viewer.Picture().Width() == previewed.Width() && viewer.Picture().Height() == previewed.Height() &&
+                   ShowsPicture(viewer);
+        });
+    });
+    const POINT row = FileRow(d, name);
+    pane->Arm();
+    shown->Arm();
+    double t0 = 0;
+    x.DoubleClick(row.x, row.y, [&] {
+        if (pane->Wait(timeout) < 0) throw std::runtime_error("the first click did not preview " + name);
+        t0 = Now();
+    });
+    const double t1 = shown->Wait(timeout);
+    d.Ui([&] {
+        pane.reset();
+        shown.reset();
+    });
+    if (t1 < 0) throw std::runtime_error("the viewer did not paint " + name);
+    return t1 - t0;
+}
+
+void CloseViewer(Driven& d, XScreen& x, const TControl& form) {
+    x.Key("Return");
+    if (!d.UiWait([&] { return !IsWindowVisible(form.Handle()); }, 30)) throw std::runtime_error("the viewer did not close");
 }
 
 }  // namespace bench

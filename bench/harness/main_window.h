@@ -9,6 +9,7 @@
 
 #include "bench/harness/driven.h"
 #include "bench/harness/x_screen.h"
+#include "picture/image.h"
 #include "ui/listbox.h"
 
 namespace bench {
@@ -23,10 +24,19 @@ POINT ListRow(Driven& d, const TListBox& list, const std::function<bool(int row)
 // The screen point in the middle of the file list's row for `name`; throws
 // when the list has no such row.
 POINT FileRow(Driven& d, const std::string& name);
-// The preview pane's picture window.
-HWND PreviewWindow(Driven& d);
-// Clicks the row of `name` and waits until the preview has painted;
-// returns the seconds from the click.
+// Whether the preview pane shows `name`: its row is selected, the window's
+// caption names it and the pane shows the picture's pixels. On the
+// program's thread, at the end of a paint of the pane.
+bool Previewed(const std::string& name);
+// Clicks the row of `name` and waits until the pane has painted it
+// (Previewed); returns the seconds from the click. Throws when it does not.
 double Preview(Driven& d, XScreen& x, const std::string& name);
+// Double-clicks the row of `name` (its first click previews it again) and
+// waits until `viewer`, the picture of the viewer that opens, has painted
+// the previewed picture (ShowsPicture, the same size); returns the seconds
+// from the second press. Throws when either paint does not come.
+double OpenViewer(Driven& d, XScreen& x, const std::string& name, TImage& viewer);
+// Closes the viewer `form` with Enter and waits until it is hidden.
+void CloseViewer(Driven& d, XScreen& x, const TControl& form);
 
 }  // namespace bench

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <stdexcept>
+#include <utility>
 #include <vector>
 
 #include "bench/harness/clock.h"
@@ -16,7 +17,8 @@ std::vector<PaintWatch*>& Watches() {
 }
 }  // namespace
 
-PaintWatch::PaintWatch(HWND window) : window_(window), painted_(CreateEventA(nullptr, FALSE, FALSE, nullptr)) {
+PaintWatch::PaintWatch(HWND window, std::function<bool()> expected)
+    : window_(window), painted_(CreateEventA(nullptr, FALSE, FALSE, nullptr)), expected_(std::move(expected)) {
     if (!window || !painted_) throw std::runtime_error("nothing to watch");
     Watches().push_back(this);
     original_ = reinterpret_cast<WNDPROC>(
@@ -33,6 +35,7 @@ PaintWatch::~PaintWatch() {
 void PaintWatch::Arm() {
     at_ = -1;
     ResetEvent(painted_);
+    armed_ = true;
 }
 
 double PaintWatch::Wait(double timeout) {
@@ -40,13 +43,27 @@ double PaintWatch::Wait(double timeout) {
     return at_;
 }
 
+bool PaintWatch::Holds() const {
+    if (!expected_) return true;
+    // An error here must not cross the window procedure: the state did not hold.
+    try {
+        return expected_();
+    } catch (...) {
+        return false;
+    }
+}
+
 LRESULT CALLBACK PaintWatch::Procedure(HWND window, UINT msg, WPARAM wp, LPARAM lp) {
     for (PaintWatch* w : Watches()) {
         if (w->window_ != window) continue;
         const LRESULT result = CallWindowProcA(w->original_, window, msg, wp, lp);
-        if (msg == WM_PAINT) {
-            w->at_ = Now();
-            SetEvent(w->painted_);
+        if (msg == WM_PAINT && w->armed_) {
+            const double at = Now();
+            if (w->Holds()) {
+                w->armed_ = false;
+                w->at_ = at;
+                SetEvent(w->painted_);
+            }
         }
         return result;
     }

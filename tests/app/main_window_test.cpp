@@ -5,9 +5,7 @@
 #include <cstring>
 #include <string>
 
-#include "app/layout.h"
 #include "app/okno.h"
-#include "app/okno_layout.h"
 #include "fixture.h"
 #include "testing.h"
 #include "ui/gdi.h"
@@ -109,8 +107,8 @@ HMENU PopupOf(HMENU bar, UINT id) {
 TEST_CASE("main window: fixed client size, single border, minimize but no maximize") {
     TOkno& w = MainWindow();
     const RECT client = ClientRect(w.Handle());
-    CHECK(client.right == OknoBox("Okno").width);
-    CHECK(client.bottom == OknoBox("Okno").height);
+    CHECK(client.right == 618);
+    CHECK(client.bottom == 399);
     LONG style = GetWindowLongA(w.Handle(), GWL_STYLE);
     CHECK((style & WS_THICKFRAME) == 0);
     CHECK((style & WS_MAXIMIZEBOX) == 0);
@@ -284,19 +282,3 @@ TEST_CASE("main window: at start both scroll bars show and cannot scroll") {
     CHECK(w.DolnyPosuvak->LargeChange() == 0);
 }
 
-TEST_CASE("tool bar shift: twice returns the lists, hidden gives the short layout") {
-    const ListBoxes start{OknoBox("Dir"), OknoBox("disk"), OknoBox("files")};
-    ListBoxes hidden = ToolBarShift(start, false);
-    CHECK(hidden.dir.top == 2);
-    CHECK(hidden.dir.height == 175);
-    CHECK(hidden.disk.top == 2);
-    CHECK(hidden.disk.height == 19);
-    CHECK(hidden.files.top == 26);
-    CHECK(hidden.files.height == 303);
-    ListBoxes back = ToolBarShift(ToolBarShift(ToolBarShift(hidden, true), false), true);
-    CHECK(back.dir.top == start.dir.top);
-    CHECK(back.dir.height == start.dir.height);
-    CHECK(back.files.top == start.files.top);
-    CHECK(back.files.height == start.files.height);
-    CHECK(back.disk.left == start.disk.left);
-}

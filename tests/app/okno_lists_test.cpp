@@ -7,7 +7,6 @@
 
 #include "../browse/probe.h"
 #include "app/okno.h"
-#include "app/okno_layout.h"
 #include "fixture.h"
 #include "testing.h"
 #include "ui/fonts.h"
@@ -31,8 +30,7 @@ struct KeepMainFolder {
 
 std::string FittedAdresa() {
     HFONT font = Okno->adresa->Font();
-    return FitPathToWidth(Okno->Dir->Directory(), [font](const std::string& s) { return TextWidth(font, s); },
-                          OknoBox("adresa").width);
+    return FitPathToWidth(Okno->Dir->Directory(), [font](const std::string& s) { return TextWidth(font, s); }, 261);
 }
 
 void CheckBox(const TControl& c, int left, int top, int width, int height) {
@@ -41,20 +39,14 @@ void CheckBox(const TControl& c, int left, int top, int width, int height) {
     CHECK(c.Width() == width);
     CHECK(c.Height() == height);
 }
-
-// At its place in the main window's layout table.
-void CheckBox(const TControl& c, std::string_view name) {
-    const Box b = OknoBox(name);
-    CheckBox(c, b.left, b.top, b.width, b.height);
-}
 }  // namespace
 
 TEST_CASE("main window lists at start: places, links, filter row 0's mask") {
     TOkno& w = MainWindow();
-    CheckBox(*w.Dir, "Dir");
-    CheckBox(*w.files, "files");
-    CheckBox(*w.disk, "disk");
-    CheckBox(*w.filter, "filter");
+    CheckBox(*w.Dir, 8, 27, 265, 150);
+    CheckBox(*w.files, 288, 51, 321, 278);
+    CheckBox(*w.disk, 288, 27, 321, 19);
+    CheckBox(*w.filter, 400, 336, 209, 21);
     CHECK(w.Dir->ItemHeight() == 16);
     CHECK(w.files->ItemHeight() == 16);
     CHECK(w.files->ShowGlyphs());
@@ -138,13 +130,13 @@ TEST_CASE("main window: the lists follow the tool bar") {
     CheckBox(*w.disk, 288, 2, 321, 19);
     CheckBox(*w.files, 288, 26, 321, 303);
     w.ZobrIkoClick(nullptr);
-    CheckBox(*w.Dir, "Dir");
-    CheckBox(*w.disk, "disk");
-    CheckBox(*w.files, "files");
+    CheckBox(*w.Dir, 8, 27, 265, 150);
+    CheckBox(*w.disk, 288, 27, 321, 19);
+    CheckBox(*w.files, 288, 51, 321, 278);
     w.ZobrIkoClick(nullptr);
     w.ZobrIkoClick(nullptr);
-    CheckBox(*w.Dir, "Dir");
-    CheckBox(*w.files, "files");
+    CheckBox(*w.Dir, 8, 27, 265, 150);
+    CheckBox(*w.files, 288, 51, 321, 278);
 }
 
 TEST_CASE("main window: Tab goes folder list, file list, drive selector, filter") {

@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Every user action of the program, with real X input against the program
 # started the README's way. Each row of user_actions.table is something done
-# and the visible effect that must follow, polled for; the rows run in order
-# against one running program in a folder of pictures on drive C:. The words
-# the rows use are defined here.
+# and the visible effect that must follow; the rows run in order against one
+# running program in a folder of pictures on drive C:. The words the rows use
+# are defined here, and how a row runs at the end.
 source "$(dirname "$0")/lib.sh"
 table=$root/tests/e2e/user_actions.table
 
@@ -13,7 +13,7 @@ table=$root/tests/e2e/user_actions.table
 read -r l t _ < <(okno_box files)
 file_row_x=$((l + 52)) file_row_y=$((t + 2))
 read -r l t _ < <(okno_box Dir)
-folder_row_x=$((l + 92)) folder_row_y=$((t + 2)) row_height=16
+folder_row_x=$((l + 92)) folder_row_y=$((t + 2))
 declare -A tool
 for b in open:SpeedButton1 properties:SpeedButton2 new_folder:SpeedButton5 rename:SpeedButton4 delete:SpeedButton3; do
   read -r "tool[${b%%:*}]" tool_y < <(okno_middle "${b#*:}")
@@ -66,6 +66,7 @@ forget_noting_browser() {
 }
 
 # --- What the rows do ------------------------------------------------------
+start() { start_lumeno; }
 at() { xdotool mousemove $((ox + $1)) $((oy + $2)); }
 click() { at "$1" "$2"; xdotool click 1; }
 double() { at "$1" "$2"; xdotool click --repeat 2 --delay 80 1; }
@@ -122,6 +123,10 @@ drop() {  # selector, "mouse" or "keys"
   poll 5 class_up ComboLBox
 }
 drag() { xdotool mousemove "$1" "$2" mousedown 1 mousemove "$3" "$4" mouseup 1; }
+# The keys sent so far reached the active window: Alt+Space after them opens
+# its system menu (the owner it is modal to takes no input); two Escs close
+# it and end the menu mode.
+reached() { key alt+space && poll 5 menus_open 1 && key Escape Escape && poll 5 menus_closed; }
 
 # --- What the rows check ---------------------------------------------------
 main_state() { window_state "-c Lumeno.Form"; }
@@ -157,7 +162,6 @@ notices() { [ "$(count_up "$(main_state | head -1 | cut -d'|' -f4)")" -eq $(($1 
 main_only() { [ "$(top_windows | grep -cvE '^(Shell_TrayWnd|tooltips_class32)\|')" -eq 1 ]; }
 dialog_field() { [ "$(window_state "$1" | awk -F'|' -v n="$2" '$1 == "Edit" && ++k == n {print $5}')" = "$3" ]; }
 shows_text() { window_state "$1" | cut -d'|' -f5- | grep -qxF -- "$2"; }
-clipboard_has() { clipboard_formats | grep -qx -- "$1"; }
 noted() { [ -f "$noted" ] && [ "$(grep -cxF "http://www.korvel.sk/" "$noted")" -eq "$1" ]; }
 taskbar() { if [ "$1" = shown ]; then class_up Shell_TrayWnd; else class_gone Shell_TrayWnd; fi; }
 # The colour of the preview's picture 4 pixels in from the pane's top left,
@@ -196,14 +200,40 @@ twice_quickly() {
   done
 }
 
+# --- How a row runs (the table's head says the same) -------------------------
+# "what | action | effect". The action's steps are separated by "; " and each
+# must succeed; steps before " :: " set the row up. The effect must not hold
+# before the action, and is polled for after it. An effect "holds N CHECK" is
+# a row where nothing may happen: CHECK holds before the action and for N
+# tenths of a second after it, and the action's last steps show that it took
+# place.
+steps() { eval "$(sed 's/; / \&\& /g' <<<"$1")"; }
+run_row() {  # action, effect; says why in `why`
+  local setup="" act=$1 effect=$2 keep
+  if [[ $act == *" :: "* ]]; then setup=${act%% :: *} act=${act#* :: }; fi
+  why="its set-up failed"
+  [ -z "$setup" ] || steps "$setup" || return 1
+  if [[ $effect == "holds "* ]]; then
+    keep=${effect#holds } keep=${keep#* }
+    why="it did not hold before the action"
+    eval "$keep" || return 1
+  else
+    why="it held before the action"
+    ! eval "$effect" || return 1
+  fi
+  why="a step of the action failed"
+  steps "$act" || return 1
+  why="the effect did not follow"
+  if [[ $effect == "holds "* ]]; then eval "$effect"; else poll 10 eval "$effect"; fi
+}
+
 # --- The run -----------------------------------------------------------------
 work_folder_on_c
 cd "$work_dir"
 fill_folder
 use_noting_browser
 trap 'forget_noting_browser; stop_xvfb; rm -rf "$work_dir"' EXIT
-launch_lumeno
-read -r ox oy < <(client_origin "Korvel Lumeno")
+# The desktop and its state server first: the first row starts the program.
 serve_desktop_state
 work_name=$(basename "$work_dir")
 
@@ -213,15 +243,10 @@ while IFS= read -r line <&3; do
   what=${line%% | *} rest=${line#* | }
   action=${rest%% | *} effect=${rest#* | }
   row=$((row + 1))
-  # "new EFFECT": the effect must not hold before the action.
-  if [[ $effect == 'new '* ]]; then
-    effect=${effect#new }
-    check "$row not yet: $what" eval "! { $effect; }" </dev/null
-  fi
-  eval "$action" </dev/null || true
   before=$failures
-  check "$row $what" poll 10 eval "$effect" </dev/null
+  check "$row $what" run_row "$action" "$effect" </dev/null
   [ "$failures" -eq "$before" ] && continue
+  echo "    $why"
   shot "matrix-failed-$row"
   { top_windows; main_state | grep -vE '^Lumeno\.(SpeedButton|ToolBar|Image)'; } | sed 's/^/    /'
 done 3<"$table"

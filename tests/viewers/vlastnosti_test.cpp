@@ -78,28 +78,23 @@ void CheckBox(const TControl& c, int left, int top, int width, int height) {
     CHECK(c.Width() == width);
     CHECK(c.Height() == height);
 }
-
-// At its place in the dialog's layout table.
-void CheckBox(const TControl& c, std::string_view name) {
-    const Box b = VlastnostiBox(name);
-    CheckBox(c, b.left, b.top, b.width, b.height);
-}
 }  // namespace
 
 TEST_CASE("properties dialog: frame, place and controls as designed") {
     MainWindow();
     TVlastnosti& v = *Vlastnosti;
     CHECK(v.Caption() == "Vlastnosti");
-    CHECK(v.ClientWidth() == VlastnostiBox("Vlastnosti").width);
-    CHECK(v.ClientHeight() == VlastnostiBox("Vlastnosti").height);
+    CHECK(v.ClientWidth() == 349);
+    CHECK(v.ClientHeight() == 204);
     CHECK((GetWindowLongA(v.Handle(), GWL_STYLE) & WS_THICKFRAME) == 0);
-    CheckBox(v, VlastnostiBox("Vlastnosti").left, VlastnostiBox("Vlastnosti").top, v.Width(), v.Height());
-    CheckBox(*v.Button1, "Button1");
+    CHECK(v.Left() == 201);
+    CHECK(v.Top() == 142);
+    CheckBox(*v.Button1, 128, 168, 75, 25);
     CHECK(v.Button1->Caption() == "OK");
-    CheckBox(*v.Panel1, "Panel1");
-    CheckBox(*v.meno, "meno");
-    CheckBox(*v.cesta, "cesta");
-    CheckBox(*v.bodky1, "bodky1");
+    CheckBox(*v.Panel1, 16, 16, 313, 137);
+    CheckBox(*v.meno, 104, 24, 193, 13);
+    CheckBox(*v.cesta, 104, 48, 201, 13);
+    CheckBox(*v.bodky1, 296, 24, 9, 13);
     CHECK(v.bodky1->Text() == "...");
     CHECK(v.meno->ShowHint);
     CHECK(v.cesta->ShowHint);
@@ -109,8 +104,8 @@ TEST_CASE("properties dialog: frame, place and controls as designed") {
     CHECK(v.Label2->Text() == "Umiestnenie:");
     CHECK(v.Label3->Text() == "Šírka obrázka:");
     CHECK(v.Label4->Text() == "Výška obrázka:");
-    CHECK(v.Label4->Left() == VlastnostiBox("Label4").left);
-    CHECK(v.Label4->Top() == VlastnostiBox("Label4").top);
+    CHECK(v.Label4->Left() == 16);
+    CHECK(v.Label4->Top() == 96);
     CHECK(v.Label1->Parent() == v.Panel1.get());
 }
 
