@@ -24,6 +24,7 @@
 #include "bench/harness/paint_watch.h"
 #include "bench/harness/x_screen.h"
 #include "browse/path_rules.h"
+#include "platform/handle.h"
 
 namespace {
 using bench::Driven;
@@ -43,15 +44,14 @@ int BareEnumeration(const std::string& folder, const std::vector<std::string>& e
     const DWORD skipped = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
     int found = 0;
     WIN32_FIND_DATAA fd;
-    HANDLE h = FindFirstFileA(JoinPath(folder, "*.*").c_str(), &fd);
-    if (h == INVALID_HANDLE_VALUE) return 0;
+    SearchHandle h(FindFirstFileA(JoinPath(folder, "*.*").c_str(), &fd));
+    if (!h) return 0;
     do {
         const char* dot = std::strrchr(fd.cFileName, '.');
         if (!dot || (fd.dwFileAttributes & skipped)) continue;
         found += std::any_of(extensions.begin(), extensions.end(),
                              [&](const std::string& e) { return lstrcmpiA(dot + 1, e.c_str()) == 0; });
-    } while (FindNextFileA(h, &fd));
-    FindClose(h);
+    } while (FindNextFileA(h.get(), &fd));
     return found;
 }
 
