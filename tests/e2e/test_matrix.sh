@@ -191,6 +191,29 @@ pane_is() { [ "$(pane_at "$1")" = "$2" ]; }
 reddish() { IFS=, read -r r g b <<<"$(pane_at middle)"; [ "$r" -gt 150 ] && [ "$g" -lt 110 ] && [ "$b" -lt 110 ]; }
 screen_is() { shot matrix-screen; [ "$(pixel matrix-screen "$1" "$2")" = "$3" ]; }
 
+# --- Pictures added late, and the activation of windows ---------------------
+# After the rows that count the files: an icon whose one image is a PNG (a green disc, transparent
+# around it), an empty JPEG, a JPEG wider than the screen but not taller, red left of its middle.
+add_late_pictures() {
+  convert -size 256x256 xc:none -fill '#20a040' -draw 'circle 128,128 128,24' -define icon:auto-resize=256 erb.ico &&
+    : >prazdna.jpg && convert -size 800x600 xc:'#c03020' -size 800x600 xc:'#2040c0' +append siroka.jpg
+}
+picture_files() { ls | grep -ciE '\.(jpe?g|bmp|ico|emf|wmf)$'; }
+main_active() { local t r; read -r _ t r _ < <(main_state | head -1 | cut -d'|' -f2); screen_is $((r - 100)) $((t + 10)) 50,150,250; }  # its caption's colour
+# The wide JPEG's red-blue edge is at x on the screen: the full-screen viewer in front.
+red_less_blue() { pixel matrix-screen "$1" 384 | awk -F, '{print $1 - $3}'; }
+edge_at() { shot matrix-screen; [ "$(red_less_blue $(($1 - 6)))" -gt 100 ] && [ "$(red_less_blue $(($1 + 6)))" -lt -100 ]; }
+# n times: a drag moves the picture off centre, then Enter twice quickly closes the viewer and opens
+# it again, centred in front. in_front counts the times it came back.
+in_front=0
+twice_quickly() {
+  local i to=712
+  for ((in_front = 0, i = 0; i < $1; i++, to = 1024 - to)); do
+    drag 512 384 $to 384 && poll 5 edge_at $to && key Return Return && poll 10 edge_at 512 || return 1
+    in_front=$((in_front + 1))
+  done
+}
+
 # --- How a row runs (the table's head says the same) -------------------------
 # "what | action | effect". The action's steps are separated by "; " and each
 # must succeed; steps before " :: " set the row up. The effect must not hold

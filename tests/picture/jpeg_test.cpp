@@ -168,7 +168,6 @@ TEST_CASE("a JPEG made from a bitmap is compressed when saved") {
 TEST_CASE("files the library refuses fail at load with its code") {
     TestApplication();
     CHECK(LoadErrorCode(BuildBmp(BmpFields{})) == codec::jpeg::kErrNotJpeg);
-    CHECK(LoadErrorCode({}) == codec::jpeg::kErrInputEmpty);
     CHECK(LoadErrorCode({0xFF, 0xD8, 0xFF}) != 0);
 }
 
