@@ -23,6 +23,7 @@
 #include "bench/harness/x_screen.h"
 #include "ui/gdi.h"
 #include "platform/handle.h"
+#include "platform/text.h"
 
 namespace {
 using bench::Driven;
@@ -41,8 +42,9 @@ double TimedPreview(Driven& d, XScreen& x, const Options& o, const std::string& 
 
 // The reference for a BMP: open, one read into fresh memory, close.
 double ReadWhole(const std::string& path) {
+    const std::u16string wide = Wide(path);
     const double t0 = bench::Now();
-    FileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+    FileHandle file(CreateFileW(WidePtr(wide), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
     if (!file) throw std::runtime_error("cannot open " + path);
     const DWORD size = GetFileSize(file.get(), nullptr);
     std::unique_ptr<char[]> bytes(new char[size]);

@@ -18,6 +18,7 @@
 #include "bench/harness/paint_watch.h"
 #include "bench/harness/program.h"
 #include "bench/harness/x_screen.h"
+#include "platform/text.h"
 
 namespace {
 using bench::Driven;
@@ -26,7 +27,7 @@ using bench::XScreen;
 std::vector<std::string> Rows(Driven& d) {
     std::vector<std::string> rows;
     d.Ui([&] {
-        for (int row = 0; row < Okno->files->Count(); ++row) rows.push_back(Okno->files->Item(row));
+        for (int row = 0; row < Okno->files->Count(); ++row) rows.push_back(Narrow1250(Okno->files->Item(row)));
     });
     return rows;
 }

@@ -256,8 +256,8 @@ void TMetafile::LoadWmf(const uint8_t* data, size_t size) {
     Install(std::move(image));
 }
 
-void TMetafile::SaveFile(const std::string& path) {
-    ValueRestorer<bool> format(saveAsEnhanced_, saveAsEnhanced_ && LowerAnsi(PictureExtension(path)) != "wmf");
+void TMetafile::SaveFile(const std::u16string& path) {
+    ValueRestorer<bool> format(saveAsEnhanced_, saveAsEnhanced_ && LowerCase(PictureExtension(path)) != u"wmf");
     TGraphic::SaveFile(path);
 }
 

@@ -18,9 +18,9 @@ public:
 
     // Replaces the graphic by the file's content, read by the kind its
     // extension names. On any failure the held graphic stays as it was.
-    void LoadFile(const std::string& path);
+    void LoadFile(const std::u16string& path);
     // Writes the graphic in its own kind's format; without one no file is made.
-    void SaveFile(const std::string& path);
+    void SaveFile(const std::u16string& path);
 
     int Width() const { return graphic_ ? graphic_->Width() : 0; }
     int Height() const { return graphic_ ? graphic_->Height() : 0; }
@@ -52,4 +52,4 @@ private:
 
 // The extension of a path as the container reads it: the text after the
 // last "." when no "\" or ":" follows that dot, else empty.
-std::string PictureExtension(const std::string& path);
+std::u16string PictureExtension(const std::u16string& path);

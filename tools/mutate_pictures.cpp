@@ -26,6 +26,9 @@
 #include "picture/picture.h"
 #include "ui/application.h"
 #include "platform/exceptions.h"
+#include "platform/handle.h"
+#include "platform/text.h"
+#include "wide_args.h"
 #include "ui/gdi.h"
 
 namespace {
@@ -137,39 +140,37 @@ Bytes Mutate(const Bytes& seed, const std::string& ext, uint64_t number) {
     return b;
 }
 
-// Through the system's file calls, which take the Windows paths the script gives.
-Bytes ReadBytes(const std::string& path) {
+// Through the system's wide file calls, which take the Windows paths the script gives.
+Bytes ReadBytes(const std::u16string& path) {
     Bytes b;
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return b;
-    b.resize(GetFileSize(file, nullptr));
+    const FileHandle file(
+        CreateFileW(WidePtr(path), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+    if (!file) return b;
+    b.resize(GetFileSize(file.get(), nullptr));
     DWORD read = 0;
-    if (!b.empty() && !::ReadFile(file, b.data(), DWORD(b.size()), &read, nullptr)) read = 0;
+    if (!b.empty() && !::ReadFile(file.get(), b.data(), DWORD(b.size()), &read, nullptr)) read = 0;
     b.resize(read);
-    CloseHandle(file);
     return b;
 }
 
-void WriteBytes(const std::string& path, const void* data, size_t size, bool append = false) {
-    HANDLE file = CreateFileA(path.c_str(), append ? FILE_APPEND_DATA : GENERIC_WRITE, FILE_SHARE_READ, nullptr,
-                              append ? OPEN_ALWAYS : CREATE_ALWAYS, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return;
+void WriteBytes(const std::u16string& path, const void* data, size_t size, bool append = false) {
+    const FileHandle file(CreateFileW(WidePtr(path), append ? FILE_APPEND_DATA : GENERIC_WRITE, FILE_SHARE_READ,
+                                      nullptr, append ? OPEN_ALWAYS : CREATE_ALWAYS, 0, nullptr));
+    if (!file) return;
     DWORD written = 0;
-    ::WriteFile(file, data, DWORD(size), &written, nullptr);
-    CloseHandle(file);
+    ::WriteFile(file.get(), data, DWORD(size), &written, nullptr);
 }
 
-std::vector<Bytes> Seeds(const std::string& folder, const std::string& ext) {
-    std::vector<std::string> names;
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((folder + "\\*." + ext).c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) return {};
-    do names.push_back(found.cFileName);
-    while (FindNextFileA(search, &found));
-    FindClose(search);
+std::vector<Bytes> Seeds(const std::u16string& folder, const std::string& ext) {
+    std::vector<std::u16string> names;
+    WIN32_FIND_DATAW found;
+    const SearchHandle search(FindFirstFileW(WidePtr(folder + u"\\*." + Wide(ext)), &found));
+    if (!search) return {};
+    do names.push_back(FromWide(found.cFileName));
+    while (FindNextFileW(search.get(), &found));
     std::sort(names.begin(), names.end());
     std::vector<Bytes> seeds;
-    for (const std::string& name : names) seeds.push_back(ReadBytes(folder + "\\" + name));
+    for (const std::u16string& name : names) seeds.push_back(ReadBytes(folder + u"\\" + name));
     return seeds;
 }
 
@@ -212,7 +213,7 @@ bool Draw(TGraphic& graphic) {
 }
 
 // Saves under `path` and loads the saved file again.
-void SaveAndReload(TPicture& picture, const std::string& path, Tally& tally) {
+void SaveAndReload(TPicture& picture, const std::u16string& path, Tally& tally) {
     try {
         picture.SaveFile(path);
         ++tally.saved;
@@ -230,11 +231,11 @@ void SaveAndReload(TPicture& picture, const std::string& path, Tally& tally) {
     }
 }
 
-void RunCase(const std::string& work, const std::string& ext, Tally& tally) {
+void RunCase(const std::u16string& work, const std::string& ext, Tally& tally) {
     ++tally.cases;
     TPicture picture;
     try {
-        picture.LoadFile(work + "\\case." + ext);
+        picture.LoadFile(work + u"\\case." + Wide(ext));
     } catch (const Exception&) {
         ++tally.refused;
         return;
@@ -249,32 +250,35 @@ void RunCase(const std::string& work, const std::string& ext, Tally& tally) {
     }
     // Metafiles are saved in both metafile formats, the other kinds in their own.
     const bool metafile = ext == "emf" || ext == "wmf";
-    SaveAndReload(picture, work + "\\saved." + (metafile ? "emf" : ext), tally);
-    if (metafile) SaveAndReload(picture, work + "\\saved.wmf", tally);
+    SaveAndReload(picture, work + u"\\saved." + Wide(metafile ? "emf" : ext), tally);
+    if (metafile) SaveAndReload(picture, work + u"\\saved.wmf", tally);
 }
 
 }  // namespace
 
-int main(int argc, char** argv) {
-    if (argc != 6) {
+int main() {
+    const std::vector<std::u16string> args = WideArguments();
+    if (args.size() != 5) {
         std::fprintf(stderr, "usage: mutate_pictures SEEDS WORK EXT FIRST COUNT\n");
         return 2;
     }
-    const std::string seedsFolder = argv[1], work = argv[2], ext = argv[3];
-    const long first = std::atol(argv[4]), count = std::atol(argv[5]);
+    const std::u16string& seedsFolder = args[0];
+    const std::u16string& work = args[1];
+    const std::string ext = Utf8(args[2]);
+    const long first = std::atol(Utf8(args[3]).c_str()), count = std::atol(Utf8(args[4]).c_str());
     RegisterPictureKinds();
     TApplication application;
     application.Initialize();
     const std::vector<Bytes> seeds = Seeds(seedsFolder, ext);
     if (seeds.empty()) {
-        std::fprintf(stderr, "no seeds *.%s in %s\n", ext.c_str(), seedsFolder.c_str());
+        std::fprintf(stderr, "no seeds *.%s in %s\n", ext.c_str(), Utf8(seedsFolder).c_str());
         return 2;
     }
     Tally tally;
-    const std::string progress = work + "\\progress";
+    const std::u16string progress = work + u"\\progress";
     for (long n = first; n < first + count; ++n) {
         const Bytes bytes = Mutate(seeds[size_t(n) % seeds.size()], ext, uint64_t(n));
-        WriteBytes(work + "\\case." + ext, bytes.data(), bytes.size());
+        WriteBytes(work + u"\\case." + Wide(ext), bytes.data(), bytes.size());
         const std::string number = std::to_string(n) + "\n";
         WriteBytes(progress, number.data(), number.size());
         RunCase(work, ext, tally);
@@ -283,7 +287,7 @@ int main(int argc, char** argv) {
     const int length = std::snprintf(line, sizeof line, "%ld %ld %ld %ld %ld %ld %ld %ld\n", tally.cases, tally.loaded,
                                      tally.refused, tally.drawErrors, tally.saved, tally.saveErrors, tally.reloaded,
                                      tally.reloadErrors);
-    WriteBytes(work + "\\tally", line, size_t(length), true);
+    WriteBytes(work + u"\\tally", line, size_t(length), true);
     const std::string done = "done\n";
     WriteBytes(progress, done.data(), done.size());
     return 0;

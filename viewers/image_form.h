@@ -28,11 +28,11 @@ public:
     // Loads the file (a failure leaves before anything else changes), names
     // the window after it, sizes it by the picture and shows it modally,
     // centred on the screen.
-    void ShowFile(const std::string& path);
+    void ShowFile(const std::u16string& path);
 
     void Koprovaobrzok1Click(TObject* sender);
     void ImageDblClick(TObject* sender);
-    void FormKeyPress(TObject* sender, char& key);
+    void FormKeyPress(TObject* sender, char16_t& key);
     void FormClose(TObject* sender, TCloseAction& action);
 
     std::unique_ptr<TImage> Image;

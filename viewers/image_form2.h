@@ -30,7 +30,7 @@ public:
 
     // Covers the screen, hides the taskbar, loads the file and shows it
     // centred, modally. A failed load shows the taskbar again and leaves.
-    void ShowFile(const std::string& path);
+    void ShowFile(const std::u16string& path);
 
     void FormCreate(TObject* sender);
     void ImageMouseDown(TObject* sender, TMouseButton button, TShiftState shift, int x, int y);
@@ -38,7 +38,7 @@ public:
     void ImageMouseUp(TObject* sender, TMouseButton button, TShiftState shift, int x, int y);
     void FormDblClick(TObject* sender);
     void ImageDblClick(TObject* sender);
-    void FormKeyPress(TObject* sender, char& key);
+    void FormKeyPress(TObject* sender, char16_t& key);
     void FormClose(TObject* sender, TCloseAction& action);
 
     std::unique_ptr<TImage> Image;

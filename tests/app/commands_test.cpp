@@ -5,6 +5,7 @@
 
 #include "app/okno.h"
 #include "fixture.h"
+#include "platform/text.h"
 #include "testing.h"
 #include "ui/message_dialog.h"
 
@@ -23,7 +24,7 @@ void CloseErrorDialog(HWND wnd, void* ctx) {
     auto* out = static_cast<WebOutcome*>(ctx);
     if (auto* form = dynamic_cast<TMessageForm*>(TControl::FromHandle(wnd))) {
         ++out->dialogs;
-        out->text = form->Text();
+        out->text = Narrow1250(form->Text());
     }
     PostMessageA(wnd, WM_KEYDOWN, VK_RETURN, 0);
 }

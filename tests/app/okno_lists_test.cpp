@@ -8,6 +8,7 @@
 #include "../browse/probe.h"
 #include "app/okno.h"
 #include "fixture.h"
+#include "platform/text.h"
 #include "testing.h"
 #include "ui/fonts.h"
 
@@ -25,12 +26,12 @@ struct KeepMainFolder {
         } catch (const std::exception&) {
         }
     }
-    std::string folder;
+    std::u16string folder;
 };
 
-std::string FittedAdresa() {
+std::u16string FittedAdresa() {
     HFONT font = Okno->adresa->Font();
-    return FitPathToWidth(Okno->Dir->Directory(), [font](const std::string& s) { return TextWidth(font, s); }, 261);
+    return FitPathToWidth(Okno->Dir->Directory(), [font](const std::u16string& s) { return TextWidth(font, s); }, 261);
 }
 
 void CheckBox(const TControl& c, int left, int top, int width, int height) {
@@ -60,20 +61,20 @@ TEST_CASE("main window lists at start: places, links, filter row 0's mask") {
     CHECK(w.adresa->Text() == FittedAdresa());
 
     REQUIRE(w.filter->Count() == 6);
-    CHECK(w.filter->Item(0) == "Všetky formáty (jpg,bmp,ico,emf,wmf)");
-    CHECK(w.filter->Item(1) == "JPG súbory (*.jpg,*.jpeg)");
-    CHECK(w.filter->Item(5) == "Kliparty MS-Word (*.wmf)");
+    CHECK(w.filter->Item(0) == u"Všetky formáty (jpg,bmp,ico,emf,wmf)");
+    CHECK(w.filter->Item(1) == u"JPG súbory (*.jpg,*.jpeg)");
+    CHECK(w.filter->Item(5) == u"Kliparty MS-Word (*.wmf)");
     CHECK(w.filter->ItemIndex() == 0);
     CHECK(w.files->Mask() == kAllPictures);
 }
 
 TEST_CASE("main window: picking a filter row re-reads the file list once") {
     TempFolder temp;
-    for (const char* name : {"a.jpg", "b.bmp", "c.ico", "d.txt"}) MakeFile(temp.File(name));
+    for (const char16_t* name : {u"a.jpg", u"b.bmp", u"c.ico", u"d.txt"}) MakeFile(temp.File(name));
     KeepMainFolder keep;
     TOkno& w = MainWindow();
     w.Dir->SetDirectory(temp.Path());
-    CHECK(Rows(*w.files) == std::vector<std::string>{"a.jpg", "b.bmp", "c.ico"});
+    CHECK(Rows(*w.files) == std::vector<std::u16string>{u"a.jpg", u"b.bmp", u"c.ico"});
 
     int reads = 0;
     TNotifyEvent wired = w.files->OnChange;
@@ -87,7 +88,7 @@ TEST_CASE("main window: picking a filter row re-reads the file list once") {
         PickRow(*w.filter, 2, way);
         CHECK(reads == 1);
         CHECK(w.files->Mask() == "*.bmp");
-        CHECK(Rows(*w.files) == std::vector<std::string>{"b.bmp"});
+        CHECK(Rows(*w.files) == std::vector<std::u16string>{u"b.bmp"});
         reads = 0;
         PickRow(*w.filter, 0, way);
         CHECK(reads == 1);
@@ -97,28 +98,28 @@ TEST_CASE("main window: picking a filter row re-reads the file list once") {
     PickRow(*w.filter, 1, PickBy::ClosedArrows);
     CHECK(reads == 1);
     CHECK(w.files->Mask() == "*.jpg;*.jpeg");
-    CHECK(Rows(*w.files) == std::vector<std::string>{"a.jpg"});
+    CHECK(Rows(*w.files) == std::vector<std::u16string>{u"a.jpg"});
     w.files->OnChange = wired;
 }
 
 TEST_CASE("main window: a double-click on a subfolder moves folder list, file list and path label") {
     TempFolder temp;
-    MakeFolder(temp.File("podpriecinok s obrazkami"));
-    MakeFile(temp.File("podpriecinok s obrazkami\\x.jpg"));
-    MakeFile(temp.File("podpriecinok s obrazkami\\y.txt"));
-    MakeFile(temp.File("z.bmp"));
+    MakeFolder(temp.File(u"podpriecinok s obrazkami"));
+    MakeFile(temp.File(u"podpriecinok s obrazkami\\x.jpg"));
+    MakeFile(temp.File(u"podpriecinok s obrazkami\\y.txt"));
+    MakeFile(temp.File(u"z.bmp"));
     KeepMainFolder keep;
     TOkno& w = MainWindow();
     w.Dir->SetDirectory(temp.Path());
     int row = -1;
     for (int i = 0; i < w.Dir->Count(); ++i)
-        if (w.Dir->Item(i) == "podpriecinok s obrazkami") row = i;
+        if (w.Dir->Item(i) == u"podpriecinok s obrazkami") row = i;
     REQUIRE(row >= 0);
     DoubleClickRow(*w.Dir, row);
-    CHECK(w.Dir->Directory() == temp.File("podpriecinok s obrazkami"));
+    CHECK(w.Dir->Directory() == temp.File(u"podpriecinok s obrazkami"));
     CHECK(w.files->Directory() == w.Dir->Directory());
-    CHECK(Rows(*w.files) == std::vector<std::string>{"x.jpg"});
-    CHECK(w.files->FileName() == "");
+    CHECK(Rows(*w.files) == std::vector<std::u16string>{u"x.jpg"});
+    CHECK(w.files->FileName() == u"");
     CHECK(w.files->Mask() == kAllPictures);
     CHECK(w.adresa->Text() == FittedAdresa());
 }

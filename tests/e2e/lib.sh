@@ -72,12 +72,11 @@ work_folder_on_c() {
   trap 'stop_xvfb; rm -rf "$work_dir"' EXIT
 }
 
-# Runs a helper program of the build inside the desktop; its output, from the
-# ANSI code page into UTF-8.
+# Runs a helper program of the build inside the desktop; it reads texts wide
+# and writes them in UTF-8.
 desktop_tool() {
   local tool=$1; shift
-  wine explorer /desktop=shell,1024x768 "$build/$tool.exe.so" "$@" 2>/dev/null | tr -d '\r' |
-    iconv -f CP1250 -t UTF-8
+  wine explorer /desktop=shell,1024x768 "$build/$tool.exe.so" "$@" 2>/dev/null | tr -d '\r'
 }
 # "CLASS|TEXT" of a top-level window (TITLE or -c CLASS) and of its children.
 window_texts() { desktop_tool window_texts "$@"; }
@@ -200,18 +199,18 @@ serve_desktop_state() {
 desktop_state() {  # the arguments as one line; empty for the top-level windows
   if [ -z "${state_in:-}" ]; then
     local out
-    out=$(printf '%s\n' "$1" | iconv -f UTF-8 -t CP1250 | desktop_tool desktop_state --serve)
+    out=$(printf '%s\n' "$1" | desktop_tool desktop_state --serve)
     [ "$(tail -n 1 <<<"$out")" = . ] && sed '$d' <<<"$out"
     return
   fi
-  printf '%s\n' "$1" | iconv -f UTF-8 -t CP1250 >&"$state_in"
+  printf '%s\n' "$1" >&"$state_in"
   # The whole answer is read first: a reader that stops early must not leave
   # its end for the next question.
   local line answer=""
   while IFS= read -r -t 20 line <&"$state_out"; do
     line=${line%$'\r'}
     if [ "$line" = . ]; then
-      printf '%s' "$answer" | iconv -f CP1250 -t UTF-8
+      printf '%s' "$answer"
       return
     fi
     answer+=$line$'\n'

@@ -50,6 +50,10 @@ fill_folder() {
   convert -size 400x400 xc: -fx '(floor(i/8)+floor(j/8))%2' -type TrueColor BMP3:sachovnica.bmp  # 8-pixel squares
   one_bit_bmp 600000 2 siroky.bmp  # a horizontal range above 65535 positions
   echo "nie obrázok" >poznamky.txt
+  # A folder and files named in scripts Windows-1250 cannot hold.
+  mkdir скрипты
+  cp "$s/male.bmp" скрипты/фото.bmp; cp "$s/krajina.jpg" скрипты/Ωμέγα.jpg
+  cp "$s/obrazok.bmp" скрипты/写真.bmp; cp "$s/male.bmp" "скрипты/smile 😀.bmp"
 }
 
 # The web command's browser: Wine's hands the address to the program the
@@ -77,6 +81,13 @@ file_row() {  # 0-based row of a file in the list under the first filter row
 }
 on_file() { local r; r=$(file_row "$1") && "$2" "$file_row_x" $((file_row_y + r * row_height + row_height / 2)); }
 click_file() { on_file "$1" click; }
+# A file's row in the folder of other scripts, in the order of the system's
+# wide comparison (Latin, Greek, Cyrillic, CJK); its own rows are drawn, not
+# kept as texts, so each check reads the name back from the caption.
+named_row() { tr '|' '\n' <<<"$script_rows" | grep -nxF -- "$1" | { IFS=: read -r n _ && echo $((n - 1)); }; }
+on_named() { local r; r=$(named_row "$1") && "$2" "$file_row_x" $((file_row_y + r * row_height + row_height / 2)); }
+click_named() { on_named "$1" click; }
+double_named() { on_named "$1" double; }
 double_file() { on_file "$1" double; }
 folder_row() { rows_of ListBox 1 | awk -F'|' -v t="$1" '$3 == t {print $2; exit}'; }
 on_folder() { local r; r=$(folder_row "$1") && "$2" "$folder_row_x" $((folder_row_y + r * row_height + row_height / 2)); }
@@ -154,6 +165,9 @@ on_drive() {
 }
 drive_folder() { [ "$1" = z ] && echo / || echo "$WINEPREFIX/dosdevices/$1:/"; }
 in_work_folder() { local state; state=$(main_state); label_is "$work_win" "$state" && file_rows 15 "$state"; }
+# The file list's rows, and the folder's entries on disk, as sets ("a|b|c").
+as_set() { tr '|' '\n' | LC_ALL=C sort | paste -sd'|'; }
+disk_is() { [ "$(ls -A "$1" | paste -sd'|' | as_set)" = "$(as_set <<<"$2")" ]; }
 bars() { [ "$(main_state | awk -F'|' '$1 == "ScrollBar" {printf "%s", $3}')" = "$1$2" ]; }
 bar_at() { local n=1; [ "$1" = v ] && n=2; control ScrollBar $n | grep -q "|pos $2|"; }
 # The notice box on top, and how many show: they carry the main window's title.

@@ -20,6 +20,7 @@
 #include <stdexcept>
 
 #include "fixture.h"
+#include "platform/text.h"
 #include "hostile_mutations.h"
 #include "hostile_samples.h"
 #include "picture/bitmap.h"
@@ -75,7 +76,7 @@ const std::vector<std::string>& SystemTexts() {
         std::vector<std::string> out{"Out of system resources"};
         for (unsigned long code : {ERROR_INVALID_HANDLE, ERROR_NOT_ENOUGH_MEMORY, ERROR_OUTOFMEMORY,
                                    ERROR_INVALID_PARAMETER, ERROR_INVALID_DATA})
-            out.push_back(OutOfResources(uint32_t(code)).Message());
+            out.push_back(OutOfResources(uint32_t(code)).what());
         return out;
     }();
     return texts;
@@ -174,7 +175,7 @@ private:
         try {
             Picture().LoadFile(folder_.File(name));
         } catch (const Exception& e) {
-            CHECK_MESSAGE(IsKindMessage(sample.kind, e.Message()), "unexpected refusal: ", e.Message());
+            CHECK_MESSAGE(IsKindMessage(sample.kind, e.what()), "unexpected refusal: ", e.Message());
             CHECK(Picture().Graphic() == before);
             CHECK(std::string(Picture().Graphic()->ClassName()) == "TBitmap");
             CHECK(Picture().Width() == 7);
@@ -196,7 +197,7 @@ private:
         try {
             graphic.Draw(canvas, rect);
         } catch (const Exception& e) {
-            CHECK_MESSAGE(IsKindMessage(kind, e.Message()), "unexpected drawing error: ", e.Message());
+            CHECK_MESSAGE(IsKindMessage(kind, e.what()), "unexpected drawing error: ", e.Message());
             ++errors;
         } catch (const std::exception& e) {
             FAIL_CHECK("not one of the kind's errors while drawing: ", std::string(e.what()));
@@ -214,8 +215,8 @@ private:
         CaptureErrors boxes;
         Trace("paint", label);
         UpdateWindow(image_->Handle());
-        for (const std::string& text : boxes.texts)
-            CHECK_MESSAGE(IsKindBoxText(sample.kind, text), "unexpected error box: ", text);
+        for (const std::u16string& text : boxes.texts)
+            CHECK_MESSAGE(IsKindBoxText(sample.kind, Narrow1250(text)), "unexpected error box: ", text);
         int errors = int(boxes.texts.size());
         Trace("stretch", label);
         DrawInto(graphic, RECT{0, 0, 48, 48}, sample.kind, errors);
@@ -231,11 +232,11 @@ private:
 
     // Saves under `extension` and reads the file back.
     void Save(const Sample& sample, const Bytes& bytes, const std::string& extension, Tally& tally) {
-        const std::string path = folder_.File("saved." + extension);
+        const std::u16string path = folder_.File("saved." + extension);
         try {
             Picture().SaveFile(path);
         } catch (const Exception& e) {
-            CHECK_MESSAGE(IsKindMessage(sample.kind, e.Message()), "unexpected saving error: ", e.Message());
+            CHECK_MESSAGE(IsKindMessage(sample.kind, e.what()), "unexpected saving error: ", e.Message());
             ++tally.saveErrors;
             return;
         } catch (const std::exception& e) {
@@ -253,7 +254,7 @@ private:
             // number -1, a region that failed an empty one): from a damaged
             // metafile it may write one the reader refuses.
             const bool converted = sample.kind == "TMetafile" && extension == "wmf";
-            if (converted && IsKindMessage(sample.kind, e.Message())) {
+            if (converted && IsKindMessage(sample.kind, e.what())) {
                 ++tally.convertedRefused;
                 return;
             }

@@ -38,7 +38,7 @@ int LoadErrorCode(const std::vector<uint8_t>& bytes) {
     try {
         Loaded(bytes);
     } catch (const EJPEG& e) {
-        CHECK(e.Message() == Format("JPEG error #%d", e.Code()));
+        CHECK(e.what() == Format("JPEG error #%d", e.Code()));
         return e.Code();
     }
     return 0;
@@ -55,11 +55,11 @@ TEST_CASE("the JPEG kind claims jpeg and jpg, whatever their case") {
     TestApplication();
     const auto& entries = FileFormats().Entries();
     REQUIRE(entries.size() >= 2);
-    CHECK(entries[entries.size() - 2].extension == "jpeg");
-    CHECK(entries.back().extension == "jpg");
+    CHECK(entries[entries.size() - 2].extension == u"jpeg");
+    CHECK(entries.back().extension == u"jpg");
     CHECK(entries.back().description == "JPEG Image File");
-    CHECK(FileFormats().FindByExtension("JPG") == &TJPEGImage::Class());
-    CHECK(FileFormats().FindByExtension("Jpeg") == &TJPEGImage::Class());
+    CHECK(FileFormats().FindByExtension(u"JPG") == &TJPEGImage::Class());
+    CHECK(FileFormats().FindByExtension(u"Jpeg") == &TJPEGImage::Class());
 }
 
 TEST_CASE("loading reads the header only; the first drawing decodes once into a 24-bit bitmap") {
@@ -246,7 +246,7 @@ Outcome DecodeOutcome(const std::vector<uint8_t>& bytes, bool ahead) {
     try {
         jpeg->Decode();
     } catch (const Exception& e) {
-        o.error = e.Message();
+        o.error = e.what();
     }
     o.width = jpeg->Width();
     o.height = jpeg->Height();
