@@ -4,6 +4,7 @@
 
 #include <cctype>
 #include <string>
+#include <vector>
 
 #include "../browse/probe.h"
 #include "app/okno.h"
@@ -11,6 +12,7 @@
 #include "platform/text.h"
 #include "testing.h"
 #include "ui/fonts.h"
+#include "ui/gdi.h"
 
 namespace {
 const char kAllPictures[] = "*.jpg;*.jpeg;*.bmp;*.ico;*.emf;*.wmf";
@@ -32,6 +34,23 @@ struct KeepMainFolder {
 std::u16string FittedAdresa() {
     HFONT font = Okno->adresa->Font();
     return FitPathToWidth(Okno->Dir->Directory(), [font](const std::u16string& s) { return TextWidth(font, s); }, 261);
+}
+
+// The pixels of one text drawn black on white in a font.
+std::vector<DWORD> Drawn(HFONT font, const std::u16string& text) {
+    MemoryDC dc(nullptr);
+    BITMAPINFO bi{};
+    bi.bmiHeader = {sizeof(BITMAPINFOHEADER), 40, -24, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    Bitmap bitmap(CreateDIBSection(dc.get(), &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
+    SelectGuard b(dc.get(), bitmap.get());
+    SelectGuard f(dc.get(), font);
+    RECT all{0, 0, 40, 24};
+    FillRect(dc.get(), &all, HBRUSH(GetStockObject(WHITE_BRUSH)));
+    TextOutW(dc.get(), 2, 2, WidePtr(text), int(text.size()));
+    GdiFlush();
+    const DWORD* p = static_cast<const DWORD*>(bits);
+    return std::vector<DWORD>(p, p + 40 * 24);
 }
 
 void CheckBox(const TControl& c, int left, int top, int width, int height) {
@@ -153,4 +172,22 @@ TEST_CASE("main window: Tab goes folder list, file list, drive selector, filter"
     w.SelectNext(false);
     w.SelectNext(false);
     CHECK(GetFocus() == w.Dir->Handle());
+}
+
+TEST_CASE("main window: names in Cyrillic, Greek and CJK draw their own glyphs in the lists, label, status and captions") {
+    TOkno& w = MainWindow();
+    NONCLIENTMETRICSA ncm{};
+    ncm.cbSize = sizeof(ncm);
+    SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof(ncm), &ncm, 0);
+    Font caption(CreateFontIndirectA(&ncm.lfCaptionFont));
+    const HFONT fonts[] = {w.files->Font(), w.Dir->Font(), w.adresa->Font(),
+                           HFONT(SendMessageA(w.DolnyPanel->Handle(), WM_GETFONT, 0, 0)), caption.get()};
+    // A character no font holds draws the face's default glyph or box.
+    for (HFONT font : fonts) {
+        const std::vector<DWORD> missing = Drawn(font, u"\uffff");
+        for (char16_t c : std::u16string(u"фотоЖΩμέγαλ写真")) {
+            CAPTURE(int(c));
+            CHECK(Drawn(font, std::u16string(1, c)) != missing);
+        }
+    }
 }
