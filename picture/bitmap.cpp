@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "picture/codec/bmp.h"
+#include "picture/tiled_blit.h"
 #include "platform/exceptions.h"
 #include "ui/scope.h"
 
@@ -116,8 +117,7 @@ void TBitmap::Draw(TCanvas& canvas, const RECT& rect) {
     SelectGuard keep(source.get(), image_->Handle());
     PaletteGuard sourcePalette(source.get(), palette);
     if (mask) return DrawTransparent(dc, rect, source.get(), mask);
-    StretchBlt(dc, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, source.get(), 0, 0,
-               Width(), Height(), canvas.CopyMode);
+    TiledStretchBlt(dc, rect, source.get(), Width(), Height(), canvas.CopyMode);
 }
 
 // Colour-on-colour shrinking picks rows and columns of the picture. Asked
@@ -151,13 +151,12 @@ void TBitmap::DrawShrunk(HDC dc, const RECT& rect, HPALETTE palette, DWORD rop) 
 void TBitmap::DrawTransparent(HDC dc, const RECT& rect, HDC source, HBITMAP mask) {
     MemoryDC maskDC(dc);
     SelectGuard keep(maskDC.get(), mask);
-    const int x = rect.left, y = rect.top, w = rect.right - rect.left, h = rect.bottom - rect.top;
     DCStateGuard colours(dc);
     SetTextColor(dc, RGB(0, 0, 0));
     SetBkColor(dc, RGB(255, 255, 255));
-    StretchBlt(dc, x, y, w, h, source, 0, 0, Width(), Height(), SRCINVERT);
-    StretchBlt(dc, x, y, w, h, maskDC.get(), 0, 0, Width(), Height(), SRCAND);
-    StretchBlt(dc, x, y, w, h, source, 0, 0, Width(), Height(), SRCINVERT);
+    TiledStretchBlt(dc, rect, source, Width(), Height(), SRCINVERT);
+    TiledStretchBlt(dc, rect, maskDC.get(), Width(), Height(), SRCAND);
+    TiledStretchBlt(dc, rect, source, Width(), Height(), SRCINVERT);
 }
 
 HBITMAP TBitmap::MaskHandle() {

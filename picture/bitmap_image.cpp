@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "picture/codec/bmp.h"
+#include "picture/tiled_blit.h"
 #include "platform/exceptions.h"
 
 int TBitmapImage::Height() const { return std::abs(int(header.biHeight)); }
@@ -103,8 +104,8 @@ void PaintOnto(HBITMAP target, HPALETTE targetPalette, int width, int height, co
     // A monochrome source maps 0 to black and 1 to white.
     SetTextColor(dc.get(), RGB(0, 0, 0));
     SetBkColor(dc.get(), RGB(255, 255, 255));
-    BitBlt(dc.get(), 0, 0, std::min(width, source.Width()), std::min(height, source.Height()), from.get(), 0, 0,
-           SRCCOPY);
+    const int w = std::min(width, source.Width()), h = std::min(height, source.Height());
+    TiledStretchBlt(dc.get(), RECT{0, 0, w, h}, from.get(), w, h, SRCCOPY);
     GdiFlush();
 }
 }  // namespace

@@ -572,3 +572,21 @@ TEST_CASE("hostile files: an EMF bitmap without an image size keeps its bits in 
     const std::vector<uint32_t> pixels = Render(*again.Graphic(), again.Width(), again.Height());
     CHECK(pixels[size_t(22) * size_t(again.Width()) + 37] == Rgb(0, 0, 255));
 }
+
+// Found by the whole-program run: a 1-bit bitmap of 2^30 pixels, its bits
+// mostly missing (so 0), drawn into a 32-bit target. The system converts the
+// source to 32 bits first and its 32-bit size of that buffer wraps to 0.
+TEST_CASE("hostile files: a 1-bit bitmap of 2^30 pixels draws in its first colour") {
+    TestApplication();
+    Bytes bmp(62 + 64);
+    const std::initializer_list<std::pair<size_t, uint32_t>> fields = {
+        {0, 'B' | 'M' << 8}, {2, 62 + 64}, {10, 62}, {14, 40}, {18, 32768}, {22, 32768}, {26, 1 | 1 << 16},
+        {54, Rgb(200, 40, 10)}, {58, Rgb(255, 255, 255)}};
+    for (const auto& [at, value] : fields) Put(bmp, at, value, 4);
+    TBitmap bitmap;
+    TMemoryStream stream(bmp);
+    bitmap.LoadStream(stream);
+    const std::vector<uint32_t> pixels = Render(bitmap, 48, 36);
+    CHECK(std::count(pixels.begin(), pixels.end(), Rgb(200, 40, 10)) == 48 * 36);
+    CHECK(HeapValidate(GetProcessHeap(), 0, nullptr));
+}
