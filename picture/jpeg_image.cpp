@@ -104,6 +104,7 @@ void TJPEGImage::DropBitmap() {
     ahead_.reset();
     bitmap_.reset();
     rows_ = PixelRows();
+    complete_ = false;
 }
 
 void TJPEGImage::NewData() {
@@ -122,6 +123,7 @@ void TJPEGImage::Assign(TObject* source) {
         if (other->bitmap_) {
             bitmap_ = std::make_unique<TBitmap>();
             bitmap_->Assign(other->bitmap_.get());
+            complete_ = other->complete_;
         }
         SetPaletteModified(true);
         return Changed(this);
@@ -254,11 +256,33 @@ TBitmap& TJPEGImage::Decode() {
     // as far as it was filled, without decoding or reporting again.
     DropBitmap();
     bitmap_ = std::make_unique<TBitmap>();
-    DecodeInto(*bitmap_, ahead.get());
+    complete_ = DecodeInto(*bitmap_, ahead.get());
     return *bitmap_;
 }
 
-void TJPEGImage::DecodeInto(TBitmap& bitmap, JpegDecoding* ahead) {
+bool TJPEGImage::SameBytes(const TJPEGImage& other) const {
+    const std::vector<uint8_t>&mine = data_->bytes, &theirs = other.data_->bytes;
+    return eightBit_ == other.eightBit_ && !mine.empty() && mine.size() == theirs.size() &&
+           (data_.get() == other.data_.get() || std::memcmp(mine.data(), theirs.data(), mine.size()) == 0);
+}
+
+bool TJPEGImage::TakeDecodeOf(TJPEGImage& other) {
+    if (HasPixels() || !other.ahead_ || !SameBytes(other)) return false;
+    ahead_ = std::move(other.ahead_);
+    // One record of the bytes instead of two: the decode keeps its own.
+    data_ = other.data_;
+    return true;
+}
+
+bool TJPEGImage::SharePixelsOf(const TJPEGImage& other) {
+    if (HasPixels() || !other.bitmap_ || !other.complete_ || !SameBytes(other)) return false;
+    bitmap_ = std::make_unique<TBitmap>();
+    bitmap_->Assign(other.bitmap_.get());
+    complete_ = true;
+    return true;
+}
+
+bool TJPEGImage::DecodeInto(TBitmap& bitmap, JpegDecoding* ahead) {
     // A palette handed in cannot become the decoder's colour map; the
     // decoded bitmap's own palette takes over.
     tempPalette_.reset();
@@ -270,11 +294,13 @@ void TJPEGImage::DecodeInto(TBitmap& bitmap, JpegDecoding* ahead) {
         const RECT band{0, LONG(p.top), LONG(data_->width), LONG(p.bottom)};
         Progress(this, TProgressStage::psRunning, uint8_t(p.percent), p.redraw, band, "");
     };
+    bool complete = true;
     try {
         if (!ahead || !ahead->Finish(bitmap, rows_, options.progress))
             jpeg::Decode(data_->bytes.data(), data_->bytes.size(), options, target);
     } catch (const EAbort&) {
         // Stopped by the listener: keep what was decoded, say nothing.
+        complete = false;
     } catch (const codec::JpegError& e) {
         Progress(this, TProgressStage::psEnding, 0, false, kNoRect, "");
         throw EJPEG(e.code);
@@ -285,6 +311,7 @@ void TJPEGImage::DecodeInto(TBitmap& bitmap, JpegDecoding* ahead) {
     if (target.Paletted()) SetPaletteModified(true);
     Progress(this, TProgressStage::psEnding, 100, PaletteModified(), kNoRect, "");
     if (PaletteModified()) Changed(this);
+    return complete;
 }
 
 void TJPEGImage::Compress() {

@@ -97,6 +97,14 @@ public:
     // the decode begun ahead). A decoding error passes on, and the bitmap
     // stays as far as it was filled.
     TBitmap& Decode();
+    // Pixels decoded before they were needed, for a graphic just loaded from
+    // identical bytes that has none of its own yet: the decode `other` began
+    // ahead, taken over however far it got (`other` then has none), or the
+    // pixels `other` decoded in full, shared until the first change. False,
+    // and nothing taken, otherwise.
+    bool TakeDecodeOf(TJPEGImage& other);
+    bool SharePixelsOf(const TJPEGImage& other);
+    bool DecodingAhead() const { return ahead_ != nullptr; }
     // The decoded bitmap or null; never decodes.
     const TBitmap* DecodedBitmap() const { return bitmap_.get(); }
     bool Grayscale() const { return data_->grayscale; }
@@ -109,7 +117,10 @@ private:
     void NewData();
     void DropBitmap();
     void TakeBytes(std::vector<uint8_t> bytes);
-    void DecodeInto(TBitmap& bitmap, JpegDecoding* ahead);
+    bool HasPixels() const { return bitmap_ || ahead_; }
+    bool SameBytes(const TJPEGImage& other) const;
+    // True when the decode ran to its end.
+    bool DecodeInto(TBitmap& bitmap, JpegDecoding* ahead);
     void Compress();
 
     JPEGDataRef data_;
@@ -118,6 +129,7 @@ private:
     ::Palette tempPalette_;
     bool eightBit_;
     bool progressive_ = false;
+    bool complete_ = false;  // the bitmap holds the whole picture, decoded
     // The decode begun ahead, dropped with the bitmap.
     std::unique_ptr<JpegDecoding> ahead_;
 };

@@ -22,7 +22,9 @@ void TPicture::Install(std::unique_ptr<TGraphic> graphic) {
     Changed(this);
 }
 
-void TPicture::LoadFile(const std::string& path) {
+void TPicture::LoadFile(const std::string& path) { LoadFile(path, nullptr); }
+
+void TPicture::LoadFile(const std::string& path, const std::function<void(TGraphic&)>& prepare) {
     const std::string extension = PictureExtension(path);
     const TGraphicClass* kind = FileFormats().FindByExtension(extension);
     if (!kind) throw EInvalidGraphic(Format("Unknown picture file extension (.%s)", extension.c_str()));
@@ -33,6 +35,7 @@ void TPicture::LoadFile(const std::string& path) {
         Progress(sender, stage, percent, redraw, rect, msg);
     };
     graphic->LoadFile(path);
+    if (prepare) prepare(*graphic);
     Hook(*graphic);
     Install(std::move(graphic));
 }

@@ -4,6 +4,7 @@
 // after every load, replacement or emptying.
 #include <windows.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -19,6 +20,9 @@ public:
     // Replaces the graphic by the file's content, read by the kind its
     // extension names. On any failure the held graphic stays as it was.
     void LoadFile(const std::string& path);
+    // The same; `prepare` sees the loaded graphic before it replaces the
+    // held one (and before anyone is told), to hand it pixels decoded already.
+    void LoadFile(const std::string& path, const std::function<void(TGraphic&)>& prepare);
     // Writes the graphic in its own kind's format; without one no file is made.
     void SaveFile(const std::string& path);
 

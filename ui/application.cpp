@@ -106,8 +106,23 @@ bool TApplication::PreTranslate(MSG& msg) {
     return false;
 }
 
+bool TApplication::RunIdleWork() {
+    MSG msg;
+    // Looked for only while work waits: each look is a round trip to the server.
+    if (!idleWork_ || PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE)) return false;
+    const std::function<void()> work = std::move(idleWork_);
+    idleWork_ = nullptr;
+    try {
+        work();
+    } catch (const std::exception& e) {
+        HandleException(e);
+    }
+    return true;
+}
+
 bool TApplication::HandleMessage() {
     MSG msg;
+    RunIdleWork();
     BOOL got = GetMessageA(&msg, nullptr, 0, 0);
     if (got <= 0) {
         terminated_ = true;

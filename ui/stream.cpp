@@ -21,8 +21,9 @@ void TStream::WriteBuffer(const void* buffer, size_t count) {
 }
 
 TFileStream::TFileStream(const std::string& path, Mode mode) {
-    if (mode == OpenRead) {
-        handle_ = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+    if (mode != Create) {
+        const DWORD share = mode == OpenReadShared ? FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE : 0;
+        handle_ = CreateFileA(path.c_str(), GENERIC_READ, share, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
         if (handle_ == INVALID_HANDLE_VALUE)
             throw EFOpenError(Format("Cannot open file %s", path.c_str()));

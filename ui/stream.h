@@ -27,10 +27,11 @@ public:
     const char* ClassName() const override { return "TStream"; }
 };
 
-// A file opened without sharing, as the picture container needs.
+// A file opened without sharing, as the picture container needs; or, for a
+// read no user asked for, shared with every other use of the file.
 class TFileStream : public TStream {
 public:
-    enum Mode { OpenRead, Create };
+    enum Mode { OpenRead, Create, OpenReadShared };
     TFileStream(const std::string& path, Mode mode);
     ~TFileStream() override;
     TFileStream(const TFileStream&) = delete;

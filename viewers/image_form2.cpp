@@ -58,11 +58,11 @@ void TImageForm2::WireEvents() {
     };
 }
 
-void TImageForm2::ShowFile(const std::string& path) {
+void TImageForm2::ShowFile(const std::string& path, const PixelReuse& reuse) {
     SetBounds(0, 0, ScreenWidth(), ScreenHeight());
     ShowTaskbar(false);
     try {
-        Image->Picture().LoadFile(path);
+        Image->Picture().LoadFile(path, reuse);
     } catch (...) {
         ShowTaskbar(true);
         throw;

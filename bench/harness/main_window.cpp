@@ -88,6 +88,29 @@ double OpenViewer(Driven& d, XScreen& x, const std::string& name, TImage& viewer
     return t1 - t0;
 }
 
+void ShowInPane(Driven& d, const std::string& path) {
+    d.Ui([&] {
+        Okno->LoadPreviewPicture(path);
+        RedrawWindow(Okno->Handle(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    });
+}
+
+double OpenViewerWithEnter(Driven& d, XScreen& x, TImage& viewer, int width, int height) {
+    std::unique_ptr<PaintWatch> shown;
+    d.Ui([&] {
+        shown = std::make_unique<PaintWatch>(viewer.Handle(), [&viewer, width, height] {
+            return viewer.Picture().Width() == width && viewer.Picture().Height() == height && ShowsPicture(viewer);
+        });
+    });
+    shown->Arm();
+    const double t0 = Now();
+    x.Key("Return");
+    const double t1 = shown->Wait(30);
+    d.Ui([&] { shown.reset(); });
+    if (t1 < 0) throw std::runtime_error("the viewer did not paint after Enter");
+    return t1 - t0;
+}
+
 void CloseViewer(Driven& d, XScreen& x, const TControl& form) {
     x.Key("Return");
     if (!d.UiWait([&] { return !IsWindowVisible(form.Handle()); }, 30)) throw std::runtime_error("the viewer did not close");

@@ -121,6 +121,21 @@ drop() {  # selector, "mouse" or "keys"
   if [ "${2:-mouse}" = mouse ]; then click "${combo_x[$1]}" "${combo_y[$1]}"; else at "$rest_x" "$rest_y"; key F4; fi
   poll 5 class_up ComboLBox
 }
+# A copy of the JPEG without its quantisation tables: its header reads,
+# its pixels cannot be decoded.
+no_quant_tables() {
+  python3 - "$1" <<'PY'
+import sys
+b = open(sys.argv[1], "rb").read()
+out, i = b[:2], 2
+while b[i + 1] != 0xDA:
+    n = int.from_bytes(b[i + 2:i + 4], "big")
+    if b[i + 1] != 0xDB:
+        out += b[i:i + 2 + n]
+    i += 2 + n
+open(sys.argv[1], "wb").write(out + b[i:])
+PY
+}
 drag() { xdotool mousemove "$1" "$2" mousedown 1 mousemove "$3" "$4" mouseup 1; }
 
 # --- What the rows check ---------------------------------------------------
@@ -171,6 +186,11 @@ pane_at() {
 }
 pane_is() { [ "$(pane_at "$1")" = "$2" ]; }
 reddish() { IFS=, read -r r g b <<<"$(pane_at middle)"; [ "$r" -gt 150 ] && [ "$g" -lt 110 ] && [ "$b" -lt 110 ]; }
+greenish() { IFS=, read -r r g b <<<"$(pane_at middle)"; [ "$g" -gt 150 ] && [ "$r" -lt 90 ] && [ "$b" -lt 110 ]; }
+not_greenish() { ! greenish; }
+screen_green() { shot matrix-screen; IFS=, read -r r g b <<<"$(pixel matrix-screen "$1" "$2")"; [ "$g" -gt 150 ] && [ "$r" -lt 90 ] && [ "$b" -lt 110 ]; }
+# The text of the error box on top.
+error_text() { window_state "-c #32770" | awk -F'|' '$1 == "Static" && $5 != "" {t = $5} END {print t}'; }
 screen_is() { shot matrix-screen; [ "$(pixel matrix-screen "$1" "$2")" = "$3" ]; }
 
 # --- The run -----------------------------------------------------------------
