@@ -43,6 +43,9 @@ void ShowInPane(Driven& d, const std::string& path);
 // the viewer that opens, has painted a picture of `width` x `height`
 // (ShowsPicture); returns the seconds from the press.
 double OpenViewerWithEnter(Driven& d, XScreen& x, TImage& viewer, int width, int height);
+// Closes the viewer `form` with a double-click in the middle of its
+// picture's window `image` and waits until it is hidden.
+void CloseViewerOnPicture(Driven& d, XScreen& x, const TControl& form, const TControl& image);
 // Closes the viewer `form` with Enter and waits until it is hidden.
 void CloseViewer(Driven& d, XScreen& x, const TControl& form);
 
