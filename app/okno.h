@@ -91,8 +91,9 @@ public:
     TPrinterSetupDialog PrintSetup;
     TPrintDialog PrintDialog;
 
-    int HorzScrollUnit = 8;
-    int VertScrollUnit = 8;
+    // Pixels per scroll position; they never take another value.
+    static constexpr int HorzScrollUnit = 8;
+    static constexpr int VertScrollUnit = 8;
 
     // The file list's neighbour of the previewed file, in the direction of
     // the last step, decoded ahead once the preview has painted.

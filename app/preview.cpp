@@ -12,8 +12,6 @@
 #include "ui/scope.h"
 
 namespace {
-// Pixels per scroll position, in both directions.
-constexpr int kScrollUnit = 8;
 // The largest horizontal range the scroll handler moves the picture for.
 constexpr int kLargestHorzRange = 65535;
 
@@ -138,8 +136,6 @@ void TOkno::ResetScrolling() {
 }
 
 void TOkno::ResetScrollPositions() {
-    HorzScrollUnit = kScrollUnit;
-    VertScrollUnit = kScrollUnit;
     Image->SetTop(0);
     Image->SetLeft(0);
     DolnyPosuvak->SetPosition(0);

@@ -91,7 +91,8 @@ std::vector<bench::Pair> Drag(Driven& d, XScreen& x, int moves) {
     d.Ui([&] { wide = ImageForm2->Image->Picture().Width() > GetSystemMetrics(SM_CXSCREEN); });
     x.MoveTo(cx, cy);
     x.Press(1);
-    if (!d.UiWait([] { return DragActive; }, kTimeout)) throw std::runtime_error("the press did not start a drag");
+    if (!d.UiWait([] { return ImageForm2->DragActive; }, kTimeout))
+        throw std::runtime_error("the press did not start a drag");
     std::unique_ptr<ScreenBlit> blit;
     const HWND viewer = ViewerWindow(d);
     d.Ui([&] { blit = std::make_unique<ScreenBlit>(viewer); });

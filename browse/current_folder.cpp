@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "ui/exceptions.h"
+#include "platform/exceptions.h"
 
 void EnterFolder(const std::string& path) {
     if (!SetCurrentDirectoryA(path.c_str())) throw EInOutError(int(GetLastError()));

@@ -11,8 +11,8 @@
 #include "browse/premenuj.h"
 #include "browse/save_picture.h"
 #include "browse/vymazat.h"
+#include "platform/exceptions.h"
 #include "ui/dialogs.h"
-#include "ui/exceptions.h"
 
 namespace {
 // Where the name part of a path starts: after its last backslash or colon.

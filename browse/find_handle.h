@@ -1,23 +1,22 @@
 #pragma once
-// Owner of a directory search handle. The search asks for the basic entry
-// data (no short names) in large batches: the lists read whole folders.
-#include <windows.h>
+// A directory search: the first entry at once, the next ones on asking, in
+// large batches (the lists read whole folders).
+#include "platform/handle.h"
 
 class FindHandle {
 public:
-    // `foldersOnly` lets the platform skip files (a hint it may ignore).
-    FindHandle(const char* pattern, WIN32_FIND_DATAA& data, bool foldersOnly = false)
-        : h_(FindFirstFileExA(pattern, FindExInfoBasic, &data,
-                              foldersOnly ? FindExSearchLimitToDirectories : FindExSearchNameMatch, nullptr,
+    // The basic entry data, without the short names.
+    FindHandle(const char* pattern, WIN32_FIND_DATAA& data)
+        : h_(FindFirstFileExA(pattern, FindExInfoBasic, &data, FindExSearchNameMatch, nullptr,
                               FIND_FIRST_EX_LARGE_FETCH)) {}
-    ~FindHandle() {
-        if (h_ != INVALID_HANDLE_VALUE) FindClose(h_);
-    }
-    FindHandle(const FindHandle&) = delete;
-    FindHandle& operator=(const FindHandle&) = delete;
-    explicit operator bool() const { return h_ != INVALID_HANDLE_VALUE; }
-    bool Next(WIN32_FIND_DATAA& data) { return FindNextFileA(h_, &data) != 0; }
+    // With the short names, which a plain "*.ext" pattern also matches.
+    FindHandle(const WCHAR* pattern, WIN32_FIND_DATAW& data)
+        : h_(FindFirstFileExW(pattern, FindExInfoStandard, &data, FindExSearchNameMatch, nullptr,
+                              FIND_FIRST_EX_LARGE_FETCH)) {}
+    explicit operator bool() const { return bool(h_); }
+    bool Next(WIN32_FIND_DATAA& data) { return FindNextFileA(h_.get(), &data) != 0; }
+    bool Next(WIN32_FIND_DATAW& data) { return FindNextFileW(h_.get(), &data) != 0; }
 
 private:
-    HANDLE h_;
+    SearchHandle h_;
 };

@@ -1,29 +1,10 @@
 #include "browse/folder_search.h"
 
+#include "browse/find_handle.h"
 #include "browse/path_rules.h"
 
 namespace {
 const size_t kMostPatterns = 32;
-
-class WideFind {
-public:
-    WideFind(const std::string& pattern, WIN32_FIND_DATAW& data) {
-        WCHAR wide[MAX_PATH * 2];
-        if (!MultiByteToWideChar(CP_ACP, 0, pattern.c_str(), -1, wide, MAX_PATH * 2)) return;
-        h_ = FindFirstFileExW(wide, FindExInfoStandard, &data, FindExSearchNameMatch, nullptr,
-                              FIND_FIRST_EX_LARGE_FETCH);
-    }
-    ~WideFind() {
-        if (h_ != INVALID_HANDLE_VALUE) FindClose(h_);
-    }
-    WideFind(const WideFind&) = delete;
-    WideFind& operator=(const WideFind&) = delete;
-    explicit operator bool() const { return h_ != INVALID_HANDLE_VALUE; }
-    bool Next(WIN32_FIND_DATAW& data) { return FindNextFileW(h_, &data) != 0; }
-
-private:
-    HANDLE h_ = INVALID_HANDLE_VALUE;
-};
 
 // The name ends in "." + ext, compared as the platform compares names: an
 // ASCII tail by its letters, any other through the system's case mapping.
@@ -70,8 +51,10 @@ std::vector<std::string> PlainExtensions(const std::string& mask) {
 FolderSearch SearchFolder(const std::string& folder, const std::vector<std::string>& extensions) {
     FolderSearch search;
     search.extensions = extensions;
+    WCHAR pattern[MAX_PATH * 2];
+    if (!MultiByteToWideChar(CP_ACP, 0, JoinPath(folder, "*.*").c_str(), -1, pattern, MAX_PATH * 2)) return search;
     WIN32_FIND_DATAW fd;
-    WideFind find(JoinPath(folder, "*.*"), fd);
+    FindHandle find(pattern, fd);
     if (!find) return search;
     do {
         FolderEntry e;

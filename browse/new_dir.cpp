@@ -1,22 +1,13 @@
 #include "browse/new_dir.h"
 
 #include "browse/dialog_button.h"
-#include "ui/exceptions.h"
+#include "platform/exceptions.h"
 #include "ui/message_dialog.h"
 
 TNewDir* NewDir = nullptr;
 std::string NewFolderName;
 
-namespace {
-FormSettings WindowSettings() {
-    auto s = FormAt<FormSettings>(NewDirBox("NewDir"));
-    s.caption = "Nový priečinok";
-    s.border = TBorderStyle::bsDialog;
-    return s;
-}
-}  // namespace
-
-TNewDir::TNewDir() : TForm(WindowSettings()) {
+TNewDir::TNewDir() : TForm(DialogAt(NewDirBox("NewDir"), "Nový priečinok")) {
     NewDir = this;
     // Sized to its text: the design's box is that text's size in the
     // original font, and a wider substitute font must not clip it.

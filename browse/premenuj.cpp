@@ -5,13 +5,6 @@
 TPremenuj* Premenuj = nullptr;
 
 namespace {
-FormSettings WindowSettings() {
-    auto s = FormAt<FormSettings>(PremenujBox("Premenuj"));
-    s.caption = "Premenovanie súboru";
-    s.border = TBorderStyle::bsDialog;
-    return s;
-}
-
 LabelSettings SmallLabel(std::string_view name, const char* text) {
     auto s = PlacedAt<LabelSettings>(PremenujBox(name));
     s.caption = text;
@@ -26,7 +19,7 @@ EditSettings Field(std::string_view name, bool enabled) {
 }
 }  // namespace
 
-TPremenuj::TPremenuj() : TForm(WindowSettings()) {
+TPremenuj::TPremenuj() : TForm(DialogAt(PremenujBox("Premenuj"), "Premenovanie súboru")) {
     Premenuj = this;
     Label1 = std::make_unique<TLabel>(this, SmallLabel("Label1", "Z:"));
     Label2 = std::make_unique<TLabel>(this, SmallLabel("Label2", "Na:"));

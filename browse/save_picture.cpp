@@ -3,7 +3,8 @@
 #include <windows.h>
 
 #include "picture/picture.h"
-#include "ui/exceptions.h"
+#include "platform/exceptions.h"
+#include "platform/handle.h"
 
 namespace {
 // Deletes the temporary file unless it has been moved into place.
@@ -25,10 +26,8 @@ private:
 // Opens the file for writing without sharing and closes it at once: whether
 // the platform granted that.
 bool OpenForWriting(const std::string& path, DWORD disposition) {
-    HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (h == INVALID_HANDLE_VALUE) return false;
-    CloseHandle(h);
-    return true;
+    return bool(FileHandle(
+        CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr)));
 }
 
 // Whether an existing file may be replaced: not read-only, not a folder, not

@@ -4,16 +4,7 @@
 
 TVymazat* Vymazat = nullptr;
 
-namespace {
-FormSettings WindowSettings() {
-    auto s = FormAt<FormSettings>(VymazatBox("Vymazat"));
-    s.caption = "";
-    s.border = TBorderStyle::bsDialog;
-    return s;
-}
-}  // namespace
-
-TVymazat::TVymazat() : TForm(WindowSettings()) {
+TVymazat::TVymazat() : TForm(DialogAt(VymazatBox("Vymazat"), "")) {
     Vymazat = this;
     auto label = PlacedAt<LabelSettings>(VymazatBox("text"));
     label.caption = "'Naozaj chcete zmazať označený súbor?";

@@ -12,7 +12,7 @@ target_link_options(lumeno_tests PRIVATE ${LUMENO_RES})
 # The layers stay apart: from each layer, an include of a header of a layer
 # above it (or of a sibling) must fail to build for want of the file.
 set(n 0)
-foreach(reach "codec ui/gdi.h" "ui picture/picture.h" "picture browse/path_rules.h"
+foreach(reach "codec ui/gdi.h" "platform ui/gdi.h" "ui picture/picture.h" "picture browse/path_rules.h"
               "browse viewers/taskbar.h" "viewers browse/path_rules.h" "viewers app/okno.h")
   separate_arguments(reach)
   list(GET reach 0 layer)
@@ -26,9 +26,24 @@ foreach(reach "codec ui/gdi.h" "ui picture/picture.h" "picture browse/path_rules
   set_tests_properties(layers_${layer}_to_${header} PROPERTIES
     PASS_REGULAR_EXPRESSION "${header}: No such file")
 endforeach()
+# Nor by climbing from a file's own folder, which the compiler would follow.
+foreach(climb "viewers ../app/okno.h" "codec ../../ui/gdi.h")
+  separate_arguments(climb)
+  list(GET climb 0 layer)
+  list(GET climb 1 header)
+  set(folder ${CMAKE_BINARY_DIR}/reach_up/climb_${layer})
+  file(WRITE ${folder}/climb.cpp "#include \"${header}\"\n")
+  add_library(reach_up_climb_${layer} OBJECT EXCLUDE_FROM_ALL ${folder}/climb.cpp)
+  target_link_libraries(reach_up_climb_${layer} PRIVATE ${layer})
+  lumeno_check_includes(reach_up_climb_${layer} ${folder})
+  add_test(NAME layers_${layer}_climbs_to_${header}
+    COMMAND ${CMAKE_COMMAND} --build ${CMAKE_BINARY_DIR} --target reach_up_climb_${layer})
+  set_tests_properties(layers_${layer}_climbs_to_${header} PROPERTIES
+    PASS_REGULAR_EXPRESSION "An include climbs out of its folder")
+endforeach()
 
 set(WINE_RUN ${LUMENO_DIR}/scripts/wine-run.sh)
-foreach(layer ui picture browse viewers app)
+foreach(layer platform ui picture browse viewers app)
   file(GLOB layer_tests ${LUMENO_DIR}/tests/${layer}/*.cpp)
   if(layer_tests)
     add_test(NAME wine_${layer}

@@ -9,6 +9,7 @@
 
 #include "picture/codec/bmp.h"
 #include "picture/codec/errors.h"
+#include "picture/codec/little_endian.h"
 
 namespace bmp = codec::bmp;
 using Bytes = std::vector<uint8_t>;
@@ -27,9 +28,7 @@ uint32_t Get32(const Bytes& b, size_t at) {
     return uint32_t{b[at]} | uint32_t{b[at + 1]} << 8 | uint32_t{b[at + 2]} << 16 | uint32_t{b[at + 3]} << 24;
 }
 
-void Put32(Bytes& b, size_t at, uint32_t v) {
-    for (size_t i = 0; i < 4; ++i) b.at(at + i) = static_cast<uint8_t>(v >> (8 * i));
-}
+using codec::le::Put32;
 
 // The BITMAPINFO holds everything a system reader takes from it.
 void CheckInfo(const bmp::Layout& l) {

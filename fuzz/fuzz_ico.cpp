@@ -8,15 +8,15 @@
 
 #include "picture/codec/errors.h"
 #include "picture/codec/ico.h"
+#include "picture/codec/little_endian.h"
 
 namespace ico = codec::ico;
 using Bytes = std::vector<uint8_t>;
 
 namespace {
 
-void Put(Bytes& b, size_t at, uint32_t v, size_t n) {
-    for (size_t i = 0; i < n; ++i) b[at + i] = static_cast<uint8_t>(v >> (8 * i));
-}
+using codec::le::Put16;
+using codec::le::Put32;
 
 Bytes Image(uint32_t w, uint32_t h, uint32_t bits) {
     size_t stride = (size_t{w} * bits + 31) / 32 * 4;
@@ -24,23 +24,23 @@ Bytes Image(uint32_t w, uint32_t h, uint32_t bits) {
     size_t table = bits <= 8 ? (size_t{4} << bits) : 0;
     Bytes img(40 + table + (stride + mask) * h);
     for (size_t i = 40; i < img.size(); ++i) img[i] = static_cast<uint8_t>(i * 13);
-    Put(img, 0, 40, 4);
-    Put(img, 4, w, 4);
-    Put(img, 8, 2 * h, 4);
-    Put(img, 12, 1, 2);
-    Put(img, 14, bits, 2);
+    Put32(img, 0, 40);
+    Put32(img, 4, w);
+    Put32(img, 8, 2 * h);
+    Put16(img, 12, 1);
+    Put16(img, 14, static_cast<uint16_t>(bits));
     return img;
 }
 
 Bytes File(const std::vector<Bytes>& images, const std::vector<uint16_t>& words) {
     Bytes f(6 + 16 * images.size(), 0);
-    Put(f, 2, 1, 2);
-    Put(f, 4, static_cast<uint32_t>(images.size()), 2);
+    Put16(f, 2, 1);
+    Put16(f, 4, static_cast<uint16_t>(images.size()));
     for (size_t i = 0; i < images.size(); ++i) {
         size_t at = 6 + 16 * i;
-        Put(f, at + 2, words[i], 2);
-        Put(f, at + 8, static_cast<uint32_t>(images[i].size()), 4);
-        Put(f, at + 12, static_cast<uint32_t>(f.size()), 4);
+        Put16(f, at + 2, words[i]);
+        Put32(f, at + 8, static_cast<uint32_t>(images[i].size()));
+        Put32(f, at + 12, static_cast<uint32_t>(f.size()));
         f.insert(f.end(), images[i].begin(), images[i].end());
     }
     return f;

@@ -18,31 +18,24 @@ using Bytes = std::vector<uint8_t>;
 
 namespace {
 
-void Put(Bytes& b, size_t at, uint32_t v, size_t n) {
-    for (size_t i = 0; i < n; ++i) b[at + i] = static_cast<uint8_t>(v >> (8 * i));
-}
-
-void Append(Bytes& b, std::initializer_list<uint32_t> words) {
-    for (uint32_t w : words) {
-        b.resize(b.size() + 4);
-        Put(b, b.size() - 4, w, 4);
-    }
-}
+using codec::le::Append32;
+using codec::le::Put16;
+using codec::le::Put32;
 
 Bytes Emf() {
     Bytes b(108, 0);
-    Put(b, 0, 1, 4);
-    Put(b, 4, 108, 4);
-    Put(b, 32, 2540, 4);
-    Put(b, 36, 1270, 4);
-    Put(b, 40, mf::kEmfSignature, 4);
-    Put(b, 72, 1024, 4);
-    Put(b, 76, 768, 4);
-    Put(b, 80, 320, 4);
-    Put(b, 84, 240, 4);
-    Append(b, {17, 12, 1});  // SETMAPMODE
-    Append(b, {14, 20, 0, 16, 20});
-    Put(b, 48, static_cast<uint32_t>(b.size()), 4);
+    Put32(b, 0, 1);
+    Put32(b, 4, 108);
+    Put32(b, 32, 2540);
+    Put32(b, 36, 1270);
+    Put32(b, 40, mf::kEmfSignature);
+    Put32(b, 72, 1024);
+    Put32(b, 76, 768);
+    Put32(b, 80, 320);
+    Put32(b, 84, 240);
+    Append32(b, {17, 12, 1});  // SETMAPMODE
+    Append32(b, {14, 20, 0, 16, 20});
+    Put32(b, 48, static_cast<uint32_t>(b.size()));
     return b;
 }
 
@@ -51,13 +44,13 @@ Bytes Wmf(uint16_t upi) {
     Bytes b(head.begin(), head.end());
     size_t at = b.size();
     b.resize(at + 18 + 8 + 6, 0);
-    Put(b, at, 1, 2);
-    Put(b, at + 2, 9, 2);
-    Put(b, at + 4, 0x300, 2);
-    Put(b, at + 6, 16, 4);
-    Put(b, at + 18, 4, 4);
-    Put(b, at + 22, 0x103, 2);
-    Put(b, at + 26, 3, 4);
+    Put16(b, at, 1);
+    Put16(b, at + 2, 9);
+    Put16(b, at + 4, 0x300);
+    Put32(b, at + 6, 16);
+    Put32(b, at + 18, 4);
+    Put16(b, at + 22, 0x103);
+    Put32(b, at + 26, 3);
     return b;
 }
 

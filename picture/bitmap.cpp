@@ -4,7 +4,7 @@
 #include <cstdlib>
 
 #include "picture/codec/bmp.h"
-#include "ui/exceptions.h"
+#include "platform/exceptions.h"
 #include "ui/scope.h"
 
 namespace {

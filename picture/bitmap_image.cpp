@@ -5,7 +5,7 @@
 #include <cstring>
 
 #include "picture/codec/bmp.h"
-#include "ui/exceptions.h"
+#include "platform/exceptions.h"
 
 int TBitmapImage::Height() const { return std::abs(int(header.biHeight)); }
 

@@ -8,8 +8,8 @@
 #include "picture/codec/bmp.h"
 #include "picture/codec_errors.h"
 #include "picture/stored_data.h"
-#include "ui/exceptions.h"
-#include "ui/stream.h"
+#include "platform/exceptions.h"
+#include "platform/stream.h"
 
 namespace bmp = codec::bmp;
 

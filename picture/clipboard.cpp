@@ -2,8 +2,8 @@
 
 #include "picture/graphic.h"
 #include "picture/picture.h"
+#include "platform/exceptions.h"
 #include "ui/application.h"
-#include "ui/exceptions.h"
 
 namespace {
 const char kWindowClass[] = "Lumeno.Clipboard";

@@ -1,7 +1,7 @@
 #pragma once
 // The codec's faults as a picture kind's errors.
 #include "picture/codec/errors.h"
-#include "ui/exceptions.h"
+#include "platform/exceptions.h"
 
 // Runs a codec call: broken bytes raise EInvalidGraphic with the kind's
 // message, bytes that end too soon a read error.

@@ -1,7 +1,7 @@
 #include "picture/graphic.h"
 
-#include "ui/exceptions.h"
-#include "ui/stream.h"
+#include "platform/exceptions.h"
+#include "platform/stream.h"
 
 bool TGraphicClass::InheritsFrom(const TGraphicClass& other) const {
     for (const TGraphicClass* c = this; c; c = c->parent)

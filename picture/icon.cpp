@@ -3,7 +3,7 @@
 #include "picture/codec/ico.h"
 #include "picture/codec_errors.h"
 #include "picture/formats.h"
-#include "ui/exceptions.h"
+#include "platform/exceptions.h"
 
 namespace ico = codec::ico;
 

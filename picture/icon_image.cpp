@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "ui/exceptions.h"
+#include "platform/exceptions.h"
 
 namespace {
 [[noreturn]] void RefusedBySystem() { throw OutOfResources(GetLastError()); }

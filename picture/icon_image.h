@@ -10,8 +10,8 @@
 
 #include "picture/codec/ico.h"
 #include "picture/shared_image.h"
+#include "platform/stream.h"
 #include "ui/gdi.h"
-#include "ui/stream.h"
 
 class TIconImage : public TSharedImage {
 public:

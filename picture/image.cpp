@@ -4,6 +4,7 @@
 
 #include "ui/form.h"
 #include "ui/gdi.h"
+#include "ui/rects.h"
 #include "ui/scope.h"
 
 TImage::TImage(TControl* parent, const ImageSettings& s)
@@ -80,8 +81,8 @@ void TImage::SetBounds(int left, int top, int width, int height) {
 
 RECT TImage::VisiblePart() const {
     const RECT all{left_, top_, left_ + width_, top_ + height_};
-    RECT area{}, part{};
-    if (Parent()) GetClientRect(Parent()->Handle(), &area);
+    const RECT area = Parent() ? ClientRect(Parent()->Handle()) : RECT{};
+    RECT part{};
     if (IntersectRect(&part, &all, &area)) return part;
     // Nothing of it shows: an empty window where the control starts.
     return RECT{left_, top_, left_, top_};
@@ -120,8 +121,7 @@ void TImage::ScrollBy(int dx, int dy) {
     Region uncovered(CreateRectRgn(0, 0, 0, 0));
     if (!dc.get() || !uncovered) return Invalidate();
     // Wine leaves the uncovered part out when no rectangles are given.
-    RECT all;
-    GetClientRect(wnd, &all);
+    const RECT all = ClientRect(wnd);
     ScrollDC(dc.get(), dx, dy, &all, &all, uncovered.get(), nullptr);
     SelectClipRgn(dc.get(), uncovered.get());
     Paint(dc.get());
@@ -144,8 +144,7 @@ LRESULT TImage::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
 
 void TImage::FillBackground(HDC dc, const RECT& picture) {
     HBRUSH brush = Parent() ? Parent()->BackgroundBrush() : BackgroundBrush();
-    RECT all;
-    GetClientRect(Handle(), &all);
+    RECT all = ClientRect(Handle());
     OffsetRect(&all, shift_.x, shift_.y);
     if (!opaque_ || !picture_.Graphic()) {
         FillRect(dc, &all, brush);

@@ -16,7 +16,7 @@
 
 #include "picture/codec/jpeg.h"
 #include "picture/jpeg_image.h"
-#include "ui/worker_thread.h"
+#include "platform/worker_thread.h"
 
 class JpegDecoding {
 public:

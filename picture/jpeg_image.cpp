@@ -10,8 +10,8 @@
 #include "picture/formats.h"
 #include "picture/jpeg_decoding.h"
 #include "picture/stored_data.h"
-#include "ui/large_memory.h"
-#include "ui/stream.h"
+#include "platform/large_memory.h"
+#include "platform/stream.h"
 
 namespace jpeg = codec::jpeg;
 

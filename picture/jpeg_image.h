@@ -15,7 +15,7 @@
 #include "picture/bitmap.h"
 #include "picture/graphic.h"
 #include "picture/shared_image.h"
-#include "ui/exceptions.h"
+#include "platform/exceptions.h"
 
 // Rows of pixels in memory: row y (from the top) starts at row0 + y * step.
 struct PixelRows {

@@ -4,16 +4,16 @@
 #include <vector>
 
 #include "picture/codec/converter_input.h"
-#include "picture/codec_errors.h"
 #include "picture/codec/metafile.h"
+#include "picture/codec_errors.h"
 #include "picture/formats.h"
 #include "picture/metafile_play.h"
 #include "picture/picture.h"
 #include "picture/stored_data.h"
 #include "picture/wmf_conversion.h"
-#include "ui/exceptions.h"
+#include "platform/exceptions.h"
+#include "platform/stream.h"
 #include "ui/scope.h"
-#include "ui/stream.h"
 
 namespace mf = codec::metafile;
 

@@ -1,7 +1,7 @@
 #include "picture/picture.h"
 
 #include "picture/formats.h"
-#include "ui/exceptions.h"
+#include "platform/exceptions.h"
 
 std::string PictureExtension(const std::string& path) {
     const size_t dot = path.find_last_of(".\\:");

@@ -7,7 +7,7 @@
 #include "picture/codec/bmp.h"
 #include "picture/formats.h"
 #include "picture/jpeg_image.h"
-#include "ui/stream.h"
+#include "platform/stream.h"
 
 namespace {
 // The memory the system reports free, in bytes; 0 when it does not say.

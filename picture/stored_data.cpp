@@ -1,7 +1,7 @@
 #include "picture/stored_data.h"
 
 #include "picture/codec/little_endian.h"
-#include "ui/exceptions.h"
+#include "platform/exceptions.h"
 
 namespace le = codec::le;
 
@@ -13,7 +13,7 @@ uint32_t ReadStoredLength(TStream& stream) {
 
 void WriteStoredLength(TStream& stream, uint32_t length) {
     uint8_t bytes[4];
-    le::PutU32(bytes, length);
+    le::Put32(bytes, length);
     stream.WriteBuffer(bytes, sizeof bytes);
 }
 

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "ui/stream.h"
+#include "platform/stream.h"
 
 uint32_t ReadStoredLength(TStream& stream);
 void WriteStoredLength(TStream& stream, uint32_t length);

@@ -7,6 +7,7 @@
 #include "browse/premenuj.h"
 #include "browse/vymazat.h"
 #include "picture/kinds.h"
+#include "platform/handle.h"
 #include "viewers/about_box.h"
 #include "viewers/image_form.h"
 #include "viewers/image_form2.h"
@@ -123,8 +124,8 @@ TempFolder::TempFolder() {
 namespace {
 void RemoveTree(const std::string& path) {
     WIN32_FIND_DATAA fd;
-    HANDLE h = FindFirstFileA((path + "\\*").c_str(), &fd);
-    if (h != INVALID_HANDLE_VALUE) {
+    SearchHandle h(FindFirstFileA((path + "\\*").c_str(), &fd));
+    if (h) {
         do {
             std::string name = fd.cFileName;
             if (name == "." || name == "..") continue;
@@ -134,8 +135,7 @@ void RemoveTree(const std::string& path) {
                 RemoveTree(full);
             else
                 DeleteFileA(full.c_str());
-        } while (FindNextFileA(h, &fd));
-        FindClose(h);
+        } while (FindNextFileA(h.get(), &fd));
     }
     RemoveDirectoryA(path.c_str());
 }
@@ -150,11 +150,8 @@ TempFolder::~TempFolder() {
 }
 
 void TempFolder::Write(const std::string& name, const std::vector<unsigned char>& bytes) const {
-    HANDLE h = CreateFileA(File(name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
-                           nullptr);
+    FileHandle h(
+        CreateFileA(File(name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     DWORD put = 0;
-    if (h != INVALID_HANDLE_VALUE) {
-        WriteFile(h, bytes.data(), DWORD(bytes.size()), &put, nullptr);
-        CloseHandle(h);
-    }
+    if (h) WriteFile(h.get(), bytes.data(), DWORD(bytes.size()), &put, nullptr);
 }

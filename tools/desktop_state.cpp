@@ -22,6 +22,8 @@
 #include <iostream>
 #include <string>
 
+#include "ui/rects.h"
+
 namespace {
 std::string Ask(HWND wnd, UINT msg, WPARAM wp) {
     // Asked by message, and in wide text: GetWindowText does not ask a window
@@ -85,8 +87,7 @@ BOOL CALLBACK PrintTopLevel(HWND wnd, LPARAM) {
     if (!IsWindowVisible(wnd)) return TRUE;
     char cls[256] = "";
     GetClassNameA(wnd, cls, sizeof cls);
-    RECT r;
-    GetWindowRect(wnd, &r);
+    RECT r = WindowRect(wnd);
     std::printf("%s|%s|%d %d %d %d\n", cls, TextOf(wnd).c_str(), int(r.left), int(r.top), int(r.right),
                 int(r.bottom));
     return TRUE;
@@ -97,8 +98,7 @@ BOOL CALLBACK PrintChild(HWND wnd, LPARAM lp) {
     HWND top = want.found;
     char cls[256] = "";
     GetClassNameA(wnd, cls, sizeof cls);
-    RECT r;
-    GetWindowRect(wnd, &r);
+    RECT r = WindowRect(wnd);
     MapWindowPoints(nullptr, top, reinterpret_cast<POINT*>(&r), 2);
     std::string state, rows;
     std::string* wantRows = want.rows ? &rows : nullptr;
@@ -131,8 +131,7 @@ bool Report(std::string request) {
     want.name = request;
     EnumWindows(Find, reinterpret_cast<LPARAM>(&want));
     if (!want.found) return false;
-    RECT r;
-    GetWindowRect(want.found, &r);
+    RECT r = WindowRect(want.found);
     POINT origin{0, 0};
     ClientToScreen(want.found, &origin);
     std::printf("window|%d %d %d %d|%d %d|%s\n", int(r.left), int(r.top), int(r.right), int(r.bottom),

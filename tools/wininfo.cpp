@@ -7,13 +7,14 @@
 #include <cstdio>
 #include <cstring>
 
+#include "ui/rects.h"
+
 int main(int argc, char** argv) {
     if (argc < 2) return 2;
     HWND wnd = (argc == 3 && std::strcmp(argv[1], "-c") == 0) ? FindWindowA(argv[2], nullptr)
                                                                 : FindWindowA(nullptr, argv[1]);
     if (!wnd) return 1;
-    RECT r;
-    GetWindowRect(wnd, &r);
+    RECT r = WindowRect(wnd);
     POINT origin{0, 0};
     ClientToScreen(wnd, &origin);
     // LONG is int under Winelib and long on Windows: print ints either way.

@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "ui/exceptions.h"
+#include "platform/exceptions.h"
 #include "ui/form.h"
 #include "ui/scope.h"
 

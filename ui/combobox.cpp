@@ -2,6 +2,7 @@
 
 #include "ui/gdi.h"
 #include "ui/owner_draw.h"
+#include "ui/rects.h"
 #include "ui/scope.h"
 
 namespace {
@@ -21,8 +22,7 @@ TComboBox::TComboBox(TControl* parent, const ComboBoxSettings& s) : TControl(par
 }
 
 int TComboBox::WindowHeight() const {
-    RECT r{};
-    GetWindowRect(Handle(), &r);
+    const RECT r = WindowRect(Handle());
     return r.bottom - r.top;
 }
 

@@ -6,11 +6,12 @@
 #include <map>
 #include <unordered_map>
 
+#include "platform/exceptions.h"
 #include "ui/application.h"
-#include "ui/exceptions.h"
-#include "ui/gdi.h"
 #include "ui/fonts.h"
 #include "ui/form.h"
+#include "ui/gdi.h"
+#include "ui/rects.h"
 
 namespace {
 // Window to object, kept in the process: a window property would cost a
@@ -298,8 +299,7 @@ LRESULT TControl::CursorAsked(WPARAM wp, LPARAM lp) {
 
 LRESULT TControl::EraseAsked(WPARAM wp, LPARAM lp) {
     if (systemProc_) return DefaultProc(WM_ERASEBKGND, wp, lp);
-    RECT r;
-    GetClientRect(handle_, &r);
+    const RECT r = ClientRect(handle_);
     FillRect(reinterpret_cast<HDC>(wp), &r, BackgroundBrush());
     return TRUE;
 }
@@ -314,8 +314,7 @@ LRESULT TControl::PaintAsked(WPARAM wp, LPARAM lp) {
 
 LRESULT TControl::SizeChanged(WPARAM wp, LPARAM lp) {
     if (!placing_ && !parent_) {
-        RECT r;
-        GetWindowRect(handle_, &r);
+        const RECT r = WindowRect(handle_);
         width_ = r.right - r.left;
         height_ = r.bottom - r.top;
     }
@@ -359,15 +358,11 @@ void TControl::SetBounds(int left, int top, int width, int height) {
 }
 
 int TControl::ClientWidth() const {
-    RECT r{};
-    GetClientRect(handle_, &r);
-    return r.right;
+    return ClientRect(handle_).right;
 }
 
 int TControl::ClientHeight() const {
-    RECT r{};
-    GetClientRect(handle_, &r);
-    return r.bottom;
+    return ClientRect(handle_).bottom;
 }
 
 void TControl::SetVisible(bool v) {
@@ -403,8 +398,7 @@ void TControl::SetAlign(TAlign a) {
 // tables rely on.
 void TControl::Realign() {
     if (!handle_) return;
-    RECT area;
-    GetClientRect(handle_, &area);
+    RECT area = ClientRect(handle_);
     // A child already in place is not moved again: each move is several
     // round trips to the window server.
     auto place = [](TControl* c, int l, int t, int w, int h) {

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
+#include "platform/exceptions.h"
 #include "ui/application.h"
-#include "ui/exceptions.h"
 #include "ui/menu.h"
 #include "ui/scope.h"
 
@@ -30,6 +30,13 @@ DWORD ExStyleFor(const FormSettings& s) {
     }
 }
 }  // namespace
+
+FormSettings DialogAt(const Box& box, std::string caption) {
+    auto s = FormAt<FormSettings>(box);
+    s.caption = std::move(caption);
+    s.border = TBorderStyle::bsDialog;
+    return s;
+}
 
 TForm::TForm(const FormSettings& s) : TControl(nullptr), position_(s.position) {
     RECT r{0, 0, s.clientWidth, s.clientHeight};

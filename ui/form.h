@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "ui/control.h"
+#include "ui/layout_table.h"
 
 class TMainMenu;
 
@@ -28,6 +29,9 @@ struct FormSettings {
     COLORREF color = GetSysColor(COLOR_BTNFACE);
     TPosition position = TPosition::poDesigned;
 };
+
+// A dialog's window at its box, with its caption and the dialog border.
+FormSettings DialogAt(const Box& box, std::string caption);
 
 class TForm : public TControl {
 public:

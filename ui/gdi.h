@@ -3,52 +3,24 @@
 // borrowed handles stay plain, and guards put back what they selected.
 #include <windows.h>
 
-#include <utility>
+#include "platform/handle.h"
 
-template <class H, class Deleter>
-class UniqueHandle {
-public:
-    UniqueHandle() = default;
-    explicit UniqueHandle(H h) : h_(h) {}
-    ~UniqueHandle() { reset(); }
-    UniqueHandle(const UniqueHandle&) = delete;
-    UniqueHandle& operator=(const UniqueHandle&) = delete;
-    UniqueHandle(UniqueHandle&& other) noexcept : h_(other.release()) {}
-    UniqueHandle& operator=(UniqueHandle&& other) noexcept {
-        if (this != &other) reset(other.release());
-        return *this;
-    }
-    H get() const { return h_; }
-    explicit operator bool() const { return h_ != nullptr; }
-    H release() { return std::exchange(h_, nullptr); }
-    void reset(H h = nullptr) {
-        if (h_ && h_ != h) Deleter()(h_);
-        h_ = h;
-    }
-
-private:
-    H h_ = nullptr;
-};
-
-struct GdiDeleter {
+struct GdiDeleter : NullIsNone {
     void operator()(HGDIOBJ h) const { DeleteObject(h); }
 };
-struct IconDeleter {
+struct IconDeleter : NullIsNone {
     void operator()(HICON h) const { DestroyIcon(h); }
 };
-struct EnhMetaDeleter {
+struct EnhMetaDeleter : NullIsNone {
     void operator()(HENHMETAFILE h) const { DeleteEnhMetaFile(h); }
 };
-struct MenuDeleter {
+struct MenuDeleter : NullIsNone {
     void operator()(HMENU h) const { DestroyMenu(h); }
 };
-struct AccelDeleter {
+struct AccelDeleter : NullIsNone {
     void operator()(HACCEL h) const { DestroyAcceleratorTable(h); }
 };
-struct GlobalDeleter {
-    void operator()(HGLOBAL h) const { GlobalFree(h); }
-};
-struct WindowDeleter {
+struct WindowDeleter : NullIsNone {
     void operator()(HWND h) const { DestroyWindow(h); }
 };
 
@@ -63,7 +35,6 @@ using EnhMetafile = UniqueHandle<HENHMETAFILE, EnhMetaDeleter>;
 using MenuHandle = UniqueHandle<HMENU, MenuDeleter>;
 using AccelTable = UniqueHandle<HACCEL, AccelDeleter>;
 using WindowHandle = UniqueHandle<HWND, WindowDeleter>;
-using GlobalMemory = UniqueHandle<HGLOBAL, GlobalDeleter>;
 
 // Selects an object into a DC and puts the previous one back. Declare it after
 // the object it selects, so the object is deselected before it is deleted.

@@ -2,6 +2,7 @@
 
 #include "ui/fonts.h"
 #include "ui/gdi.h"
+#include "ui/rects.h"
 
 TLabel::TLabel(TControl* parent, const LabelSettings& s)
     : TControl(parent), text_(s.caption), autoSize_(s.autoSize), textColor_(s.textColor) {
@@ -41,8 +42,7 @@ LRESULT TLabel::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
 }
 
 void TLabel::Paint(HDC dc) {
-    RECT r;
-    GetClientRect(Handle(), &r);
+    RECT r = ClientRect(Handle());
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, textColor_ == CLR_INVALID ? GetSysColor(COLOR_WINDOWTEXT) : textColor_);
     SelectGuard f(dc, Font());

@@ -1,5 +1,7 @@
 #include "ui/panel.h"
 
+#include "ui/rects.h"
+
 TPanel::TPanel(TControl* parent, const PanelSettings& s) : TControl(parent), border_(s.border) {
     SetColor(s.color);
     DWORD ex = s.border == TPanelBorder::Single ? WS_EX_CLIENTEDGE : 0;
@@ -8,8 +10,7 @@ TPanel::TPanel(TControl* parent, const PanelSettings& s) : TControl(parent), bor
 
 void TPanel::Paint(HDC dc) {
     if (border_ != TPanelBorder::RaisedBevel) return;
-    RECT r;
-    GetClientRect(Handle(), &r);
+    RECT r = ClientRect(Handle());
     DrawEdge(dc, &r, BDR_SUNKENOUTER, BF_RECT);
     InflateRect(&r, -1, -1);
     DrawEdge(dc, &r, BDR_RAISEDINNER, BF_RECT);

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "ui/glyph.h"
+#include "ui/rects.h"
 
 TSpeedButton::TSpeedButton(TControl* parent, const SpeedButtonSettings& s) : TControl(parent), flat_(s.flat) {
     if (s.glyph) glyph_ = LoadResourceBitmap(s.glyph);
@@ -34,8 +35,7 @@ LRESULT TSpeedButton::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
             Invalidate();
             LRESULT r = TControl::WndProc(msg, wp, lp);
             POINT p{short(LOWORD(lp)), short(HIWORD(lp))};
-            RECT rc;
-            GetClientRect(Handle(), &rc);
+            const RECT rc = ClientRect(Handle());
             if (wasDown && PtInRect(&rc, p)) Click();
             return r;
         }
@@ -45,8 +45,7 @@ LRESULT TSpeedButton::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
 }
 
 void TSpeedButton::Paint(HDC dc) {
-    RECT r;
-    GetClientRect(Handle(), &r);
+    RECT r = ClientRect(Handle());
     if (down_)
         DrawEdge(dc, &r, BDR_SUNKENOUTER, BF_RECT);
     else if (hot_ || !flat_)

@@ -7,10 +7,8 @@ TAboutBox* AboutBox = nullptr;
 
 namespace {
 FormSettings WindowSettings() {
-    auto s = FormAt<FormSettings>(AboutBoxBox("AboutBox"));
     // The old product name, run together, on purpose.
-    s.caption = "About TarnikLumeno";
-    s.border = TBorderStyle::bsDialog;
+    auto s = DialogAt(AboutBoxBox("AboutBox"), "About TarnikLumeno");
     // Centred at the first showing only; later showings keep that place.
     s.position = TPosition::poScreenCenter;
     return s;

@@ -1,5 +1,7 @@
 #include "viewers/caption_button.h"
 
+#include "ui/rects.h"
+
 TCaptionButton::TCaptionButton(TControl* parent, const SpeedButtonSettings& s)
     : TSpeedButton(parent, s) {}
 
@@ -12,8 +14,7 @@ LRESULT TCaptionButton::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
 
 void TCaptionButton::Paint(HDC dc) {
     TSpeedButton::Paint(dc);
-    RECT r;
-    GetClientRect(Handle(), &r);
+    RECT r = ClientRect(Handle());
     if (pressed_) OffsetRect(&r, 1, 1);
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));

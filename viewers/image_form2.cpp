@@ -3,9 +3,6 @@
 #include "viewers/taskbar.h"
 
 TImageForm2* ImageForm2 = nullptr;
-bool DragActive = false;
-int32_t DragStartX = 0;
-int32_t DragStartY = 0;
 
 namespace {
 FormSettings WindowSettings() {

@@ -12,12 +12,6 @@
 #include "ui/form.h"
 #include "ui/layout_table.h"
 
-// The drag state, one for the program: set by a press on the picture,
-// cleared by a release (and at the viewer's creation).
-extern bool DragActive;
-extern int32_t DragStartX;  // pointer at the press, in the picture's coordinates
-extern int32_t DragStartY;
-
 // Where a picture starts along one axis: the halves are taken separately,
 // each truncated toward zero (screen 1024, picture 1025 gives 0).
 int HalvesOffset(int screen, int picture);
@@ -50,6 +44,11 @@ public:
     void FormClose(TObject* sender, TCloseAction& action);
 
     std::unique_ptr<TImage> Image;
+    // The drag state: set by a press on the picture, cleared by a release
+    // (and at the viewer's creation).
+    bool DragActive = false;
+    int32_t DragStartX = 0;  // pointer at the press, in the picture's coordinates
+    int32_t DragStartY = 0;
 
 private:
     void WireEvents();

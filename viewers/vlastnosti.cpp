@@ -5,13 +5,6 @@
 TVlastnosti* Vlastnosti = nullptr;
 
 namespace {
-FormSettings WindowSettings() {
-    auto s = FormAt<FormSettings>(VlastnostiBox("Vlastnosti"));
-    s.caption = "Vlastnosti";
-    s.border = TBorderStyle::bsDialog;
-    return s;
-}
-
 // A label sized to its text, at its place in the table.
 LabelSettings Text(std::string_view name, const char* caption) {
     auto s = PlacedAt<LabelSettings>(VlastnostiBox(name));
@@ -32,7 +25,7 @@ LabelSettings WithHint(LabelSettings s) {
 }
 }  // namespace
 
-TVlastnosti::TVlastnosti() : TForm(WindowSettings()) {
+TVlastnosti::TVlastnosti() : TForm(DialogAt(VlastnostiBox("Vlastnosti"), "Vlastnosti")) {
     Vlastnosti = this;
     auto b = PlacedAt<ButtonSettings>(VlastnostiBox("Button1"));
     b.caption = "OK";

@@ -41,31 +41,18 @@ private:
     std::size_t pos_ = 0;
 };
 
-void Put16(std::vector<uint8_t>& out, uint16_t v) {
-    out.push_back(static_cast<uint8_t>(v));
-    out.push_back(static_cast<uint8_t>(v >> 8));
-}
-
-void Put32(std::vector<uint8_t>& out, uint32_t v) {
-    for (int shift = 0; shift < 32; shift += 8) out.push_back(static_cast<uint8_t>(v >> shift));
-}
-
-void Patch32(std::vector<uint8_t>& out, std::size_t at, uint32_t v) {
-    for (std::size_t i = 0; i < 4; ++i) out.at(at + i) = static_cast<uint8_t>(v >> (8 * i));
-}
-
 void PutInfoHeader(std::vector<uint8_t>& out, const InfoHeader& h) {
-    Put32(out, h.size);
-    Put32(out, static_cast<uint32_t>(h.width));
-    Put32(out, static_cast<uint32_t>(h.height));
-    Put16(out, h.planes);
-    Put16(out, h.bitCount);
-    Put32(out, h.compression);
-    Put32(out, h.sizeImage);
-    Put32(out, static_cast<uint32_t>(h.xPelsPerMeter));
-    Put32(out, static_cast<uint32_t>(h.yPelsPerMeter));
-    Put32(out, h.clrUsed);
-    Put32(out, h.clrImportant);
+    le::Append32(out, h.size);
+    le::Append32(out, static_cast<uint32_t>(h.width));
+    le::Append32(out, static_cast<uint32_t>(h.height));
+    le::Append16(out, h.planes);
+    le::Append16(out, h.bitCount);
+    le::Append32(out, h.compression);
+    le::Append32(out, h.sizeImage);
+    le::Append32(out, static_cast<uint32_t>(h.xPelsPerMeter));
+    le::Append32(out, static_cast<uint32_t>(h.yPelsPerMeter));
+    le::Append32(out, h.clrUsed);
+    le::Append32(out, h.clrImportant);
 }
 
 uint64_t Magnitude(int32_t height) {
@@ -187,8 +174,8 @@ void MeasurePixels(Layout& layout, uint64_t available) {
     layout.pixelBytes = std::min({declared, present, limit});
     // The system's RLE decoder reads sizeImage bytes: tell it only what is there.
     h.sizeImage = static_cast<uint32_t>(layout.IsRle() ? layout.pixelBytes : layout.imageBytes);
-    Patch32(layout.info, kSizeImageAt, h.sizeImage);
-    Patch32(layout.info, kClrUsedAt, h.clrUsed);
+    le::Put32(layout.info, kSizeImageAt, h.sizeImage);
+    le::Put32(layout.info, kClrUsedAt, h.clrUsed);
     if (layout.info.size() < kHeaderWithMasks) layout.info.resize(kHeaderWithMasks, 0);
 }
 
@@ -239,11 +226,11 @@ Masks MasksToWrite(const Description& p) {
 }
 
 void PutCore(std::vector<uint8_t>& out, const Description& p) {
-    Put32(out, kCoreHeaderSize);
-    Put16(out, static_cast<uint16_t>(p.width));
-    Put16(out, static_cast<uint16_t>(p.height));
-    Put16(out, 1);
-    Put16(out, p.bitCount);
+    le::Append32(out, kCoreHeaderSize);
+    le::Append16(out, static_cast<uint16_t>(p.width));
+    le::Append16(out, static_cast<uint16_t>(p.height));
+    le::Append16(out, 1);
+    le::Append16(out, p.bitCount);
     // A core header has no colour count: readers take 2^bits entries.
     const std::size_t count = DefaultColourCount(p.bitCount);
     for (std::size_t i = 0; i < count; ++i) {
@@ -266,9 +253,9 @@ void PutInfo(std::vector<uint8_t>& out, const Description& p) {
     PutInfoHeader(out, h);
     if (p.compression == kBitFields) {
         const Masks m = MasksToWrite(p);
-        Put32(out, m.red);
-        Put32(out, m.green);
-        Put32(out, m.blue);
+        le::Append32(out, m.red);
+        le::Append32(out, m.green);
+        le::Append32(out, m.blue);
     }
     for (const Colour& c : p.colours) out.insert(out.end(), {c.blue, c.green, c.red, c.reserved});
 }
@@ -366,9 +353,9 @@ std::vector<uint8_t> Write(const Description& picture) {
     out.reserve(static_cast<std::size_t>(total));
     out.push_back('B');
     out.push_back('M');
-    Put32(out, static_cast<uint32_t>(total));
-    Put32(out, 0);
-    Put32(out, static_cast<uint32_t>(offset));
+    le::Append32(out, static_cast<uint32_t>(total));
+    le::Append32(out, 0);
+    le::Append32(out, static_cast<uint32_t>(offset));
     out.insert(out.end(), headers.begin(), headers.end());
     out.insert(out.end(), picture.pixels.begin(), picture.pixels.end());
     return out;

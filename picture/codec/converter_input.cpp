@@ -40,11 +40,11 @@ bool StateCounts(uint8_t* record, uint32_t size, BitmapFields at) {
     bool changed = false;
     const uint64_t image = dib::BitsNeeded(shape, shape.rows);
     if (!shape.rle && le::U32<InvalidData>(info, infoSize, dib::kSizeImageAt) == 0 && image != 0 && image <= bitsSize) {
-        le::PutU32(info + dib::kSizeImageAt, uint32_t(image));
+        le::Put32(info + dib::kSizeImageAt, uint32_t(image));
         changed = true;
     }
     if (shape.bits <= 8 && le::U32<InvalidData>(info, infoSize, dib::kClrUsedAt) == 0) {
-        le::PutU32(info + dib::kClrUsedAt, 1u << shape.bits);
+        le::Put32(info + dib::kClrUsedAt, 1u << shape.bits);
         changed = true;
     }
     return changed;

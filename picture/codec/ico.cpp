@@ -49,17 +49,17 @@ uint64_t PartSize(uint64_t stride, int32_t rows, uint64_t left) {
 }
 
 void PutI32(std::vector<uint8_t>& v, size_t offset, int32_t x) {
-    le::PutU32(v.data() + offset, static_cast<uint32_t>(x));
+    le::Put32(v.data() + offset, static_cast<uint32_t>(x));
 }
 
 std::vector<uint8_t> MaskInfo(int32_t width, int32_t height, uint32_t bitsSize) {
     std::vector<uint8_t> info(kInfoHeaderSize + 8, 0);
-    le::PutU32(info.data() + kBiSize, kInfoHeaderSize);
+    le::Put32(info.data() + kBiSize, kInfoHeaderSize);
     PutI32(info, kBiWidth, width);
     PutI32(info, kBiHeight, height);
-    le::PutU16(info.data() + kBiPlanes, 1);
-    le::PutU16(info.data() + kBiBitCount, 1);
-    le::PutU32(info.data() + kBiSizeImage, bitsSize);
+    le::Put16(info.data() + kBiPlanes, 1);
+    le::Put16(info.data() + kBiBitCount, 1);
+    le::Put32(info.data() + kBiSizeImage, bitsSize);
     std::fill(info.begin() + kInfoHeaderSize + 4, info.begin() + kInfoHeaderSize + 7, 0xFF);
     return info;
 }
@@ -146,12 +146,12 @@ Image DecodeImage(const uint8_t* image, size_t size) {
     // The system gets the 40-byte header's fields, whatever version the file has.
     out.colour.info.assign(image, image + kInfoHeaderSize);
     out.colour.info.insert(out.colour.info.end(), image + headerSize, image + infoSize);
-    le::PutU32(out.colour.info.data() + kBiSize, kInfoHeaderSize);
+    le::Put32(out.colour.info.data() + kBiSize, kInfoHeaderSize);
     PutI32(out.colour.info, kBiHeight, out.height);
     // The table always has the full entries for the depth, so say so; and size the bits exactly.
-    le::PutU32(out.colour.info.data() + kBiSizeImage, static_cast<uint32_t>(colourSize));
-    le::PutU32(out.colour.info.data() + kBiClrUsed, 0);
-    le::PutU32(out.colour.info.data() + kBiClrImportant, 0);
+    le::Put32(out.colour.info.data() + kBiSizeImage, static_cast<uint32_t>(colourSize));
+    le::Put32(out.colour.info.data() + kBiClrUsed, 0);
+    le::Put32(out.colour.info.data() + kBiClrImportant, 0);
     out.colour.bits.assign(colourBits, colourBits + colourSize);
     out.mask.info = MaskInfo(out.width, out.height, static_cast<uint32_t>(maskSize));
     out.mask.bits.assign(colourBits + colourSize, colourBits + colourSize + maskSize);
@@ -189,14 +189,14 @@ std::vector<uint8_t> WriteIcon(const Dib& colour, const std::vector<uint8_t>& ma
     // warn about bounds it cannot follow.
     const size_t headerAt = kHeaderSize + kEntrySize;
     std::vector<uint8_t> file(headerAt + imageSize, 0);
-    le::PutU16(file.data() + 2, kTypeIcon);
-    le::PutU16(file.data() + 4, 1);
+    le::Put16(file.data() + 2, kTypeIcon);
+    le::Put16(file.data() + 4, 1);
     uint8_t* entry = file.data() + kHeaderSize;
     entry[0] = static_cast<uint8_t>(width);
     entry[1] = static_cast<uint8_t>(height);
-    le::PutU16(entry + 2, static_cast<uint16_t>(planes * 4));
-    le::PutU32(entry + 8, static_cast<uint32_t>(imageSize));
-    le::PutU32(entry + 12, kHeaderSize + kEntrySize);
+    le::Put16(entry + 2, static_cast<uint16_t>(planes * 4));
+    le::Put32(entry + 8, static_cast<uint32_t>(imageSize));
+    le::Put32(entry + 12, kHeaderSize + kEntrySize);
 
     auto bitsAt = std::copy(info.begin(), info.end(), file.begin() + headerAt);
     PutI32(file, headerAt + kBiHeight, static_cast<int32_t>(doubled));

@@ -1,11 +1,15 @@
 #pragma once
-// Bounds-checked little-endian field access for the byte-level readers.
+// Bounds-checked little-endian field access for the byte-level readers,
+// and the writers that the codec, the tests and the tools share.
 // Each read names the fault to raise when the field does not fit, so a
 // reader says at the call whether running out of bytes is a short read or
 // broken data, or that such a field reads as 0.
 #include <cstddef>
 #include <cstdint>
+#include <initializer_list>
+#include <stdexcept>
 #include <type_traits>
+#include <vector>
 
 namespace codec::le {
 
@@ -74,14 +78,37 @@ private:
     size_t size_;
 };
 
-// Writers into a buffer the caller has sized.
-inline void PutU16(uint8_t* out, uint16_t v) {
+// Writers: into bytes the caller has sized, at an offset of a vector
+// (checked), or at a vector's end.
+inline void Put16(uint8_t* out, uint16_t v) {
     out[0] = static_cast<uint8_t>(v);
     out[1] = static_cast<uint8_t>(v >> 8);
 }
 
-inline void PutU32(uint8_t* out, uint32_t v) {
+inline void Put32(uint8_t* out, uint32_t v) {
     for (int i = 0; i < 4; ++i) out[i] = static_cast<uint8_t>(v >> (8 * i));
+}
+
+inline uint8_t* At(std::vector<uint8_t>& out, size_t offset, size_t n) {
+    if (!Fits(out.size(), offset, n)) throw std::out_of_range("field beyond the bytes");
+    return out.data() + offset;
+}
+
+inline void Put16(std::vector<uint8_t>& out, size_t offset, uint16_t v) { Put16(At(out, offset, 2), v); }
+inline void Put32(std::vector<uint8_t>& out, size_t offset, uint32_t v) { Put32(At(out, offset, 4), v); }
+
+inline void Append16(std::vector<uint8_t>& out, uint16_t v) {
+    out.resize(out.size() + 2);
+    Put16(out, out.size() - 2, v);
+}
+
+inline void Append32(std::vector<uint8_t>& out, uint32_t v) {
+    out.resize(out.size() + 4);
+    Put32(out, out.size() - 4, v);
+}
+
+inline void Append32(std::vector<uint8_t>& out, std::initializer_list<uint32_t> words) {
+    for (uint32_t w : words) Append32(out, w);
 }
 
 }  // namespace codec::le

@@ -155,11 +155,11 @@ std::array<uint8_t, kPlaceableSize> WritePlaceable(int32_t logicalWidth, int32_t
                                                     uint16_t unitsPerInch) {
     uint16_t upi = unitsPerInch != 0 ? unitsPerInch : kDefaultUnitsPerInch;
     std::array<uint8_t, kPlaceableSize> h{};
-    le::PutU32(h.data(), kPlaceableKey);
-    le::PutU16(h.data() + 10, static_cast<uint16_t>(ToBox(logicalWidth, upi)));
-    le::PutU16(h.data() + 12, static_cast<uint16_t>(ToBox(logicalHeight, upi)));
-    le::PutU16(h.data() + 14, upi);
-    le::PutU16(h.data() + 20, PlaceableChecksum(h.data()));
+    le::Put32(h.data(), kPlaceableKey);
+    le::Put16(h.data() + 10, static_cast<uint16_t>(ToBox(logicalWidth, upi)));
+    le::Put16(h.data() + 12, static_cast<uint16_t>(ToBox(logicalHeight, upi)));
+    le::Put16(h.data() + 14, upi);
+    le::Put16(h.data() + 20, PlaceableChecksum(h.data()));
     return h;
 }
 

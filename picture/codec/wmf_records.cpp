@@ -210,10 +210,10 @@ void StateCounts(uint8_t* record, size_t bytes) {
     if (le::U32<InvalidData>(info, available, 0) < dib::kInfoSize) return;
     const uint16_t bits = le::U16<InvalidData>(info, available, dib::kBitCountAt);
     if (bits <= 8 && le::U32<InvalidData>(info, available, dib::kClrUsedAt) == 0)
-        le::PutU32(info + dib::kClrUsedAt, 1u << bits);
+        le::Put32(info + dib::kClrUsedAt, 1u << bits);
     const uint32_t compression = le::U32<InvalidData>(info, available, dib::kCompressionAt);
     const uint32_t rleBytes = le::U32<InvalidData>(info, available, dib::kSizeImageAt);
-    if (compression == 1 || compression == 2) le::PutU32(info + dib::kSizeImageAt, uint32_t(WholeWords(rleBytes)));
+    if (compression == 1 || compression == 2) le::Put32(info + dib::kSizeImageAt, uint32_t(WholeWords(rleBytes)));
 }
 
 }  // namespace codec::metafile

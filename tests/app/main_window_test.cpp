@@ -12,6 +12,7 @@
 #include "testing.h"
 #include "ui/gdi.h"
 #include "ui/glyph.h"
+#include "ui/rects.h"
 
 namespace {
 struct MenuRow {
@@ -107,8 +108,7 @@ HMENU PopupOf(HMENU bar, UINT id) {
 
 TEST_CASE("main window: fixed client size, single border, minimize but no maximize") {
     TOkno& w = MainWindow();
-    RECT client;
-    GetClientRect(w.Handle(), &client);
+    const RECT client = ClientRect(w.Handle());
     CHECK(client.right == OknoBox("Okno").width);
     CHECK(client.bottom == OknoBox("Okno").height);
     LONG style = GetWindowLongA(w.Handle(), GWL_STYLE);
@@ -119,8 +119,7 @@ TEST_CASE("main window: fixed client size, single border, minimize but no maximi
     CHECK(w.Caption() == "Korvel Lumeno");
     CHECK(TestApplication().Title() == "Korvel Lumeno");
     // Centred on the 1024 x 768 desktop.
-    RECT r;
-    GetWindowRect(w.Handle(), &r);
+    const RECT r = WindowRect(w.Handle());
     CHECK(r.left == (1024 - (r.right - r.left)) / 2);
     CHECK(r.top == (768 - (r.bottom - r.top)) / 2);
 }
@@ -199,8 +198,7 @@ TEST_CASE("main window: tool bar buttons, tooltips and hints in the status bar")
         CHECK(std::string(text) == b.hint);
     }
     // The real pointer over "Vymazať" puts its hint into the status bar.
-    RECT br;
-    GetWindowRect(w.SpeedButton3->Handle(), &br);
+    const RECT br = WindowRect(w.SpeedButton3->Handle());
     SetCursorPos((br.left + br.right) / 2, (br.top + br.bottom) / 2);
     for (int i = 0; i < 50 && w.DolnyPanel->PanelText() != "Vymazať"; ++i) {
         Sleep(20);

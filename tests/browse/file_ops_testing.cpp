@@ -3,6 +3,7 @@
 #include "app/okno.h"
 #include "fixture.h"
 #include "picture/picture_testing.h"
+#include "platform/handle.h"
 #include "ui/listbox.h"
 #include "ui/menu.h"
 
@@ -61,33 +62,28 @@ bool IsFolder(const std::string& path) {
 
 std::string ReadAll(const std::string& path) {
     std::string out;
-    HANDLE h = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (h == INVALID_HANDLE_VALUE) return out;
+    FileHandle h(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
     char buf[4096];
     DWORD got = 0;
-    while (ReadFile(h, buf, sizeof buf, &got, nullptr) && got) out.append(buf, got);
-    CloseHandle(h);
+    while (h && ReadFile(h.get(), buf, sizeof buf, &got, nullptr) && got) out.append(buf, got);
     return out;
 }
 
 void WriteAll(const std::string& path, const std::string& bytes) {
-    HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (h == INVALID_HANDLE_VALUE) return;
+    FileHandle h(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     DWORD put = 0;
-    WriteFile(h, bytes.data(), DWORD(bytes.size()), &put, nullptr);
-    CloseHandle(h);
+    if (h) WriteFile(h.get(), bytes.data(), DWORD(bytes.size()), &put, nullptr);
 }
 
 int EntryCount(const std::string& folder) {
     int n = 0;
     WIN32_FIND_DATAA fd;
-    HANDLE h = FindFirstFileA((folder + "\\*").c_str(), &fd);
-    if (h == INVALID_HANDLE_VALUE) return 0;
+    SearchHandle h(FindFirstFileA((folder + "\\*").c_str(), &fd));
+    if (!h) return 0;
     do {
         std::string name = fd.cFileName;
         if (name != "." && name != "..") ++n;
-    } while (FindNextFileA(h, &fd));
-    FindClose(h);
+    } while (FindNextFileA(h.get(), &fd));
     return n;
 }
 

@@ -15,10 +15,11 @@
 #include "browse/file_list_box.h"
 #include "browse/filter_combo_box.h"
 #include "fixture.h"
+#include "platform/exceptions.h"
+#include "platform/handle.h"
 #include "probe.h"
 #include "testing.h"
 #include "ui/application.h"
-#include "ui/exceptions.h"
 #include "ui/fonts.h"
 #include "ui/form.h"
 #include "ui/label.h"
@@ -87,9 +88,8 @@ void SetWriteTime(const std::string& path, WORD year) {
     st.wDay = 1;
     FILETIME ft;
     SystemTimeToFileTime(&st, &ft);
-    HANDLE h = CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    SetFileTime(h, &ft, &ft, &ft);
-    CloseHandle(h);
+    FileHandle h(CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+    SetFileTime(h.get(), &ft, &ft, &ft);
 }
 }  // namespace
 

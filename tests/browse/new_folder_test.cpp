@@ -7,9 +7,10 @@
 #include "browse/new_dir.h"
 #include "file_ops_testing.h"
 #include "fixture.h"
+#include "platform/exceptions.h"
 #include "testing.h"
-#include "ui/exceptions.h"
 #include "ui/message_dialog.h"
+#include "ui/rects.h"
 
 namespace {
 // Types the name and presses "&OK".
@@ -32,7 +33,7 @@ TEST_CASE("new folder: the dialog as it opens, and the folder made in a subfolde
     bool hasDefault = false;
     REQUIRE(AnsweringForm([&] { SendMenuCommand(w.Novprieinok1); },
                           [&](HWND wnd) {
-                              GetWindowRect(wnd, &frame);
+                              frame = WindowRect(wnd);
                               focus = GetFocus();
                               for (TButton* b : {NewDir->Button1.get(), NewDir->Button2.get()})
                                   hasDefault |= (GetWindowLongA(b->Handle(), GWL_STYLE) & BS_DEFPUSHBUTTON) != 0;

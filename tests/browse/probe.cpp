@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "platform/handle.h"
 #include "ui/gdi.h"
 #include "ui/glyph.h"
 #include "ui/owner_draw.h"
@@ -122,7 +123,6 @@ void MakeFolder(const std::string& path, DWORD attributes) {
 }
 
 void MakeFile(const std::string& path, DWORD attributes) {
-    HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (h != INVALID_HANDLE_VALUE) CloseHandle(h);
+    FileHandle(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (attributes != FILE_ATTRIBUTE_NORMAL) SetFileAttributesA(path.c_str(), attributes);
 }

@@ -8,8 +8,9 @@
 #include "browse/vymazat.h"
 #include "file_ops_testing.h"
 #include "fixture.h"
+#include "platform/exceptions.h"
 #include "testing.h"
-#include "ui/exceptions.h"
+#include "ui/rects.h"
 
 namespace {
 // Types the new name and presses "&OK".
@@ -51,7 +52,7 @@ TEST_CASE("rename: the dialog shows the old name and takes the new one; the list
         fromEnabled = Premenuj->odkial->Enabled();
         fromReadOnly = (GetWindowLongA(Premenuj->odkial->Handle(), GWL_STYLE) & ES_READONLY) != 0;
         focus = GetFocus();
-        GetWindowRect(wnd, &frame);
+        frame = WindowRect(wnd);
         RenameTo("zima.bmp")(wnd);
     }));
     CHECK(from == "leto.bmp");
@@ -167,7 +168,7 @@ TEST_CASE("delete: the caption names the file, Enter on the focused Ano deletes 
     REQUIRE(Deleting([&](HWND wnd) {
         caption = Caption(wnd);
         text = Vymazat->text->Text();
-        GetWindowRect(wnd, &frame);
+        frame = WindowRect(wnd);
         focusOnYes = GetFocus() == Vymazat->Button1->Handle();
         PostMessageA(GetFocus(), WM_KEYDOWN, VK_RETURN, 0);
     }));

@@ -9,10 +9,11 @@
 #include "fixture.h"
 #include "picture/jpeg_testing.h"
 #include "picture/picture.h"
+#include "platform/exceptions.h"
+#include "platform/handle.h"
+#include "platform/stream.h"
 #include "testing.h"
-#include "ui/exceptions.h"
 #include "ui/gdi.h"
-#include "ui/stream.h"
 
 namespace {
 // A picture kind whose writer puts out a few bytes and then fails, and
@@ -165,10 +166,9 @@ TEST_CASE("save that fails leaves the old file byte for byte and no temporary fi
     }
     SUBCASE("the target is held open by another program") {
         THalfWriter::Fails() = false;
-        HANDLE busy = CreateFileA(temp.File("cieľ.bmp").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-        REQUIRE(busy != INVALID_HANDLE_VALUE);
+        FileHandle busy(CreateFileA(temp.File("cieľ.bmp").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+        REQUIRE(busy);
         CHECK_THROWS_AS(SavePictureOver(picture, temp.File("cieľ.bmp")), EFCreateError);
-        CloseHandle(busy);
     }
     SUBCASE("a folder of that name is not replaced") {
         THalfWriter::Fails() = false;

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "picture/codec/errors.h"
+#include "picture/codec/little_endian.h"
 #include "testing.h"
 
 using namespace codec::bmp;
@@ -13,14 +14,8 @@ using Bytes = std::vector<uint8_t>;
 
 namespace {
 
-void Put16(Bytes& b, uint16_t v) {
-    b.push_back(static_cast<uint8_t>(v));
-    b.push_back(static_cast<uint8_t>(v >> 8));
-}
-
-void Put32(Bytes& b, uint32_t v) {
-    for (int s = 0; s < 32; s += 8) b.push_back(static_cast<uint8_t>(v >> s));
-}
+using codec::le::Append16;
+using codec::le::Append32;
 
 uint32_t Get32(const Bytes& b, std::size_t at) {
     return uint32_t{b.at(at)} | uint32_t{b.at(at + 1)} << 8 | uint32_t{b.at(at + 2)} << 16 | uint32_t{b.at(at + 3)} << 24;
@@ -36,20 +31,20 @@ Bytes operator+(Bytes a, const Bytes& b) {
 Bytes InfoFile(const InfoHeader& h, uint32_t headerSize, const Bytes& tables, const Bytes& pixels) {
     const Bytes tail = tables + pixels;
     Bytes f{'B', 'M'};
-    Put32(f, 14 + headerSize + static_cast<uint32_t>(tail.size()));
-    Put32(f, 0);
-    Put32(f, 14 + headerSize + static_cast<uint32_t>(tables.size()));
-    Put32(f, headerSize);
-    Put32(f, static_cast<uint32_t>(h.width));
-    Put32(f, static_cast<uint32_t>(h.height));
-    Put16(f, h.planes);
-    Put16(f, h.bitCount);
-    Put32(f, h.compression);
-    Put32(f, h.sizeImage);
-    Put32(f, static_cast<uint32_t>(h.xPelsPerMeter));
-    Put32(f, static_cast<uint32_t>(h.yPelsPerMeter));
-    Put32(f, h.clrUsed);
-    Put32(f, h.clrImportant);
+    Append32(f, 14 + headerSize + static_cast<uint32_t>(tail.size()));
+    Append32(f, 0);
+    Append32(f, 14 + headerSize + static_cast<uint32_t>(tables.size()));
+    Append32(f, headerSize);
+    Append32(f, static_cast<uint32_t>(h.width));
+    Append32(f, static_cast<uint32_t>(h.height));
+    Append16(f, h.planes);
+    Append16(f, h.bitCount);
+    Append32(f, h.compression);
+    Append32(f, h.sizeImage);
+    Append32(f, static_cast<uint32_t>(h.xPelsPerMeter));
+    Append32(f, static_cast<uint32_t>(h.yPelsPerMeter));
+    Append32(f, h.clrUsed);
+    Append32(f, h.clrImportant);
     f.resize(14 + headerSize, 0);
     f.insert(f.end(), tail.begin(), tail.end());
     return f;
@@ -58,14 +53,14 @@ Bytes InfoFile(const InfoHeader& h, uint32_t headerSize, const Bytes& tables, co
 Bytes CoreFile(uint16_t width, uint16_t height, uint16_t bits, const Bytes& colours, const Bytes& pixels) {
     const Bytes tail = colours + pixels;
     Bytes f{'B', 'M'};
-    Put32(f, 26 + static_cast<uint32_t>(tail.size()));
-    Put32(f, 0);
-    Put32(f, 26 + static_cast<uint32_t>(colours.size()));
-    Put32(f, 12);
-    Put16(f, width);
-    Put16(f, height);
-    Put16(f, 1);
-    Put16(f, bits);
+    Append32(f, 26 + static_cast<uint32_t>(tail.size()));
+    Append32(f, 0);
+    Append32(f, 26 + static_cast<uint32_t>(colours.size()));
+    Append32(f, 12);
+    Append16(f, width);
+    Append16(f, height);
+    Append16(f, 1);
+    Append16(f, bits);
     f.insert(f.end(), tail.begin(), tail.end());
     return f;
 }
@@ -148,8 +143,8 @@ TEST_CASE("OS/2 core header: built 40-byte header and widened colours") {
     CHECK(l.colours[1].reserved == 0);
     const Bytes expected = [] {
         Bytes b;
-        Put32(b, 40), Put32(b, 9), Put32(b, 3), Put16(b, 1), Put16(b, 1), Put32(b, 0), Put32(b, 12);
-        Put32(b, 0), Put32(b, 0), Put32(b, 2), Put32(b, 0);
+        Append32(b, 40), Append32(b, 9), Append32(b, 3), Append16(b, 1), Append16(b, 1), Append32(b, 0), Append32(b, 12);
+        Append32(b, 0), Append32(b, 0), Append32(b, 2), Append32(b, 0);
         return b + Bytes{1, 2, 3, 0, 4, 5, 6, 0} + Bytes(4, 0);
     }();
     CHECK(l.info == expected);
@@ -175,7 +170,7 @@ TEST_CASE("palette sizes follow the bit count unless the header gives a count") 
 
 TEST_CASE("bit-field masks: after a 40-byte header, inside larger ones") {
     Bytes masks;
-    Put32(masks, 0x7C00), Put32(masks, 0x03E0), Put32(masks, 0x001F);
+    Append32(masks, 0x7C00), Append32(masks, 0x03E0), Append32(masks, 0x001F);
     SUBCASE("40-byte header reads them after it") {
         const Layout l = Parse(InfoFile(Header(2, 1, 16, kBitFields), 40, masks, Bytes(4, 0)));
         CHECK(l.masks.red == 0x7C00);
@@ -239,7 +234,7 @@ TEST_CASE("truncation faults by region") {
         InfoHeader h = Header(1, 1, 16, kBitFields);
         h.clrUsed = 2;
         Bytes masks;
-        Put32(masks, 0xF800), Put32(masks, 0x07E0), Put32(masks, 0x1F);
+        Append32(masks, 0xF800), Append32(masks, 0x07E0), Append32(masks, 0x1F);
         const Bytes file = InfoFile(h, 40, masks + Palette(2), Bytes(4, 0));
         for (std::size_t n = 1; n <= file.size(); ++n) {
             CAPTURE(n);
@@ -410,7 +405,7 @@ TEST_CASE("version-4 and version-5 headers are written back as 40 bytes with the
         CAPTURE(size);
         Bytes file = InfoFile(Header(2, 1, 16, kBitFields), size, {}, Bytes{1, 2, 3, 4});
         Bytes masks;
-        Put32(masks, 0x7C00), Put32(masks, 0x03E0), Put32(masks, 0x001F);
+        Append32(masks, 0x7C00), Append32(masks, 0x03E0), Append32(masks, 0x001F);
         std::copy(masks.begin(), masks.end(), file.begin() + 54);
         const Bytes out = RoundTrip(file);
         REQUIRE(out.size() == 14 + 40 + 12 + 4);

@@ -4,6 +4,7 @@
 
 #include "picture/codec/errors.h"
 #include "picture/codec/ico.h"
+#include "picture/codec/little_endian.h"
 #include "testing.h"
 
 using namespace codec::ico;
@@ -11,14 +12,8 @@ using Bytes = std::vector<uint8_t>;
 
 namespace {
 
-void Put16(Bytes& b, size_t at, uint32_t v) {
-    b[at] = static_cast<uint8_t>(v);
-    b[at + 1] = static_cast<uint8_t>(v >> 8);
-}
-
-void Put32(Bytes& b, size_t at, uint32_t v) {
-    for (size_t i = 0; i < 4; ++i) b[at + i] = static_cast<uint8_t>(v >> (8 * i));
-}
+using codec::le::Put16;
+using codec::le::Put32;
 
 uint32_t Get32(const Bytes& b, size_t at) {
     return uint32_t{b[at]} | (uint32_t{b[at + 1]} << 8) | (uint32_t{b[at + 2]} << 16) | (uint32_t{b[at + 3]} << 24);
@@ -53,7 +48,7 @@ struct ImageRecipe {
 Bytes MakeFile(const std::vector<ImageRecipe>& images, uint16_t type = 1) {
     Bytes file(6 + 16 * images.size(), 0);
     Put16(file, 2, type);
-    Put16(file, 4, static_cast<uint32_t>(images.size()));
+    Put16(file, 4, static_cast<uint16_t>(images.size()));
     for (size_t i = 0; i < images.size(); ++i) {
         size_t at = 6 + 16 * i;
         Put16(file, at + 2, images[i].colourWord);

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "picture/codec/errors.h"
+#include "picture/codec/little_endian.h"
 #include "picture/codec/metafile.h"
 #include "picture/codec/packed_dib.h"
 #include "testing.h"
@@ -16,21 +17,9 @@ using Bytes = std::vector<uint8_t>;
 
 namespace {
 
-void Put16(Bytes& b, size_t at, uint32_t v) {
-    b[at] = uint8_t(v);
-    b[at + 1] = uint8_t(v >> 8);
-}
-
-void Put32(Bytes& b, size_t at, uint32_t v) {
-    for (size_t i = 0; i < 4; ++i) b[at + i] = uint8_t(v >> (8 * i));
-}
-
-void Append32(Bytes& b, std::initializer_list<uint32_t> words) {
-    for (uint32_t w : words) {
-        b.resize(b.size() + 4);
-        Put32(b, b.size() - 4, w);
-    }
-}
+using codec::le::Append32;
+using codec::le::Put16;
+using codec::le::Put32;
 
 // A record of `type` with the parameter words given; its size is counted.
 Bytes EmfRecord(uint32_t type, std::initializer_list<uint32_t> params) {
@@ -142,7 +131,7 @@ Bytes EmfComment(const Bytes& emf, uint32_t chunkSize) {
     Bytes r(10, 0);
     Put16(r, 4, 0x0626);
     Put16(r, 6, 0x000F);
-    Put16(r, 8, uint32_t(34 + emf.size()));
+    Put16(r, 8, uint16_t(34 + emf.size()));
     r.insert(r.end(), data.begin(), data.end());
     Put32(r, 0, uint32_t(r.size() / 2));
     return r;

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "picture/codec/errors.h"
+#include "picture/codec/little_endian.h"
 #include "picture/codec/metafile.h"
 #include "testing.h"
 
@@ -12,19 +13,9 @@ using Bytes = std::vector<uint8_t>;
 
 namespace {
 
-void Put16(Bytes& b, size_t at, uint32_t v) {
-    b[at] = static_cast<uint8_t>(v);
-    b[at + 1] = static_cast<uint8_t>(v >> 8);
-}
-
-void Put32(Bytes& b, size_t at, uint32_t v) {
-    for (size_t i = 0; i < 4; ++i) b[at + i] = static_cast<uint8_t>(v >> (8 * i));
-}
-
-void Append32(Bytes& b, uint32_t v) {
-    b.resize(b.size() + 4);
-    Put32(b, b.size() - 4, v);
-}
+using codec::le::Append32;
+using codec::le::Put16;
+using codec::le::Put32;
 
 // Header record of 108 bytes, one 12-byte record, the 20-byte end record.
 Bytes MakeEmf() {

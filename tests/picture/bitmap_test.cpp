@@ -9,8 +9,8 @@
 #include "picture/bitmap.h"
 #include "picture/picture.h"
 #include "picture_testing.h"
-#include "ui/exceptions.h"
-#include "ui/stream.h"
+#include "platform/exceptions.h"
+#include "platform/stream.h"
 
 namespace {
 // Every test picture is 2 x 2: red, green on top; blue, white below.

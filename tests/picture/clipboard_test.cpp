@@ -8,8 +8,8 @@
 #include "picture/clipboard.h"
 #include "picture/picture.h"
 #include "picture_testing.h"
-#include "ui/exceptions.h"
-#include "ui/stream.h"
+#include "platform/exceptions.h"
+#include "platform/stream.h"
 
 namespace {
 
@@ -85,8 +85,8 @@ TEST_CASE("the clipboard is emptied first, also when there is nothing to put or 
     CHECK(Clipboard().OpenCount() == 0);
     CHECK(ClipboardFormatCount() == 0);
 
-    TMemoryStream foreign;
-    CHECK_THROWS_WITH_AS(Clipboard().Assign(&foreign), "Cannot assign a TMemoryStream to a TClipboard",
+    TObject foreign;
+    CHECK_THROWS_WITH_AS(Clipboard().Assign(&foreign), "Cannot assign a TObject to a TClipboard",
                          EConvertError);
 }
 

@@ -6,6 +6,7 @@
 #include <cstdlib>
 
 #include "jpeg_testing.h"
+#include "picture/codec/little_endian.h"
 #include "picture_testing.h"
 #include "tools/metafiles/valid_set.h"
 #include "ui/gdi.h"
@@ -15,14 +16,8 @@ namespace pictest {
 namespace {
 using Bytes = std::vector<uint8_t>;
 
-void Put16(Bytes& b, size_t at, uint32_t v) {
-    b[at] = uint8_t(v);
-    b[at + 1] = uint8_t(v >> 8);
-}
-void Put32(Bytes& b, size_t at, uint32_t v) {
-    Put16(b, at, v & 0xFFFF);
-    Put16(b, at + 2, v >> 16);
-}
+using codec::le::Put16;
+using codec::le::Put32;
 uint16_t Get16(const Bytes& b, size_t at) { return uint16_t(b[at] | b[at + 1] << 8); }
 uint32_t Get32(const Bytes& b, size_t at) { return Get16(b, at) | uint32_t(Get16(b, at + 2)) << 16; }
 

@@ -26,11 +26,11 @@
 #include "picture/metafile.h"
 #include "picture/picture.h"
 #include "picture_testing.h"
-#include "ui/exceptions.h"
+#include "platform/exceptions.h"
+#include "platform/stream.h"
+#include "tools/metafiles/valid_set.h"
 #include "ui/form.h"
 #include "ui/gdi.h"
-#include "ui/stream.h"
-#include "tools/metafiles/valid_set.h"
 
 namespace {
 using Bytes = std::vector<uint8_t>;

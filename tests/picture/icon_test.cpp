@@ -6,25 +6,20 @@
 
 #include "fixture.h"
 #include "picture/clipboard.h"
+#include "picture/codec/little_endian.h"
 #include "picture/icon.h"
 #include "picture/image.h"
 #include "picture/picture.h"
 #include "picture_testing.h"
-#include "ui/exceptions.h"
+#include "platform/exceptions.h"
+#include "platform/stream.h"
 #include "ui/form.h"
-#include "ui/stream.h"
 
 namespace {
 const COLORREF kBack = RGB(1, 2, 3);
 
-void Put16(std::vector<uint8_t>& b, size_t at, uint32_t v) {
-    b[at] = uint8_t(v);
-    b[at + 1] = uint8_t(v >> 8);
-}
-void Put32(std::vector<uint8_t>& b, size_t at, uint32_t v) {
-    Put16(b, at, v & 0xFFFF);
-    Put16(b, at + 2, v >> 16);
-}
+using codec::le::Put16;
+using codec::le::Put32;
 uint32_t Get32(const std::vector<uint8_t>& b, size_t at) {
     return b[at] | b[at + 1] << 8 | b[at + 2] << 16 | uint32_t(b[at + 3]) << 24;
 }
@@ -58,7 +53,7 @@ std::vector<uint8_t> Square(int size, COLORREF colour) {
 std::vector<uint8_t> IconFile(const std::vector<std::vector<uint8_t>>& images, uint16_t type = 1) {
     std::vector<uint8_t> file(6 + 16 * images.size(), 0);
     Put16(file, 2, type);
-    Put16(file, 4, uint32_t(images.size()));
+    Put16(file, 4, uint16_t(images.size()));
     for (size_t i = 0; i < images.size(); ++i) {
         const size_t at = 6 + 16 * i;
         file[at] = file[at + 1] = uint8_t(Get32(images[i], 4));

@@ -9,9 +9,9 @@
 #include "picture/bitmap.h"
 #include "picture/image.h"
 #include "picture_testing.h"
+#include "platform/stream.h"
 #include "ui/form.h"
 #include "ui/panel.h"
-#include "ui/stream.h"
 
 namespace {
 const COLORREF kBackground = RGB(0, 0, 200);

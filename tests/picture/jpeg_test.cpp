@@ -14,8 +14,8 @@
 #include "picture/jpeg_image.h"
 #include "picture/picture.h"
 #include "picture_testing.h"
-#include "ui/exceptions.h"
-#include "ui/stream.h"
+#include "platform/exceptions.h"
+#include "platform/stream.h"
 
 namespace {
 std::unique_ptr<TJPEGImage> Loaded(const std::vector<uint8_t>& bytes) {

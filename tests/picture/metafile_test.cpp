@@ -9,24 +9,19 @@
 
 #include "fixture.h"
 #include "picture/clipboard.h"
+#include "picture/codec/little_endian.h"
 #include "picture/metafile.h"
 #include "picture/picture.h"
 #include "picture_testing.h"
-#include "ui/exceptions.h"
+#include "platform/exceptions.h"
+#include "platform/stream.h"
 #include "ui/gdi.h"
-#include "ui/stream.h"
 
 namespace {
 const COLORREF kFill = RGB(200, 40, 10);
 
-void Put16(std::vector<uint8_t>& b, size_t at, uint32_t v) {
-    b[at] = uint8_t(v);
-    b[at + 1] = uint8_t(v >> 8);
-}
-void Put32(std::vector<uint8_t>& b, size_t at, uint32_t v) {
-    Put16(b, at, v & 0xFFFF);
-    Put16(b, at + 2, v >> 16);
-}
+using codec::le::Put16;
+using codec::le::Put32;
 uint16_t Get16(const std::vector<uint8_t>& b, size_t at) { return uint16_t(b[at] | b[at + 1] << 8); }
 uint32_t Get32(const std::vector<uint8_t>& b, size_t at) { return Get16(b, at) | uint32_t(Get16(b, at + 2)) << 16; }
 

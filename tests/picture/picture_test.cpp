@@ -6,8 +6,8 @@
 #include "picture/formats.h"
 #include "picture/picture.h"
 #include "picture_testing.h"
-#include "ui/exceptions.h"
-#include "ui/stream.h"
+#include "platform/exceptions.h"
+#include "platform/stream.h"
 
 namespace {
 // A 2 x 1 24-bit bitmap file: blue then red.
@@ -200,12 +200,12 @@ TEST_CASE("assigning copies a graphic into a new one of its kind, and empties on
     CHECK(changes == 2);
     CHECK(target.Graphic() == nullptr);
 
-    TMemoryStream foreign;
+    TObject foreign;
     try {
         target.Assign(&foreign);
-        FAIL("assigned a stream");
+        FAIL("assigned a bare object");
     } catch (const EConvertError& e) {
-        CHECK(e.Message() == "Cannot assign a TMemoryStream to a TPicture");
+        CHECK(e.Message() == "Cannot assign a TObject to a TPicture");
     }
 }
 

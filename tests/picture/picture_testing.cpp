@@ -2,54 +2,49 @@
 
 #include <cstring>
 
-#include "ui/exceptions.h"
+#include "picture/codec/little_endian.h"
+#include "platform/exceptions.h"
+#include "platform/stream.h"
 #include "ui/gdi.h"
-#include "ui/stream.h"
 
 namespace pictest {
 
 namespace {
-void Put16(std::vector<uint8_t>& out, uint32_t v) {
-    out.push_back(uint8_t(v));
-    out.push_back(uint8_t(v >> 8));
-}
-void Put32(std::vector<uint8_t>& out, uint32_t v) {
-    Put16(out, v & 0xFFFF);
-    Put16(out, v >> 16);
-}
+using codec::le::Append16;
+using codec::le::Append32;
 }  // namespace
 
 std::vector<uint8_t> BuildBmp(const BmpFields& s) {
     std::vector<uint8_t> header;
     if (s.headerSize == 12) {
-        Put32(header, 12);
-        Put16(header, uint32_t(s.width));
-        Put16(header, uint32_t(s.height));
-        Put16(header, 1);
-        Put16(header, s.bits);
+        Append32(header, 12);
+        Append16(header, uint16_t(s.width));
+        Append16(header, uint16_t(s.height));
+        Append16(header, 1);
+        Append16(header, s.bits);
     } else {
-        Put32(header, s.headerSize);
-        Put32(header, uint32_t(s.width));
-        Put32(header, uint32_t(s.height));
-        Put16(header, 1);
-        Put16(header, s.bits);
-        Put32(header, s.compression);
-        Put32(header, s.sizeImage);
-        Put32(header, 2835);
-        Put32(header, 2835);
-        Put32(header, s.clrUsed);
-        Put32(header, 0);
+        Append32(header, s.headerSize);
+        Append32(header, uint32_t(s.width));
+        Append32(header, uint32_t(s.height));
+        Append16(header, 1);
+        Append16(header, s.bits);
+        Append32(header, s.compression);
+        Append32(header, s.sizeImage);
+        Append32(header, 2835);
+        Append32(header, 2835);
+        Append32(header, s.clrUsed);
+        Append32(header, 0);
         if (s.headerSize > 40)
-            for (uint32_t m : s.masks) Put32(header, m);
+            for (uint32_t m : s.masks) Append32(header, m);
         header.resize(s.headerSize, 0);
         if (s.headerSize == 40)
-            for (uint32_t m : s.masks) Put32(header, m);
+            for (uint32_t m : s.masks) Append32(header, m);
     }
     header.insert(header.end(), s.colours.begin(), s.colours.end());
     std::vector<uint8_t> out{'B', 'M'};
-    Put32(out, uint32_t(14 + header.size() + s.pixels.size()));
-    Put32(out, 0);
-    Put32(out, uint32_t(14 + header.size()));
+    Append32(out, uint32_t(14 + header.size() + s.pixels.size()));
+    Append32(out, 0);
+    Append32(out, uint32_t(14 + header.size()));
     out.insert(out.end(), header.begin(), header.end());
     out.insert(out.end(), s.pixels.begin(), s.pixels.end());
     return out;

@@ -10,8 +10,8 @@
 #include "picture/clipboard.h"
 #include "picture/picture.h"
 #include "picture_testing.h"
+#include "platform/exceptions.h"
 #include "tools/metafiles/valid_set.h"
-#include "ui/exceptions.h"
 #include "ui/gdi.h"
 
 namespace {

@@ -2,9 +2,9 @@
 #include <string>
 
 #include "fixture.h"
+#include "platform/exceptions.h"
 #include "testing.h"
 #include "ui/button.h"
-#include "ui/exceptions.h"
 #include "ui/fonts.h"
 #include "ui/message_dialog.h"
 

@@ -8,8 +8,9 @@
 #include "../picture/picture_testing.h"
 #include "app/okno.h"
 #include "fixture.h"
+#include "platform/exceptions.h"
 #include "testing.h"
-#include "ui/exceptions.h"
+#include "ui/rects.h"
 #include "viewer_testing.h"
 #include "viewers/image_form2.h"
 #include "viewers/taskbar.h"
@@ -156,8 +157,7 @@ TEST_CASE("full-screen viewer: a picture smaller than the screen shows on black"
                 corner = GetPixel(form, 5, 5);
                 ReleaseDC(wnd, form);
                 HWND image = ImageForm2->Image->Handle();
-                RECT r;
-                GetWindowRect(image, &r);
+                const RECT r = WindowRect(image);
                 CHECK(r.left == 512 - 20);
                 CHECK(r.top == 384 - 20);
                 HDC dc = GetDC(image);
@@ -209,7 +209,7 @@ TEST_CASE("full-screen viewer: dragging moves only along the axis that does not 
         CHECK(d.afterRightDrag.x == d.afterFreeMove.x - 10);
         CHECK(d.afterMiddleDrag.x == d.afterRightDrag.x - 5);
         CHECK(d.afterMiddleDrag.y == d.start.y);
-        CHECK_FALSE(DragActive);
+        CHECK_FALSE(ImageForm2->DragActive);
     }
     SUBCASE("taller than the screen: up and down only") {
         Drag d = dragOn(WriteBmp(temp, "vysoky.bmp", 500, 1400));
@@ -285,9 +285,9 @@ TEST_CASE("full-screen viewer: a release lost outside the picture does not let i
             });
     CHECK(after.x == before.x);
     // The press never saw its release.
-    CHECK(DragActive);
+    CHECK(ImageForm2->DragActive);
     ImageForm2->FormCreate(ImageForm2);
-    CHECK_FALSE(DragActive);
+    CHECK_FALSE(ImageForm2->DragActive);
 }
 
 TEST_CASE("full-screen viewer: a drag left active by a wide picture moves the next, tall one up and down") {
@@ -299,7 +299,7 @@ TEST_CASE("full-screen viewer: a drag left active by a wide picture moves the ne
                 Mouse(WM_LBUTTONDOWN, MK_LBUTTON, 100, 100);
                 PressEnter(wnd);
             });
-    REQUIRE(DragActive);
+    REQUIRE(ImageForm2->DragActive);
     POINT before{}, after{};
     WhileUp([&] { ImageForm2->ShowFile(tall); },
             [&](HWND wnd) {
@@ -325,10 +325,10 @@ TEST_CASE("full-screen viewer: closing by double-click on picture or background 
                               Mouse(WM_LBUTTONDOWN, MK_LBUTTON, 3, 4);
                               Mouse(WM_LBUTTONUP, 0, 3, 4);
                               Mouse(WM_LBUTTONDBLCLK, MK_LBUTTON, 7, 9);
-                              activeAfterPress = DragActive;
+                              activeAfterPress = ImageForm2->DragActive;
                               closing = ImageForm2->ModalResult() == mrCancel;
-                              x = DragStartX;
-                              y = DragStartY;
+                              x = ImageForm2->DragStartX;
+                              y = ImageForm2->DragStartY;
                               Mouse(WM_LBUTTONUP, 0, 7, 9);
                           });
         CHECK(up);
@@ -336,7 +336,7 @@ TEST_CASE("full-screen viewer: closing by double-click on picture or background 
         CHECK(closing);
         CHECK(x == 7);
         CHECK(y == 9);
-        CHECK_FALSE(DragActive);
+        CHECK_FALSE(ImageForm2->DragActive);
     }
     SUBCASE("double-click on the black background") {
         bool up = WhileUp([&] { ImageForm2->ShowFile(path); },

@@ -5,6 +5,7 @@
 #include "../picture/picture_testing.h"
 #include "app/okno.h"
 #include "fixture.h"
+#include "ui/rects.h"
 
 namespace viewtest {
 
@@ -73,14 +74,12 @@ bool SelectFile(TOkno& w, const std::string& folder, const std::string& name) {
 HWND Taskbar() { return FindWindowA("Shell_TrayWnd", nullptr); }
 
 Rect WindowBox(HWND wnd) {
-    RECT r{};
-    GetWindowRect(wnd, &r);
+    const RECT r = WindowRect(wnd);
     return Rect{r.left, r.top, r.right - r.left, r.bottom - r.top};
 }
 
 Rect ClientBox(HWND wnd) {
-    RECT r{};
-    GetClientRect(wnd, &r);
+    const RECT r = ClientRect(wnd);
     POINT origin{0, 0};
     ClientToScreen(wnd, &origin);
     return Rect{origin.x, origin.y, r.right, r.bottom};

@@ -10,6 +10,7 @@
 #include "app/okno.h"
 #include "browse/path_rules.h"
 #include "fixture.h"
+#include "platform/handle.h"
 #include "testing.h"
 #include "ui/fonts.h"
 #include "viewer_testing.h"
@@ -166,11 +167,10 @@ TEST_CASE("properties dialog: a folder too long for 201 pixels is shortened, its
     std::string file = folder + "\\foto.bmp";
     {
         std::vector<uint8_t> bytes = FlatBmp(3, 2);
-        HANDLE h = CreateFileA(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-        REQUIRE(h != INVALID_HANDLE_VALUE);
+        FileHandle h(CreateFileA(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+        REQUIRE(h);
         DWORD put = 0;
-        WriteFile(h, bytes.data(), DWORD(bytes.size()), &put, nullptr);
-        CloseHandle(h);
+        WriteFile(h.get(), bytes.data(), DWORD(bytes.size()), &put, nullptr);
     }
     REQUIRE(SelectFile(w, folder, "foto.bmp"));
     const std::string adresaBefore = w.adresa->Text();

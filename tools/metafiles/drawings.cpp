@@ -36,7 +36,7 @@ Dib MakeDib(int width, int height, int bits, uint32_t colours, bool statedCount 
     Put32(d.info, 4, uint32_t(width));
     Put32(d.info, 8, uint32_t(height));
     Put16(d.info, 12, 1);
-    Put16(d.info, 14, uint32_t(bits));
+    Put16(d.info, 14, uint16_t(bits));
     Put32(d.info, 16, masks ? BI_BITFIELDS : BI_RGB);
     Put32(d.info, 32, statedCount ? colours : 0);
     if (masks) {
@@ -549,7 +549,7 @@ Bytes RecordEnhanced(const Recipe& recipe) {
     return bytes;
 }
 
-struct MetafileDeleter {
+struct MetafileDeleter : NullIsNone {
     void operator()(HMETAFILE h) const { DeleteMetaFile(h); }
 };
 

@@ -1,4 +1,4 @@
-#include "ui/large_memory.h"
+#include "platform/large_memory.h"
 
 #include <cstdint>
 

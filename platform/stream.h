@@ -6,10 +6,11 @@
 #include <string>
 #include <vector>
 
-#include "ui/object.h"
+#include "platform/handle.h"
 
-class TStream : public TObject {
+class TStream {
 public:
+    virtual ~TStream() = default;
     // Bytes read or written; may be fewer than asked.
     virtual size_t Read(void* buffer, size_t count) = 0;
     virtual size_t Write(const void* buffer, size_t count) = 0;
@@ -24,7 +25,6 @@ public:
     void ReadBuffer(void* buffer, size_t count);
     // Exactly count bytes or EWriteError "Stream write error".
     void WriteBuffer(const void* buffer, size_t count);
-    const char* ClassName() const override { return "TStream"; }
 };
 
 // A file opened without sharing, as the picture container needs; or, for a
@@ -33,18 +33,14 @@ class TFileStream : public TStream {
 public:
     enum Mode { OpenRead, Create, OpenReadShared };
     TFileStream(const std::string& path, Mode mode);
-    ~TFileStream() override;
-    TFileStream(const TFileStream&) = delete;
-    TFileStream& operator=(const TFileStream&) = delete;
 
     size_t Read(void* buffer, size_t count) override;
     size_t Write(const void* buffer, size_t count) override;
     int64_t Seek(int64_t offset, int origin) override;
-    HANDLE Handle() const { return handle_; }
-    const char* ClassName() const override { return "TFileStream"; }
+    HANDLE Handle() const { return handle_.get(); }
 
 private:
-    HANDLE handle_;
+    FileHandle handle_;
 };
 
 class TMemoryStream : public TStream {
@@ -58,7 +54,6 @@ public:
     std::vector<uint8_t>& Bytes() { return data_; }
     // Reads everything from the source's position to its end.
     void LoadFrom(TStream& source);
-    const char* ClassName() const override { return "TMemoryStream"; }
 
 private:
     std::vector<uint8_t> data_;

@@ -1,4 +1,4 @@
-#include "ui/exceptions.h"
+#include "platform/exceptions.h"
 
 #include <windows.h>
 

@@ -1,9 +1,9 @@
-#include "ui/stream.h"
+#include "platform/stream.h"
 
 #include <algorithm>
 #include <cstring>
 
-#include "ui/exceptions.h"
+#include "platform/exceptions.h"
 
 int64_t TStream::Size() {
     int64_t pos = Position();
@@ -21,28 +21,21 @@ void TStream::WriteBuffer(const void* buffer, size_t count) {
 }
 
 TFileStream::TFileStream(const std::string& path, Mode mode) {
-    if (mode != Create) {
-        const DWORD share = mode == OpenReadShared ? FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE : 0;
-        handle_ = CreateFileA(path.c_str(), GENERIC_READ, share, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (handle_ == INVALID_HANDLE_VALUE)
-            throw EFOpenError(Format("Cannot open file %s", path.c_str()));
-    } else {
-        handle_ = CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (handle_ == INVALID_HANDLE_VALUE)
-            throw EFCreateError(Format("Cannot create file %s", path.c_str()));
-    }
+    const bool reading = mode != Create;
+    const DWORD share = mode == OpenReadShared ? FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE : 0;
+    handle_.reset(CreateFileA(path.c_str(), reading ? GENERIC_READ : GENERIC_READ | GENERIC_WRITE, share, nullptr,
+                              reading ? OPEN_EXISTING : CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (handle_) return;
+    if (reading) throw EFOpenError(Format("Cannot open file %s", path.c_str()));
+    throw EFCreateError(Format("Cannot create file %s", path.c_str()));
 }
-
-TFileStream::~TFileStream() { CloseHandle(handle_); }
 
 size_t TFileStream::Read(void* buffer, size_t count) {
     size_t total = 0;
     auto* out = static_cast<char*>(buffer);
     while (total < count) {
         DWORD chunk = DWORD(std::min<size_t>(count - total, 1u << 30)), got = 0;
-        if (!ReadFile(handle_, out + total, chunk, &got, nullptr) || got == 0) break;
+        if (!ReadFile(handle_.get(), out + total, chunk, &got, nullptr) || got == 0) break;
         total += got;
     }
     return total;
@@ -53,7 +46,7 @@ size_t TFileStream::Write(const void* buffer, size_t count) {
     auto* in = static_cast<const char*>(buffer);
     while (total < count) {
         DWORD chunk = DWORD(std::min<size_t>(count - total, 1u << 30)), put = 0;
-        if (!WriteFile(handle_, in + total, chunk, &put, nullptr) || put == 0) break;
+        if (!WriteFile(handle_.get(), in + total, chunk, &put, nullptr) || put == 0) break;
         total += put;
     }
     return total;
@@ -62,7 +55,7 @@ size_t TFileStream::Write(const void* buffer, size_t count) {
 int64_t TFileStream::Seek(int64_t offset, int origin) {
     LARGE_INTEGER dist, out;
     dist.QuadPart = offset;
-    if (!SetFilePointerEx(handle_, dist, &out, DWORD(origin))) return -1;
+    if (!SetFilePointerEx(handle_.get(), dist, &out, DWORD(origin))) return -1;
     return out.QuadPart;
 }
 

@@ -11,6 +11,8 @@
 
 #include <functional>
 
+#include "platform/handle.h"
+
 class WorkerThread {
 public:
     // Starts `work` at once; throws EOutOfResources when the pool cannot take it.
@@ -26,5 +28,5 @@ private:
     static void CALLBACK Run(PTP_CALLBACK_INSTANCE instance, void* self);
 
     std::function<void()> work_;
-    HANDLE done_ = nullptr;  // set by the pool once Run has returned
+    KernelHandle done_;  // set by the pool once Run has returned
 };
