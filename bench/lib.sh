@@ -32,8 +32,10 @@ verdict() { LC_ALL=C awk -v v="$1" -v t="$2" 'BEGIN {print (v != "" && v + 0 <= 
 # shown for context, whose verdict is given by another figure.
 figure() {
   local out=$1 id=$2 target=$3 unit=$4 text=$5 why
+  local bound="target at most $target"
+  [ "$target" != - ] || bound="a figure for context"
   why=$(unjudged "$out" "$id")
-  if [ -n "$why" ]; then echo "$text: $why; target at most $target: over target"; return; fi
+  if [ -n "$why" ]; then echo "$text: $why; $bound: over target"; return; fi
   local n ending
   n=$(pairs "$out" "$id" | wc -l)
   if [ "$target" = - ]; then
