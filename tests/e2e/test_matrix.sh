@@ -121,20 +121,11 @@ drop() {  # selector, "mouse" or "keys"
   if [ "${2:-mouse}" = mouse ]; then click "${combo_x[$1]}" "${combo_y[$1]}"; else at "$rest_x" "$rest_y"; key F4; fi
   poll 5 class_up ComboLBox
 }
-# A copy of the JPEG without its quantisation tables: its header reads,
-# its pixels cannot be decoded.
+# The JPEG without its quantisation tables: its header reads, its pixels do not decode.
 no_quant_tables() {
-  python3 - "$1" <<'PY'
-import sys
-b = open(sys.argv[1], "rb").read()
-out, i = b[:2], 2
-while b[i + 1] != 0xDA:
-    n = int.from_bytes(b[i + 2:i + 4], "big")
-    if b[i + 1] != 0xDB:
-        out += b[i:i + 2 + n]
-    i += 2 + n
-open(sys.argv[1], "wb").write(out + b[i:])
-PY
+  python3 -c 'import sys; f = sys.argv[1]; b = open(f, "rb").read(); i = 2; o = b[:2]
+while b[i + 1] != 0xDA: n = 2 + int.from_bytes(b[i + 2:i + 4], "big"); o += b[i:i + n] * (b[i + 1] != 0xDB); i += n
+open(f, "wb").write(o + b[i:])' "$1"
 }
 drag() { xdotool mousemove "$1" "$2" mousedown 1 mousemove "$3" "$4" mouseup 1; }
 
