@@ -62,11 +62,10 @@ void SetStatusText(TOkno& w, const std::string& path) {
 void Preview(TOkno& w, const std::string& path, PreviewLayout (*layoutFor)(int, int)) {
     // The layout decides the bars' visibility below: showing them first
     // would only repaint them, and their panel, for nothing on every step.
-    TPicture& shown = w.Image->Picture();
-    shown.LoadFile(path, PixelReuse{&shown, &w.PictureAhead});
+    TPicture& picture = w.Image->Picture();
+    picture.LoadFile(path, PixelReuse{&picture, &w.PictureAhead});
     w.ResetScrollPositions();
     SetTitles(w, path);
-    TPicture& picture = w.Image->Picture();
     Arrange(w, layoutFor(picture.Width(), picture.Height()));
     // The reset measured against the previous panel; the bars scroll the
     // part the final panel hides.
