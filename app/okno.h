@@ -42,7 +42,7 @@ public:
     void Open1Click(TObject* sender);
     void DolnyPosuvakScroll(TObject* sender, WORD code, int& pos);
     void HornyPosuvakChange(TObject* sender);
-    void LoadPreviewPicture(const std::string& path);
+    void LoadPreviewPicture(const std::u16string& path);
     void ResetScrolling();
     void ResetScrollPositions();  // ResetScrolling without showing the bars
     void UpdateScrollRanges();
@@ -63,7 +63,7 @@ public:
     void filesChange(TObject* sender);
     void filesClick(TObject* sender);
     void filesDblClick(TObject* sender);
-    void filesKeyPress(TObject* sender, char& key);
+    void filesKeyPress(TObject* sender, char16_t& key);
 
     // Menu items by their names in the layout tables.
     TMainMenu MainMenu1;

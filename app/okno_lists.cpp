@@ -34,7 +34,7 @@ void TOkno::BuildLists() {
     files->OnChange = [this](TObject* s) { filesChange(s); };
     files->OnClick = [this](TObject* s) { filesClick(s); };
     files->OnDblClick = [this](TObject* s) { filesDblClick(s); };
-    files->OnKeyPress = [this](TObject* s, char& key) { filesKeyPress(s, key); };
+    files->OnKeyPress = [this](TObject* s, char16_t& key) { filesKeyPress(s, key); };
     filter->OnChange = [this](TObject* s) { filterChange(s); };
     // Filling the filter notifies, which gives the file list row 0's mask.
     filter->SetFilter(kFilter);
@@ -61,8 +61,8 @@ void TOkno::filesClick(TObject*) {
 
 void TOkno::filesDblClick(TObject*) { DvojKlikniNaSubor(); }
 
-void TOkno::filesKeyPress(TObject*, char& key) {
-    if (key == '\r') DvojKlikniNaSubor();
+void TOkno::filesKeyPress(TObject*, char16_t& key) {
+    if (key == u'\r') DvojKlikniNaSubor();
 }
 
 void TOkno::MoveListsWithToolBar(bool shown) {

@@ -11,7 +11,7 @@
 
 void TOkno::DvojKlikniNaSubor() {
     PointerScope hourglass(TCursor::crHourGlass, TCursor::crDefault);
-    const std::string path = files->FileName();
+    const std::u16string path = files->FileName();
     if (!IsExistingFile(path)) {
         MessageBeep(MB_ICONHAND);
         return;
@@ -27,7 +27,7 @@ void TOkno::DvojKlikniNaSubor() {
 void TOkno::Koprova1Click(TObject*) { Clipboard().Assign(&Image->Picture()); }
 
 void TOkno::Vlastnosti1Click(TObject*) {
-    const std::string path = files->FileName();
+    const std::u16string path = files->FileName();
     if (!IsExistingFile(path)) return;
     // The preview may hold another file's picture (a failed preview, the open
     // command): the sizes are read from the selected file itself.

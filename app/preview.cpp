@@ -7,6 +7,7 @@
 #include "browse/existing_file.h"
 #include "browse/path_rules.h"
 #include "picture/jpeg_image.h"
+#include "platform/text.h"
 #include "ui/application.h"
 #include "ui/message_dialog.h"
 #include "ui/scope.h"
@@ -16,9 +17,9 @@ namespace {
 constexpr int kLargestHorzRange = 65535;
 
 // The file name part: the text after the last "\" or ":".
-std::string NamePart(const std::string& path) {
-    const size_t cut = path.find_last_of("\\:");
-    return cut == std::string::npos ? path : path.substr(cut + 1);
+std::u16string NamePart(const std::u16string& path) {
+    const size_t cut = path.find_last_of(u"\\:");
+    return cut == std::u16string::npos ? path : path.substr(cut + 1);
 }
 
 // Division truncates toward zero: for a <= 0 this gives 0 or less.
@@ -46,20 +47,20 @@ void Arrange(TOkno& w, const PreviewLayout& l) {
     w.Image->SetCenter(l.center);
 }
 
-void SetTitles(TOkno& w, const std::string& path) {
+void SetTitles(TOkno& w, const std::u16string& path) {
     // After a preview the caption carries the old product name on purpose.
-    w.SetCaption("Tarnik Lumeno - " + NamePart(path));
+    w.SetCaption(u"Tarnik Lumeno - " + NamePart(path));
     Application->SetTitle(w.Caption());
 }
 
 // "foto.jpg; šírka: 1024, výška: 768", shown while no hint is.
-void SetStatusText(TOkno& w, const std::string& path) {
+void SetStatusText(TOkno& w, const std::u16string& path) {
     const TPicture& picture = w.Image->Picture();
-    w.DolnyPanel->SetSimpleText(NamePart(path) + "; šírka: " + std::to_string(picture.Width()) +
-                                ", výška: " + std::to_string(picture.Height()));
+    w.DolnyPanel->SetSimpleText(NamePart(path) + Wide("; šírka: " + std::to_string(picture.Width()) +
+                                                      ", výška: " + std::to_string(picture.Height())));
 }
 
-void Preview(TOkno& w, const std::string& path, PreviewLayout (*layoutFor)(int, int)) {
+void Preview(TOkno& w, const std::u16string& path, PreviewLayout (*layoutFor)(int, int)) {
     // The layout decides the bars' visibility below: showing them first
     // would only repaint them, and their panel, for nothing on every step.
     TPicture& picture = w.Image->Picture();
@@ -76,7 +77,7 @@ void Preview(TOkno& w, const std::string& path, PreviewLayout (*layoutFor)(int, 
 }  // namespace
 
 void TOkno::KlikniNaSubor() {
-    const std::string path = files->FileName();
+    const std::u16string path = files->FileName();
     Application->WhenIdle(nullptr);
     if (!IsExistingFile(path)) return PictureAhead.Drop();
     {
@@ -105,12 +106,12 @@ void TOkno::ReadAheadWhenIdle() {
 void TOkno::ReadAheadNext() {
     const int row = files->ItemIndex() + (stepsUp_ ? -1 : 1);
     if (files->ItemIndex() < 0 || row < 0 || row >= files->Count()) return PictureAhead.Drop();
-    const std::string next = JoinPath(files->Directory(), files->Item(row));
+    const std::u16string next = JoinPath(files->Directory(), files->Item(row));
     // Kept when it is the same file: taking it over compares the bytes anyway.
     if (next != PictureAhead.Path()) PictureAhead.Start(next);
 }
 
-void TOkno::LoadPreviewPicture(const std::string& path) {
+void TOkno::LoadPreviewPicture(const std::u16string& path) {
     Image->Picture().LoadFile(path);
     ResetScrolling();
 }

@@ -1,7 +1,7 @@
 // Benchmark: entering a folder of pictures with a real double-click on its
 // row in the folder list, until the folder list has painted that folder and
 // the file list has painted with every picture of it, alternating with one
-// FindFirstFileA/FindNextFileA pass over all the folder's entries ("*.*")
+// FindFirstFileW/FindNextFileW pass over all the folder's entries ("*.*")
 // that counts the files of the file list's masks, as the program reads a
 // folder. One figure per folder, so that folders of different sizes show
 // how the cost grows.
@@ -9,7 +9,6 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <cstring>
 #include <cstdlib>
 #include <memory>
 #include <stdexcept>
@@ -24,6 +23,8 @@
 #include "bench/harness/paint_watch.h"
 #include "bench/harness/x_screen.h"
 #include "browse/path_rules.h"
+#include "platform/handle.h"
+#include "platform/text.h"
 
 namespace {
 using bench::Driven;
@@ -33,29 +34,31 @@ using bench::XScreen;
 const double kTimeout = 60;
 
 // "*.jpg;*.bmp" gives "jpg" and "bmp".
-std::vector<std::string> Extensions(const std::string& mask) {
-    std::vector<std::string> out;
-    for (const std::string& pattern : SplitMask(mask)) out.push_back(pattern.substr(pattern.find('.') + 1));
+std::vector<std::u16string> Extensions(const std::string& mask) {
+    std::vector<std::u16string> out;
+    for (const std::string& pattern : SplitMask(mask)) out.push_back(Wide(pattern.substr(pattern.find('.') + 1)));
     return out;
 }
 
-int BareEnumeration(const std::string& folder, const std::vector<std::string>& extensions) {
+int BareEnumeration(const std::string& folder, const std::vector<std::u16string>& extensions) {
     const DWORD skipped = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
     int found = 0;
-    WIN32_FIND_DATAA fd;
-    HANDLE h = FindFirstFileA(JoinPath(folder, "*.*").c_str(), &fd);
-    if (h == INVALID_HANDLE_VALUE) return 0;
+    WIN32_FIND_DATAW fd;
+    SearchHandle h(FindFirstFileW(WidePtr(JoinPath(Wide(folder), u"*.*")), &fd));
+    if (!h) return 0;
     do {
-        const char* dot = std::strrchr(fd.cFileName, '.');
-        if (!dot || (fd.dwFileAttributes & skipped)) continue;
-        found += std::any_of(extensions.begin(), extensions.end(),
-                             [&](const std::string& e) { return lstrcmpiA(dot + 1, e.c_str()) == 0; });
-    } while (FindNextFileA(h, &fd));
-    FindClose(h);
+        const std::u16string name = FromWide(fd.cFileName);
+        const size_t dot = name.rfind(u'.');
+        if (dot == std::u16string::npos || (fd.dwFileAttributes & skipped)) continue;
+        const std::u16string extension = name.substr(dot + 1);
+        found += std::any_of(extensions.begin(), extensions.end(), [&](const std::u16string& e) {
+            return lstrcmpiW(WidePtr(extension), WidePtr(e)) == 0;
+        });
+    } while (FindNextFileW(h.get(), &fd));
     return found;
 }
 
-bool Same(const std::string& a, const std::string& b) { return lstrcmpiA(a.c_str(), b.c_str()) == 0; }
+bool Same(const std::u16string& a, const std::string& b) { return lstrcmpiW(WidePtr(a), WidePtr(Wide(b))) == 0; }
 
 // The screen point in the middle of the folder list's row for `path`.
 POINT FolderRow(Driven& d, const std::string& path) {
@@ -63,9 +66,9 @@ POINT FolderRow(Driven& d, const std::string& path) {
     return bench::ListRow(d, dir, [&](int row) { return Same(dir.EntryPath(row), path); }, path);
 }
 
-std::string Selected(const TDirectoryListBox& dir) {
+std::u16string Selected(const TDirectoryListBox& dir) {
     const int row = dir.ItemIndex();
-    return row < 0 ? std::string() : dir.EntryPath(row);
+    return row < 0 ? std::u16string() : dir.EntryPath(row);
 }
 
 // From the second press of the double-click until the folder list has
@@ -102,10 +105,10 @@ double Enter(Driven& d, XScreen& x, const std::string& parent, const std::string
 
 int Drive(Driven& d, const std::string& parent, int runs, const std::vector<std::string>& names) {
     XScreen x;
-    std::vector<std::string> extensions;
+    std::vector<std::u16string> extensions;
     d.Ui([&] { extensions = Extensions(Okno->files->Mask()); });
     for (const std::string& name : names) {
-        const std::string folder = JoinPath(parent, name);
+        const std::string folder = Narrow1250(JoinPath(Wide(parent), Wide(name)));
         const int pictures = BareEnumeration(folder, extensions);
         if (pictures == 0) throw std::runtime_error("no pictures in " + folder);
         const auto pairs = bench::Alternate(

@@ -22,6 +22,8 @@
 #include "bench/harness/program.h"
 #include "bench/harness/x_screen.h"
 #include "ui/gdi.h"
+#include "platform/handle.h"
+#include "platform/text.h"
 
 namespace {
 using bench::Driven;
@@ -40,14 +42,14 @@ double TimedPreview(Driven& d, XScreen& x, const Options& o, const std::string& 
 
 // The reference for a BMP: open, one read into fresh memory, close.
 double ReadWhole(const std::string& path) {
+    const std::u16string wide = Wide(path);
     const double t0 = bench::Now();
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) throw std::runtime_error("cannot open " + path);
-    const DWORD size = GetFileSize(file, nullptr);
+    FileHandle file(CreateFileW(WidePtr(wide), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+    if (!file) throw std::runtime_error("cannot open " + path);
+    const DWORD size = GetFileSize(file.get(), nullptr);
     std::unique_ptr<char[]> bytes(new char[size]);
     DWORD read = 0;
-    const bool ok = ReadFile(file, bytes.get(), size, &read, nullptr) && read == size;
-    CloseHandle(file);
+    const bool ok = ReadFile(file.get(), bytes.get(), size, &read, nullptr) && read == size;
     if (!ok) throw std::runtime_error("cannot read " + path);
     return bench::Now() - t0;
 }

@@ -25,6 +25,7 @@
 #include "bench/harness/paint_watch.h"
 #include "bench/harness/program.h"
 #include "bench/harness/x_screen.h"
+#include "platform/text.h"
 
 namespace {
 using bench::Driven;
@@ -35,7 +36,7 @@ constexpr double kPause = 1.0;
 std::vector<std::string> Rows(Driven& d) {
     std::vector<std::string> rows;
     d.Ui([&] {
-        for (int row = 0; row < Okno->files->Count(); ++row) rows.push_back(Okno->files->Item(row));
+        for (int row = 0; row < Okno->files->Count(); ++row) rows.push_back(Narrow1250(Okno->files->Item(row)));
     });
     return rows;
 }

@@ -4,14 +4,14 @@
 #include <string>
 
 // Changes the current folder; EInOutError when the platform refuses.
-void EnterFolder(const std::string& path);
+void EnterFolder(const std::u16string& path);
 
 // The current folder as a full path. A path that does not fit the platform's
 // buffer is an EInOutError, never a cut-off path.
-std::string CurrentFolder();
+std::u16string CurrentFolder();
 
 // Whether the path names an existing folder.
-bool FolderExists(const std::string& path);
+bool FolderExists(const std::u16string& path);
 
 // Notes the current folder and enters it again when it goes, if it still
 // exists (used to look ahead without moving).
@@ -23,5 +23,5 @@ public:
     CurrentFolderKeeper& operator=(const CurrentFolderKeeper&) = delete;
 
 private:
-    std::string saved_;
+    std::u16string saved_;
 };

@@ -9,6 +9,7 @@
 #include "browse/existing_file.h"
 #include "browse/file_list_box.h"
 #include "browse/name_order.h"
+#include "platform/text.h"
 #include "ui/fonts.h"
 #include "ui/glyph.h"
 #include "ui/label.h"
@@ -18,19 +19,21 @@
 namespace {
 const DWORD kVolumeLabel = 0x08;
 
-char UpperLetter(char c) { return c >= 'a' && c <= 'z' ? char(c - 'a' + 'A') : c; }
+char16_t UpperLetter(char16_t c) { return c >= u'a' && c <= u'z' ? char16_t(c - u'a' + u'A') : c; }
 }  // namespace
 
-void CheckFolderPath(const std::string& path) {
+void CheckFolderPath(const std::u16string& path) {
     CurrentFolderKeeper keep;
-    std::string drive = DrivePart(path);
-    std::string rest = path.substr(drive.size());
+    std::u16string drive = DrivePart(path);
+    std::u16string rest = path.substr(drive.size());
     if (!drive.empty()) EnterFolder(drive);
-    size_t cut = rest.find_last_of('\\');
-    std::string last = cut == std::string::npos ? rest : rest.substr(cut + 1);
-    if (cut != std::string::npos) EnterFolder(cut == 0 ? std::string("\\") : rest.substr(0, cut));
-    if (!last.empty() && last.find_first_of("*?") == std::string::npos && !IsExistingFile(last))
+    size_t cut = rest.find_last_of(u'\\');
+    std::u16string last = cut == std::u16string::npos ? rest : rest.substr(cut + 1);
+    if (cut != std::u16string::npos) EnterFolder(cut == 0 ? std::u16string(u"\\") : rest.substr(0, cut));
+    if (!last.empty() && last.find_first_of(u"*?") == std::u16string::npos && !IsExistingFile(last))
         EnterFolder(last);
+    // The wide calls enter a folder whose path is too long to be read back.
+    CurrentFolder();
 }
 
 TDirectoryListBox::TDirectoryListBox(TControl* parent, const ListBoxSettings& s)
@@ -52,9 +55,9 @@ int TDirectoryListBox::RowHeight() const { return std::max(TextHeight(Font()), 1
 
 void TDirectoryListBox::FontChanged() { SetItemHeight(RowHeight()); }
 
-void TDirectoryListBox::ReadVolumeFlags(const std::string& root) {
+void TDirectoryListBox::ReadVolumeFlags(const std::u16string& root) {
     DWORD flags = 0;
-    if (GetVolumeInformationA(root.c_str(), nullptr, 0, nullptr, nullptr, &flags, nullptr, 0)) {
+    if (GetVolumeInformationW(WidePtr(root), nullptr, 0, nullptr, nullptr, &flags, nullptr, 0)) {
         volumeKeepsCase_ = flags & (FILE_CASE_PRESERVED_NAMES | FILE_CASE_SENSITIVE_SEARCH);
         volumeCaseSensitive_ = flags & FILE_CASE_SENSITIVE_SEARCH;
     } else {
@@ -64,22 +67,23 @@ void TDirectoryListBox::ReadVolumeFlags(const std::string& root) {
     }
 }
 
-std::vector<std::string> TDirectoryListBox::Subfolders() const {
+std::vector<std::u16string> TDirectoryListBox::Subfolders() const {
     struct Name {
-        std::string key, text;
+        std::string key;
+        std::u16string text;
     };
     std::vector<Name> names;
     const DWORD skipped = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | kVolumeLabel;
     for (const FolderEntry& e : search_.entries) {
         if (!(e.attributes & FILE_ATTRIBUTE_DIRECTORY) || (e.attributes & skipped)) continue;
-        if (e.name == "." || e.name == "..") continue;
+        if (e.name == u"." || e.name == u"..") continue;
         names.push_back({SortKey(e.name), e.name});
     }
     // Sorted ignoring case; a name equal to another but for case is dropped.
     std::stable_sort(names.begin(), names.end(), [](const Name& a, const Name& b) { return a.key < b.key; });
     names.erase(std::unique(names.begin(), names.end(), [](const Name& a, const Name& b) { return a.key == b.key; }),
                 names.end());
-    std::vector<std::string> out;
+    std::vector<std::u16string> out;
     for (Name& n : names) out.push_back(std::move(n.text));
     return out;
 }
@@ -87,26 +91,26 @@ std::vector<std::string> TDirectoryListBox::Subfolders() const {
 void TDirectoryListBox::FillFolders() {
     RedrawGuard redraw(Handle());
     Clear();
-    ReadVolumeFlags(DrivePart(directory_) + "\\");
+    ReadVolumeFlags(DrivePart(directory_) + u"\\");
     rows_ = FolderRows(directory_);
     int current = int(rows_.size()) - 1;
     // One search serves the file list too, for the mask it has now.
     search_ = SearchFolder(directory_, fileList_ ? PlainExtensions(fileList_->Mask()) : std::vector<std::string>());
-    for (std::string& name : Subfolders()) rows_.push_back({std::move(name), FolderKind::Closed});
+    for (std::u16string& name : Subfolders()) rows_.push_back({std::move(name), FolderKind::Closed});
     if (!fileList_) search_ = FolderSearch();
     for (const FolderRow& row : rows_) Add(row.text);
     SetItemIndex(current);
 }
 
-bool TDirectoryListBox::SameDirectory(const std::string& path) const {
+bool TDirectoryListBox::SameDirectory(const std::u16string& path) const {
     if (volumeCaseSensitive_) return path == directory_;
-    return lstrcmpiA(path.c_str(), directory_.c_str()) == 0;
+    return lstrcmpiW(WidePtr(path), WidePtr(directory_)) == 0;
 }
 
-void TDirectoryListBox::SetDirectory(const std::string& path) {
+void TDirectoryListBox::SetDirectory(const std::u16string& path) {
     if (path.empty() || SameDirectory(path)) return;
     CheckFolderPath(path);
-    char letter = DriveLetter(path);
+    char16_t letter = DriveLetter(path);
     if (directory_.empty() || UpperLetter(directory_[0]) != UpperLetter(letter)) {
         ValueRestorer<bool> switching(switchingDrive_, true);
         if (driveCombo_)
@@ -115,7 +119,7 @@ void TDirectoryListBox::SetDirectory(const std::string& path) {
             EnterDrive(letter);
     }
     if (FolderExists(directory_)) EnterFolder(directory_);
-    std::string rest = letter ? path.substr(2) : path;
+    std::u16string rest = letter ? path.substr(2) : path;
     if (!rest.empty()) EnterFolder(rest);
     directory_ = CurrentFolder();
     FillFolders();
@@ -127,12 +131,12 @@ void TDirectoryListBox::Update() {
     NotifyChange();
 }
 
-void TDirectoryListBox::EnterDrive(char letter) {
+void TDirectoryListBox::EnterDrive(char16_t letter) {
     if (!directory_.empty() && UpperLetter(directory_[0]) == UpperLetter(letter)) return;
     if (letter) {
         // The platform keeps the letter's case in the new folder: ask for
         // "C:", so paths read alike whichever case the selector uses.
-        EnterFolder(std::string(1, UpperLetter(letter)) + ":");
+        EnterFolder(std::u16string(1, UpperLetter(letter)) + u":");
         directory_ = CurrentFolder();
     }
     if (switchingDrive_) return;
@@ -140,7 +144,7 @@ void TDirectoryListBox::EnterDrive(char letter) {
     NotifyChange();
 }
 
-std::string TDirectoryListBox::EntryPath(int i) const { return ::EntryPath(directory_, rows_, i); }
+std::u16string TDirectoryListBox::EntryPath(int i) const { return ::EntryPath(directory_, rows_, i); }
 
 void TDirectoryListBox::OpenSelected() {
     int i = ItemIndex();
@@ -173,7 +177,7 @@ void TDirectoryListBox::ShowPathInLabel() {
     if (!dirLabel_) return;
     int width = dirLabel_->AutoSize() ? Width() : dirLabel_->Width();
     HFONT font = dirLabel_->Font();
-    auto measure = [font](const std::string& text) { return TextWidth(font, text); };
+    auto measure = [font](const std::u16string& text) { return TextWidth(font, text); };
     dirLabel_->SetCaption(FitPathToWidth(directory_, measure, width));
 }
 
@@ -191,10 +195,10 @@ void TDirectoryListBox::DrawRow(HDC dc, int index, const RECT& row, bool selecte
                                                     : closedGlyph_.get();
     int indent = RowIndent(index);
     int width = DrawItemGlyph(dc, glyph, row.left + indent, row);
-    std::string text = r.text;
+    std::u16string text = r.text;
     if (!volumeKeepsCase_ && !volumeCaseSensitive_ && !text.empty())
-        CharLowerBuffA(text.data(), DWORD(text.size()));
-    TextOutA(dc, row.left + width + indent + 4, row.top, text.c_str(), int(text.size()));
+        CharLowerBuffW(WidePtr(text), DWORD(text.size()));
+    TextOutW(dc, row.left + width + indent + 4, row.top, WidePtr(text), int(text.size()));
 }
 
 void TDirectoryListBox::DblClick() {

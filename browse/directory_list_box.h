@@ -19,16 +19,16 @@ public:
     TDirectoryListBox(TControl* parent, const ListBoxSettings& s);
     ~TDirectoryListBox() override;
 
-    const std::string& Directory() const { return directory_; }
+    const std::u16string& Directory() const { return directory_; }
     // Opens the folder. It is checked first: a folder that cannot be entered
     // raises EInOutError before anything changes.
-    void SetDirectory(const std::string& path);
+    void SetDirectory(const std::u16string& path);
     // Re-reads the rows for the same folder and sends the change on.
     void Update();
     // Moves to the folder the process last had current on the drive.
-    void EnterDrive(char letter);
+    void EnterDrive(char16_t letter);
     // The full path of row i ("" past the end).
-    std::string EntryPath(int i) const;
+    std::u16string EntryPath(int i) const;
     void OpenSelected();
 
     TFileListBox* FileList() const { return fileList_; }
@@ -57,14 +57,14 @@ protected:
 
 private:
     void FillFolders();
-    void ReadVolumeFlags(const std::string& root);
-    std::vector<std::string> Subfolders() const;
-    bool SameDirectory(const std::string& path) const;
+    void ReadVolumeFlags(const std::u16string& root);
+    std::vector<std::u16string> Subfolders() const;
+    bool SameDirectory(const std::u16string& path) const;
     void NotifyChange();
     void ShowPathInLabel();
     int RowHeight() const;
 
-    std::string directory_;
+    std::u16string directory_;
     std::vector<FolderRow> rows_;
     // The last search of the folder, until the file list has had it.
     FolderSearch search_;
@@ -83,4 +83,4 @@ private:
 // Checks that a folder can be entered, leaving the current folder as it was:
 // the drive, the folders up to the last component, then the last one unless
 // it is a pattern or an existing file. EInOutError on the first refusal.
-void CheckFolderPath(const std::string& path);
+void CheckFolderPath(const std::u16string& path);

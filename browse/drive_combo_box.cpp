@@ -7,6 +7,7 @@
 
 #include "browse/current_folder.h"
 #include "browse/directory_list_box.h"
+#include "platform/text.h"
 #include "ui/fonts.h"
 #include "ui/glyph.h"
 #include "ui/owner_draw.h"
@@ -15,16 +16,16 @@
 namespace {
 const char* const kGlyphNames[] = {"FLOPPY", "HARD", "NETWORK", "CDROM", "RAM"};
 
-char UpperLetter(char c) { return c >= 'a' && c <= 'z' ? char(c - 'a' + 'A') : c; }
-char LowerLetter(char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; }
+char16_t UpperLetter(char16_t c) { return c >= u'a' && c <= u'z' ? char16_t(c - u'a' + u'A') : c; }
+char16_t LowerLetter(char16_t c) { return c >= u'A' && c <= u'Z' ? char16_t(c - u'A' + u'a') : c; }
 
 // Turns text to the case of the drive letter, by the locale's rules.
-std::string InCaseOf(char letter, std::string text) {
+std::u16string InCaseOf(char16_t letter, std::u16string text) {
     if (text.empty()) return text;
-    if (static_cast<unsigned char>(letter) >= 'a')
-        CharLowerBuffA(text.data(), DWORD(text.size()));
+    if (letter >= u'a')
+        CharLowerBuffW(WidePtr(text), DWORD(text.size()));
     else
-        CharUpperBuffA(text.data(), DWORD(text.size()));
+        CharUpperBuffW(WidePtr(text), DWORD(text.size()));
     return text;
 }
 
@@ -39,40 +40,41 @@ bool GlyphOf(unsigned type, DriveGlyph& glyph) {
     }
 }
 
-std::string VolumeLabel(const char* root) {
+std::u16string VolumeLabel(const WCHAR* root) {
     // No critical-error box for a drive without a medium.
     ScopeExit errorBoxes([old = SetErrorMode(SEM_FAILCRITICALERRORS)] { SetErrorMode(old); });
-    char label[261] = {};
-    if (!GetVolumeInformationA(root, label, sizeof label, nullptr, nullptr, nullptr, nullptr, 0)) return "";
-    return label;
+    WCHAR label[261] = {};
+    if (!GetVolumeInformationW(root, label, 261, nullptr, nullptr, nullptr, nullptr, 0)) return u"";
+    return FromWide(label);
 }
 
-bool RemoteName(char letter, std::string& out) {
-    char local[3] = {UpperLetter(letter), ':', 0};
-    char remote[MAX_PATH] = {};
-    DWORD size = sizeof remote;
-    if (WNetGetConnectionA(local, remote, &size) != NO_ERROR) return false;
-    out = remote;
+bool RemoteName(char16_t letter, std::u16string& out) {
+    const WCHAR local[3] = {WCHAR(UpperLetter(letter)), L':', 0};
+    WCHAR remote[MAX_PATH] = {};
+    DWORD size = MAX_PATH;
+    if (WNetGetConnectionW(local, remote, &size) != NO_ERROR) return false;
+    out = FromWide(remote);
     return true;
 }
 }  // namespace
 
-std::string DriveRowText(char letter, unsigned driveType, const std::string& label, const std::string& remote) {
+std::u16string DriveRowText(char16_t letter, unsigned driveType, const std::u16string& label,
+                            const std::u16string& remote) {
     DriveGlyph glyph;
-    if (!GlyphOf(driveType, glyph)) return "";
-    std::string head = std::string(1, letter) + ":";
+    if (!GlyphOf(driveType, glyph)) return u"";
+    std::u16string head = std::u16string(1, letter) + u":";
     if (driveType == DRIVE_REMOVABLE) return head;
-    std::string volume = "[" + InCaseOf(letter, label) + "]";
-    if (driveType == DRIVE_REMOTE && !remote.empty()) return head + " " + InCaseOf(letter, remote);
-    return head + " " + volume;
+    std::u16string volume = u"[" + InCaseOf(letter, label) + u"]";
+    if (driveType == DRIVE_REMOTE && !remote.empty()) return head + u" " + InCaseOf(letter, remote);
+    return head + u" " + volume;
 }
 
 TDriveComboBox::TDriveComboBox(TControl* parent, const ComboBoxSettings& s) : TComboBox(parent, s) {
     for (int i = 0; i < 5; ++i) glyphs_[i] = LoadResourceBitmap(kGlyphNames[i]);
     SetItemHeight(RowHeight());
     FitClosedHeight(s.height);
-    std::string current = CurrentFolder();
-    drive_ = current.empty() || current[0] == '\\' ? 0 : current[0];
+    std::u16string current = CurrentFolder();
+    drive_ = current.empty() || current[0] == u'\\' ? 0 : current[0];
     FillDrives();
 }
 
@@ -85,13 +87,13 @@ int TDriveComboBox::RowHeight() const { return std::max(TextHeight(Font()), 11);
 void TDriveComboBox::FontChanged() { SetItemHeight(RowHeight()); }
 
 void TDriveComboBox::AddDrive(int bit) {
-    char letter = char('a' + bit);
-    const char root[4] = {letter, ':', '\\', 0};
-    UINT type = GetDriveTypeA(root);
+    char16_t letter = char16_t(u'a' + bit);
+    const WCHAR root[4] = {WCHAR(letter), L':', L'\\', 0};
+    UINT type = GetDriveTypeW(root);
     if (textCase_ == TTextCase::tcUpperCase) letter = UpperLetter(letter);
     DriveGlyph glyph;
     if (!GlyphOf(type, glyph)) return;
-    std::string label, remote;
+    std::u16string label, remote;
     if (type == DRIVE_REMOTE) RemoteName(letter, remote);
     // A removable drive is never touched: no disk spins up for the list.
     if (type != DRIVE_REMOVABLE && remote.empty()) label = VolumeLabel(root);
@@ -120,13 +122,13 @@ void TDriveComboBox::SetDirList(TDirectoryListBox* list) {
     list->driveCombo_ = this;
 }
 
-void TDriveComboBox::SetDrive(char letter) {
+void TDriveComboBox::SetDrive(char16_t letter) {
     if (ItemIndex() >= 0 && UpperLetter(letter) == UpperLetter(drive_)) return;
     if (letter) {
         drive_ = textCase_ == TTextCase::tcUpperCase ? UpperLetter(letter) : LowerLetter(letter);
         for (int i = 0, n = Count(); i < n; ++i) {
-            std::string text = Item(i);
-            if (text.size() >= 2 && UpperLetter(text[0]) == UpperLetter(drive_) && text[1] == ':') {
+            std::u16string text = Item(i);
+            if (text.size() >= 2 && UpperLetter(text[0]) == UpperLetter(drive_) && text[1] == u':') {
                 SetItemIndex(i);
                 break;
             }
@@ -142,7 +144,7 @@ void TDriveComboBox::SetDrive(char letter) {
 void TDriveComboBox::SelectionChanged() {
     int i = ItemIndex();
     if (i < 0) return;
-    std::string text = Item(i);
+    std::u16string text = Item(i);
     if (!text.empty()) SetDrive(text[0]);
 }
 
@@ -153,6 +155,6 @@ void TDriveComboBox::DrawRow(HDC dc, int index, const RECT& row, bool selected) 
     int width = g < 5 ? DrawItemGlyph(dc, glyphs_[g].get(), row.left + 2, row) : 0;
     RECT text = row;
     text.left += (width ? width : 16) + 6;
-    std::string caption = Item(index);
-    DrawTextA(dc, caption.c_str(), int(caption.size()), &text, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+    const std::u16string caption = Item(index);
+    DrawTextW(dc, WidePtr(caption), int(caption.size()), &text, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
 }

@@ -17,7 +17,8 @@ enum class DriveGlyph { Floppy, Hard, Network, CdRom, Ram };
 // "c: [label]", or for a network drive "x: remote" (the label part when the
 // remote name is unknown). The label and remote name take the case of the
 // letter. Empty for a drive type that gets no row.
-std::string DriveRowText(char letter, unsigned driveType, const std::string& label, const std::string& remote);
+std::u16string DriveRowText(char16_t letter, unsigned driveType, const std::u16string& label,
+                            const std::u16string& remote);
 
 class TDriveComboBox : public TComboBox {
 public:
@@ -25,9 +26,9 @@ public:
     ~TDriveComboBox() override;
 
     // The selected drive's letter in the text case; 0 for none.
-    char Drive() const { return drive_; }
+    char16_t Drive() const { return drive_; }
     // The drive switch: selects the drive's row and moves the folder list.
-    void SetDrive(char letter);
+    void SetDrive(char16_t letter);
     TTextCase TextCase() const { return textCase_; }
     void SetTextCase(TTextCase c);
     TDirectoryListBox* DirList() const { return dirList_; }
@@ -48,7 +49,7 @@ private:
     void AddDrive(int bit);
     int RowHeight() const;
 
-    char drive_ = 0;
+    char16_t drive_ = 0;
     TTextCase textCase_ = TTextCase::tcLowerCase;
     TDirectoryListBox* dirList_ = nullptr;
     Bitmap glyphs_[5];

@@ -12,23 +12,26 @@
 #include "browse/save_picture.h"
 #include "browse/vymazat.h"
 #include "platform/exceptions.h"
+#include "platform/text.h"
 #include "ui/dialogs.h"
 
 namespace {
+using Path = std::u16string;
+
 // Where the name part of a path starts: after its last backslash or colon.
-size_t NameStart(const std::string& path) {
-    const size_t cut = path.find_last_of("\\:");
-    return cut == std::string::npos ? 0 : cut + 1;
+size_t NameStart(const Path& path) {
+    const size_t cut = path.find_last_of(u"\\:");
+    return cut == Path::npos ? 0 : cut + 1;
 }
 
-std::string NamePart(const std::string& path) { return path.substr(NameStart(path)); }
+Path NamePart(const Path& path) { return path.substr(NameStart(path)); }
 
 // Up to and including that separator.
-std::string FolderPart(const std::string& path) { return path.substr(0, NameStart(path)); }
+Path FolderPart(const Path& path) { return path.substr(0, NameStart(path)); }
 
 // A drive root such as "C:\" already ends with its backslash.
-std::string NewFolderPath(const std::string& directory, const std::string& name) {
-    return directory.size() > 3 ? directory + "\\" + name : directory + name;
+Path NewFolderPath(const Path& directory, const Path& name) {
+    return directory.size() > 3 ? directory + u"\\" + name : directory + name;
 }
 
 // Reads the list again, then reports the platform's refusal, if any: the
@@ -41,8 +44,8 @@ void UpdateAndReport(TFileListBox& files, bool done, DWORD code) {
 
 void CreateFolderCommand(TDirectoryListBox& dir) {
     if (NewDir->ShowModal() != mrOk) return;
-    const std::string path = NewFolderPath(dir.Directory(), NewFolderName);
-    if (!CreateDirectoryA(path.c_str(), nullptr)) throw EInOutError(int(GetLastError()));
+    const Path path = NewFolderPath(dir.Directory(), NewFolderName);
+    if (!CreateDirectoryW(WidePtr(path), nullptr)) throw EInOutError(int(GetLastError()));
     dir.Update();
 }
 
@@ -52,20 +55,20 @@ void SavePictureCommand(TSaveDialog& dialog, TPicture& picture) {
 }
 
 void RenameFileCommand(TFileListBox& files) {
-    const std::string from = files.FileName();
+    const Path from = files.FileName();
     if (!IsExistingFile(from)) return;
     Premenuj->odkial->SetText(NamePart(from));
     if (Premenuj->ShowModal() != mrOk) return;
-    const std::string to = FolderPart(from) + Premenuj->kam->Text();
-    const bool done = MoveFileA(from.c_str(), to.c_str()) != FALSE;
+    const Path to = FolderPart(from) + Premenuj->kam->Text();
+    const bool done = MoveFileW(WidePtr(from), WidePtr(to)) != FALSE;
     UpdateAndReport(files, done, GetLastError());
 }
 
 void DeleteFileCommand(TFileListBox& files) {
-    const std::string path = files.FileName();
+    const Path path = files.FileName();
     if (!IsExistingFile(path)) return;
-    Vymazat->SetCaption("Vymazať \"" + NamePart(path) + "\"");
+    Vymazat->SetCaption(Wide("Vymazať \"") + NamePart(path) + u"\"");
     if (Vymazat->ShowModal() != mrYes) return;
-    const bool done = DeleteFileA(path.c_str()) != FALSE;
+    const bool done = DeleteFileW(WidePtr(path)) != FALSE;
     UpdateAndReport(files, done, GetLastError());
 }

@@ -12,6 +12,7 @@
 #include "browse/name_order.h"
 #include "browse/path_rules.h"
 #include "platform/exceptions.h"
+#include "platform/text.h"
 #include "ui/application.h"
 #include "ui/fonts.h"
 #include "ui/glyph.h"
@@ -24,21 +25,20 @@ const unsigned kHiddenKinds = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | 0x
 }  // namespace
 
 namespace {
-// ASCII case folding is exact here: the program extensions are ASCII, and no
-// other byte of the code page folds onto an ASCII letter.
-bool SameAscii(const char* a, const char* b) {
+// ASCII case folding is enough here: the program extensions are ASCII.
+bool SameAscii(const char16_t* a, const char* b) {
     for (; *a && *b; ++a, ++b) {
-        char x = *a >= 'A' && *a <= 'Z' ? char(*a - 'A' + 'a') : *a;
-        if (x != *b) return false;
+        char16_t x = *a >= u'A' && *a <= u'Z' ? char16_t(*a - u'A' + u'a') : *a;
+        if (x != char16_t(*b)) return false;
     }
-    return *a == *b;
+    return *a == 0 && *b == 0;
 }
 }  // namespace
 
-bool IsProgramName(const std::string& name) {
-    size_t dot = name.find_last_of(".\\");
-    if (dot == std::string::npos || name[dot] != '.') return false;
-    const char* ext = name.c_str() + dot;
+bool IsProgramName(const std::u16string& name) {
+    size_t dot = name.find_last_of(u".\\");
+    if (dot == std::u16string::npos || name[dot] != u'.') return false;
+    const char16_t* ext = name.c_str() + dot;
     return SameAscii(ext, ".exe") || SameAscii(ext, ".com") || SameAscii(ext, ".bat") || SameAscii(ext, ".pif");
 }
 
@@ -65,13 +65,13 @@ int TFileListBox::RowHeight() const {
 
 void TFileListBox::FontChanged() { SetItemHeight(RowHeight()); }
 
-std::string TFileListBox::FileName() const {
+std::u16string TFileListBox::FileName() const {
     int i = ItemIndex();
-    return i < 0 ? std::string() : JoinPath(directory_, Item(i));
+    return i < 0 ? std::u16string() : JoinPath(directory_, Item(i));
 }
 
-void TFileListBox::SetDirectory(const std::string& path, const FolderSearch* search) {
-    if (lstrcmpiA(path.c_str(), directory_.c_str()) == 0) return;
+void TFileListBox::SetDirectory(const std::u16string& path, const FolderSearch* search) {
+    if (lstrcmpiW(WidePtr(path), WidePtr(directory_)) == 0) return;
     if (FolderExists(directory_)) EnterFolder(directory_);
     EnterFolder(path);
     directory_ = CurrentFolder();
@@ -98,12 +98,13 @@ void TFileListBox::SetShowGlyphs(bool on) {
 
 void TFileListBox::Update() { ReadFiles(); }
 
-void TFileListBox::AddEntry(const char* name, unsigned attrs, unsigned asked, std::vector<Entry>& entries) {
+void TFileListBox::AddEntry(const std::u16string& name, unsigned attrs, unsigned asked,
+                            std::vector<Entry>& entries) {
     if (attrs & kHiddenKinds & ~asked) return;
     if (!(fileType_ & ftNormal) && !(attrs & asked)) return;
     Entry e;
     if (attrs & FILE_ATTRIBUTE_DIRECTORY) {
-        e.row.text = Format("[%s]", name);
+        e.row.text = u"[" + name + u"]";
         e.row.glyph = showGlyphs_ ? FileGlyph::Folder : FileGlyph::None;
     } else {
         e.row.text = name;
@@ -116,11 +117,11 @@ void TFileListBox::AddEntry(const char* name, unsigned attrs, unsigned asked, st
 }
 
 void TFileListBox::ReadPattern(const std::string& pattern, unsigned asked, std::vector<Entry>& entries) {
-    WIN32_FIND_DATAA fd;
-    FindHandle find(pattern.c_str(), fd);
+    WIN32_FIND_DATAW fd;
+    FindHandle find(WidePtr(Wide(pattern)), fd);
     if (!find) return;
     do {
-        AddEntry(fd.cFileName, fd.dwFileAttributes, asked, entries);
+        AddEntry(FromWide(fd.cFileName), fd.dwFileAttributes, asked, entries);
     } while (find.Next(fd));
 }
 
@@ -129,7 +130,7 @@ void TFileListBox::ReadPattern(const std::string& pattern, unsigned asked, std::
 void TFileListBox::TakeFound(const FolderSearch& search, unsigned asked, std::vector<Entry>& entries) {
     for (size_t i = 0; i < search.extensions.size(); ++i)
         for (const FolderEntry& e : search.entries)
-            if (e.patterns >> i & 1) AddEntry(e.name.c_str(), e.attributes, asked, entries);
+            if (e.patterns >> i & 1) AddEntry(e.name, e.attributes, asked, entries);
 }
 
 // The rows are sorted here, by sort keys computed once per entry: the system
@@ -163,8 +164,8 @@ void TFileListBox::ReadFiles(const FolderSearch* search) {
     Change();
 }
 
-std::string TFileListBox::Item(int index) const {
-    return size_t(index) < rows_.size() ? rows_[size_t(index)].text : std::string();
+std::u16string TFileListBox::Item(int index) const {
+    return size_t(index) < rows_.size() ? rows_[size_t(index)].text : std::u16string();
 }
 
 FileGlyph TFileListBox::RowGlyph(int index) const {
@@ -184,15 +185,16 @@ void TFileListBox::Notify(WORD code) {
 
 // A typed character selects the next row that starts with it, as the
 // system list does for the rows it keeps itself.
-void TFileListBox::SelectByFirstLetter(char key) {
+void TFileListBox::SelectByFirstLetter(char16_t key) {
     int n = Count();
     if (n == 0) return;
     int from = ItemIndex();
+    const WCHAR typed = WCHAR(key);
     for (int step = 1; step <= n; ++step) {
         int i = (from + step + n) % n;
-        const std::string& text = rows_[size_t(i)].text;
+        const std::u16string& text = rows_[size_t(i)].text;
         if (!text.empty() &&
-            CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, &key, 1, text.c_str(), 1) == CSTR_EQUAL) {
+            CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, &typed, 1, WidePtr(text), 1) == CSTR_EQUAL) {
             SetItemIndex(i);
             Notify(LBN_SELCHANGE);
             return;
@@ -202,9 +204,9 @@ void TFileListBox::SelectByFirstLetter(char key) {
 
 LRESULT TFileListBox::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
     if (msg != WM_CHAR) return TListBox::WndProc(msg, wp, lp);
-    char key = char(wp);
+    char16_t key = char16_t(wp);
     if (OnKeyPress) OnKeyPress(this, key);
-    if (static_cast<unsigned char>(key) >= ' ') SelectByFirstLetter(key);
+    if (key >= u' ') SelectByFirstLetter(key);
     return 0;
 }
 
@@ -221,6 +223,6 @@ void TFileListBox::DrawRow(HDC dc, int index, const RECT& row, bool selected) {
         }
         if (int width = DrawItemGlyph(dc, glyph, row.left + 2, row)) offset = width + 6;
     }
-    std::string text = Item(index);
-    TextOutA(dc, row.left + offset, row.top, text.c_str(), int(text.size()));
+    const std::u16string text = Item(index);
+    TextOutW(dc, row.left + offset, row.top, WidePtr(text), int(text.size()));
 }

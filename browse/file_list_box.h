@@ -32,11 +32,11 @@ public:
     ~TFileListBox() override;
 
     // The full path of the selected entry; empty when none is selected.
-    std::string FileName() const;
-    const std::string& Directory() const { return directory_; }
+    std::u16string FileName() const;
+    const std::u16string& Directory() const { return directory_; }
     // With the folder list's search of that folder when it has one: what it
     // found stands for this list's own searches when the mask is plain.
-    void SetDirectory(const std::string& path, const FolderSearch* search = nullptr);
+    void SetDirectory(const std::u16string& path, const FolderSearch* search = nullptr);
     const std::string& Mask() const { return mask_; }
     // Re-reads only when the mask really differs (exact comparison).
     void SetMask(const std::string& mask);
@@ -45,7 +45,7 @@ public:
     bool ShowGlyphs() const { return showGlyphs_; }
     void SetShowGlyphs(bool on);
     int LastSelection() const { return lastSelection_; }
-    std::string Item(int index) const override;
+    std::u16string Item(int index) const override;
     FileGlyph RowGlyph(int index) const;
     // Re-reads the same folder with the same mask.
     void Update();
@@ -63,7 +63,7 @@ protected:
 
 private:
     struct Row {
-        std::string text;
+        std::u16string text;
         FileGlyph glyph;
     };
     struct Entry {
@@ -73,12 +73,12 @@ private:
     void ReadFiles(const FolderSearch* search = nullptr);
     void ReadPattern(const std::string& pattern, unsigned asked, std::vector<Entry>& entries);
     void TakeFound(const FolderSearch& search, unsigned asked, std::vector<Entry>& entries);
-    void AddEntry(const char* name, unsigned attrs, unsigned asked, std::vector<Entry>& entries);
+    void AddEntry(const std::u16string& name, unsigned attrs, unsigned asked, std::vector<Entry>& entries);
     void Change();
-    void SelectByFirstLetter(char key);
+    void SelectByFirstLetter(char16_t key);
     int RowHeight() const;
 
-    std::string directory_;
+    std::u16string directory_;
     std::string mask_ = "*.*";
     TFileType fileType_ = ftNormal;
     bool showGlyphs_;
@@ -93,4 +93,4 @@ private:
 };
 
 // Whether a file name's extension marks a program (.exe, .com, .bat, .pif).
-bool IsProgramName(const std::string& name);
+bool IsProgramName(const std::u16string& name);

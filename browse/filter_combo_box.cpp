@@ -4,6 +4,7 @@
 
 #include "browse/file_list_box.h"
 #include "browse/path_rules.h"
+#include "platform/text.h"
 #include "ui/fonts.h"
 
 TFilterComboBox::TFilterComboBox(TControl* parent, const ComboBoxSettings& s) : TComboBox(parent, s) {
@@ -28,7 +29,7 @@ void TFilterComboBox::FillFilters() {
     Clear();
     masks_.clear();
     for (const FilterEntry& e : ParseFilter(filter_)) {
-        Add(e.description);
+        Add(Wide(e.description));
         masks_.push_back(e.mask);
     }
     if (Count() > 0) SetItemIndex(0);

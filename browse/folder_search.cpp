@@ -2,6 +2,7 @@
 
 #include "browse/find_handle.h"
 #include "browse/path_rules.h"
+#include "platform/text.h"
 
 namespace {
 const size_t kMostPatterns = 32;
@@ -48,19 +49,15 @@ std::vector<std::string> PlainExtensions(const std::string& mask) {
     return out;
 }
 
-FolderSearch SearchFolder(const std::string& folder, const std::vector<std::string>& extensions) {
+FolderSearch SearchFolder(const std::u16string& folder, const std::vector<std::string>& extensions) {
     FolderSearch search;
     search.extensions = extensions;
-    WCHAR pattern[MAX_PATH * 2];
-    if (!MultiByteToWideChar(CP_ACP, 0, JoinPath(folder, "*.*").c_str(), -1, pattern, MAX_PATH * 2)) return search;
     WIN32_FIND_DATAW fd;
-    FindHandle find(pattern, fd);
+    FindHandle find(WidePtr(JoinPath(folder, u"*.*")), fd, FindHandle::WithShortNames);
     if (!find) return search;
     do {
         FolderEntry e;
-        char name[MAX_PATH * 2];
-        if (!WideCharToMultiByte(CP_ACP, 0, fd.cFileName, -1, name, sizeof name, nullptr, nullptr)) continue;
-        e.name = name;
+        e.name = FromWide(fd.cFileName);
         e.attributes = fd.dwFileAttributes;
         for (size_t i = 0; i < extensions.size() && i < kMostPatterns; ++i)
             if (EndsWith(fd.cFileName, extensions[i]) || (fd.cAlternateFileName[0] && EndsWith(fd.cAlternateFileName, extensions[i])))

@@ -11,7 +11,7 @@
 #include <vector>
 
 struct FolderEntry {
-    std::string name;  // in the ANSI code page, as FindNextFileA gives it
+    std::u16string name;
     DWORD attributes = 0;
     uint32_t patterns = 0;  // bit i: the entry matches "*." + extensions[i]
 };
@@ -23,7 +23,7 @@ struct FolderSearch {
 
 // Every entry of the folder, as the search for "*.*" returns it; none when
 // the search fails.
-FolderSearch SearchFolder(const std::string& folder, const std::vector<std::string>& extensions);
+FolderSearch SearchFolder(const std::u16string& folder, const std::vector<std::string>& extensions);
 
 // The extensions of a mask whose every pattern is a plain "*.ext" (letters
 // and digits only), matched as the platform matches such a pattern: by the

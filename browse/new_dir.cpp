@@ -5,7 +5,7 @@
 #include "ui/message_dialog.h"
 
 TNewDir* NewDir = nullptr;
-std::string NewFolderName;
+std::u16string NewFolderName;
 
 TNewDir::TNewDir() : TForm(DialogAt(NewDirBox("NewDir"), "Nový priečinok")) {
     NewDir = this;

@@ -39,4 +39,4 @@ public:
 extern TNewDir* NewDir;
 
 // The name last confirmed in the new-folder dialog; empty at start.
-extern std::string NewFolderName;
+extern std::u16string NewFolderName;

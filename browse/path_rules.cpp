@@ -1,86 +1,74 @@
 #include "browse/path_rules.h"
 
-#include <windows.h>
-
 namespace {
-// Next backslash at or after `from`, stepping over double-byte characters of
-// the system code page, whose trail byte may look like a backslash.
-size_t NextBackslash(const std::string& s, size_t from) {
-    for (size_t i = from; i < s.size(); ++i) {
-        if (s[i] == '\\') return i;
-        if (IsDBCSLeadByte(BYTE(s[i])) && i + 1 < s.size()) ++i;
-    }
-    return std::string::npos;
-}
+using Path = std::u16string;
 
 // Position of the n-th backslash (1-based), npos when there are fewer.
-size_t NthBackslash(const std::string& s, int n) {
-    size_t pos = std::string::npos;
+size_t NthBackslash(const Path& s, int n) {
+    size_t pos = Path::npos;
     for (size_t from = 0; n > 0; --n, from = pos + 1) {
-        pos = NextBackslash(s, from);
-        if (pos == std::string::npos) break;
+        pos = s.find(u'\\', from);
+        if (pos == Path::npos) break;
     }
     return pos;
 }
 
-bool StartsWith(const std::string& s, const char* prefix) { return s.rfind(prefix, 0) == 0; }
+bool StartsWith(const Path& s, const char16_t* prefix) { return s.rfind(prefix, 0) == 0; }
 }  // namespace
 
-std::string JoinPath(const std::string& folder, const std::string& name) {
-    if (!folder.empty() && folder.back() == '\\') return folder + name;
-    return folder + "\\" + name;
+Path JoinPath(const Path& folder, const Path& name) {
+    if (!folder.empty() && folder.back() == u'\\') return folder + name;
+    return folder + u"\\" + name;
 }
 
-int FolderDepth(const std::string& path) {
+int FolderDepth(const Path& path) {
     int n = 0;
-    for (size_t pos = NextBackslash(path, 0); pos != std::string::npos; pos = NextBackslash(path, pos + 1))
-        ++n;
+    for (char16_t c : path)
+        if (c == u'\\') ++n;
     return n;
 }
 
-std::string DrivePart(const std::string& path) {
-    if (path.size() >= 2 && path[1] == ':') return path.substr(0, 2);
-    if (StartsWith(path, "\\\\")) {
+Path DrivePart(const Path& path) {
+    if (path.size() >= 2 && path[1] == u':') return path.substr(0, 2);
+    if (StartsWith(path, u"\\\\")) {
         // \\server\share: up to the fourth backslash.
-        size_t share = NextBackslash(path, 2);
-        if (share == std::string::npos) return path;
-        size_t end = NextBackslash(path, share + 1);
+        size_t share = path.find(u'\\', 2);
+        if (share == Path::npos) return path;
+        size_t end = path.find(u'\\', share + 1);
         return path.substr(0, end);
     }
-    return std::string();
+    return Path();
 }
 
-char DriveLetter(const std::string& path) {
-    return path.size() >= 2 && path[1] == ':' ? path[0] : 0;
-}
+char16_t DriveLetter(const Path& path) { return path.size() >= 2 && path[1] == u':' ? path[0] : 0; }
 
-std::string DropFirstFolder(std::string f) {
-    if (f == "\\") return std::string();
-    bool rooted = !f.empty() && f[0] == '\\';
+Path DropFirstFolder(Path f) {
+    if (f == u"\\") return Path();
+    bool rooted = !f.empty() && f[0] == u'\\';
     if (rooted) f.erase(0, 1);
     // The "...\" an earlier step put there; a folder whose name starts with
     // a dot is a folder like any other.
-    if (StartsWith(f, "...\\")) f.erase(0, 4);
-    size_t cut = NextBackslash(f, 0);
-    f = cut == std::string::npos ? std::string() : "...\\" + f.substr(cut + 1);
-    if (rooted) f.insert(0, "\\");
+    if (StartsWith(f, u"...\\")) f.erase(0, 4);
+    size_t cut = f.find(u'\\');
+    f = cut == Path::npos ? Path() : u"...\\" + f.substr(cut + 1);
+    if (rooted) f.insert(0, u"\\");
     return f;
 }
 
-std::string FitPathToWidth(const std::string& path, const TextMeasure& measure, int width) {
-    size_t split = path.find_last_of("\\:");
-    std::string folder = split == std::string::npos ? std::string() : path.substr(0, split + 1);
-    std::string name = split == std::string::npos ? path : path.substr(split + 1);
-    std::string drive;
-    if (folder.size() >= 2 && folder[1] == ':') {
+Path FitPathToWidth(const Path& path, const TextMeasure& measure, int width) {
+    size_t split = path.find_last_of(u"\\:");
+    Path folder = split == Path::npos ? Path() : path.substr(0, split + 1);
+    Path name = split == Path::npos ? path : path.substr(split + 1);
+    Path drive;
+    if (folder.size() >= 2 && folder[1] == u':') {
         drive = folder.substr(0, 2);
         folder.erase(0, 2);
     }
-    std::string result = path;
+    Path result = path;
     while ((!folder.empty() || !drive.empty()) && measure(result) > width) {
-        if (folder == "\\...\\") {
+        if (folder == u"\\...\\") {
             drive.clear();
-            folder = "...\\";
+            folder = u"...\\";
         } else if (folder.empty()) {
             drive.clear();
         } else {
@@ -91,23 +79,23 @@ std::string FitPathToWidth(const std::string& path, const TextMeasure& measure, 
     return result;
 }
 
-std::vector<FolderRow> FolderRows(const std::string& directory) {
+std::vector<FolderRow> FolderRows(const Path& directory) {
     std::vector<FolderRow> rows;
-    std::string root = DrivePart(directory) + "\\";
-    std::string rest = directory;
-    bool network = root.size() > 1 && root[1] == '\\';
+    Path root = DrivePart(directory) + u"\\";
+    Path rest = directory;
+    bool network = root.size() > 1 && root[1] == u'\\';
     if (network) {
         rows.push_back({root, FolderKind::Open});
-        rest = directory.size() > root.size() ? directory.substr(root.size()) : std::string();
+        rest = directory.size() > root.size() ? directory.substr(root.size()) : Path();
     }
     if (rest.empty()) return rows;
-    if (rest.back() != '\\') {
+    if (rest.back() != u'\\') {
         bool first = true;
-        for (size_t cut = NextBackslash(rest, 0); cut != std::string::npos; cut = NextBackslash(rest, 0)) {
-            std::string piece = rest.substr(0, cut);
+        for (size_t cut = rest.find(u'\\'); cut != Path::npos; cut = rest.find(u'\\')) {
+            Path piece = rest.substr(0, cut);
             rest.erase(0, cut + 1);
             // A drive-letter path's first piece is the drive: shown as the root.
-            if (first && !network) piece += "\\";
+            if (first && !network) piece += u"\\";
             first = false;
             rows.push_back({piece, FolderKind::Open});
         }
@@ -116,16 +104,16 @@ std::vector<FolderRow> FolderRows(const std::string& directory) {
     return rows;
 }
 
-std::string EntryPath(const std::string& directory, const std::vector<FolderRow>& rows, int i) {
-    if (i < 0 || size_t(i) >= rows.size()) return std::string();
-    std::string drive = DrivePart(directory);
-    if (i == 0) return drive + "\\";
+Path EntryPath(const Path& directory, const std::vector<FolderRow>& rows, int i) {
+    if (i < 0 || size_t(i) >= rows.size()) return Path();
+    Path drive = DrivePart(directory);
+    if (i == 0) return drive + u"\\";
     if (rows[size_t(i)].kind == FolderKind::Closed) return JoinPath(directory, rows[size_t(i)].text);
     if (rows[size_t(i)].kind == FolderKind::Current) return directory;
     // An ancestor: the directory up to its (i+1)-th backslash after the drive.
-    std::string rest = directory.substr(drive.size());
+    Path rest = directory.substr(drive.size());
     size_t cut = NthBackslash(rest, i + 1);
-    return drive + (cut == std::string::npos ? rest : rest.substr(0, cut));
+    return drive + (cut == Path::npos ? rest : rest.substr(0, cut));
 }
 
 std::vector<std::string> SplitMask(const std::string& mask) {

@@ -10,9 +10,9 @@ class TPicture;
 // there. Nothing is written when the picture is empty. When the file cannot
 // be written the error is "Cannot create file %s" with `path`; on any error
 // an existing file is left exactly as it was and no temporary file stays.
-void SavePictureOver(TPicture& picture, const std::string& path);
+void SavePictureOver(TPicture& picture, const std::u16string& path);
 
 // The name of a not yet existing file in the folder of `path` with the same
 // extension (metafiles choose their format by the name), created empty to
 // hold the place; "" when none could be made.
-std::string ReserveTemporaryBeside(const std::string& path);
+std::u16string ReserveTemporaryBeside(const std::u16string& path);

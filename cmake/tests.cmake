@@ -65,11 +65,21 @@ foreach(script ${E2E_SCRIPTS})
   endforeach()
 endforeach()
 
-# The Windows program as it ships, and looking like the Winelib one.
+# The Windows program as it ships (built a second time), and looking like
+# the Winelib one.
 add_test(NAME windows_exe
-  COMMAND bash ${LUMENO_DIR}/tests/windows/exe_check.sh ${CMAKE_BINARY_DIR}/windows/lumeno.exe)
+  COMMAND bash ${LUMENO_DIR}/tests/windows/exe_check.sh ${CMAKE_BINARY_DIR}/windows)
+set_tests_properties(windows_exe PROPERTIES TIMEOUT 1800)
 add_test(NAME windows_same_look COMMAND bash ${LUMENO_DIR}/tests/windows/same_look.sh ${CMAKE_BINARY_DIR})
 set_tests_properties(windows_same_look PROPERTIES TIMEOUT 600 RESOURCE_LOCK wine)
+
+# The whole-program mutation run, briefly: a quarter of a minute per format
+# (fuzz/README.md has the long runs).
+foreach(format emf wmf bmp ico)
+  add_test(NAME whole_program_${format}
+    COMMAND bash ${LUMENO_DIR}/fuzz/whole_program.sh ${CMAKE_BINARY_DIR} ${format} 1000000 15)
+  set_tests_properties(whole_program_${format} PROPERTIES TIMEOUT 300 RESOURCE_LOCK wine)
+endforeach()
 
 # Native build of the byte-level readers: unit tests and fuzz drivers with
 # sanitizers.

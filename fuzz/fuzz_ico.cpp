@@ -62,6 +62,8 @@ void Check(bool ok) {
 void CheckImage(const ico::Image& img) {
     if (img.standardIcon) return;
     Check(img.width > 0 && img.height > 0);
+    if (!img.png.empty())  // for the system's decoder, its sides bounded
+        return Check(uint32_t(img.width) <= ico::kMaxPngSide && uint32_t(img.height) <= ico::kMaxPngSide);
     const uint64_t width = uint64_t(img.width), height = uint64_t(img.height);
     uint64_t stride = (width * img.bitCount + 31) / 32 * 4;
     uint64_t mask = (width + 31) / 32 * 4;

@@ -1,7 +1,8 @@
 // libFuzzer driver for the metafile reader: EMF recognition, header and
-// record walk; placeable header and WMF record walk; the counts stated for
-// the system's converters, after which the records must still pass; and
-// the arithmetic, checked against a plain reference.
+// record walk; placeable header and WMF record walk; the copies handed to
+// the system, which must read again as they are (nothing left to mend),
+// also after the counts stated for the system's converters; and the
+// arithmetic, checked against a plain reference.
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -81,6 +82,12 @@ void CheckMulDiv(int32_t a, int32_t b, int32_t c) {
     Check(q > INT32_MAX || q < INT32_MIN ? got == -1 : got == static_cast<int32_t>(q));
 }
 
+// A copy made for the system reads again as it is.
+void CheckSettled(const Bytes& emf) {
+    const mf::Emf again = mf::ReadEmf(emf.data(), emf.size());
+    Check(again.playable == emf && again.mending.mended == 0 && again.mending.dropped == 0);
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
@@ -99,20 +106,23 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     try {
         if (mf::IsEmf(data, size)) {
-            mf::EmfHeader h = mf::ReadEmf(data, size);
-            Check(h.totalSize >= mf::kEmfHeaderSize && h.totalSize <= size);
-            mf::EmfPixels(h.logicalWidth, h.devicePixelsX, h.deviceMillimetresX);
-            Bytes stated(data, data + h.totalSize);
+            const mf::Emf emf = mf::ReadEmf(data, size);
+            Check(emf.header.totalSize >= mf::kEmfHeaderSize && emf.header.totalSize <= size);
+            mf::EmfPixels(emf.header.logicalWidth, emf.header.devicePixelsX, emf.header.deviceMillimetresX);
+            CheckSettled(emf.playable);
+            Bytes stated = emf.playable;
             mf::StateEmfBitmapSizes(stated.data(), stated.size());
-            mf::ReadEmf(stated.data(), stated.size());
+            CheckSettled(stated);
         } else {
-            mf::Wmf w = mf::ReadWmf(data, size);
-            Check(w.recordsOffset + w.recordsSize <= size);
-            Bytes stated(data + w.recordsOffset, data + w.recordsOffset + w.recordsSize);
+            const mf::Wmf w = mf::ReadWmf(data, size);
+            if (!w.carried.empty()) CheckSettled(w.carried);
+            Bytes stated = w.playable;
             mf::StateWmfBitmapCounts(stated.data(), stated.size());
-            Check(mf::WalkWmfRecords(stated.data(), stated.size()) == stated.size());
-            auto again = mf::WritePlaceable(w.logicalWidth, w.logicalHeight, w.header.unitsPerInch);
-            mf::PlaceableHeader h = mf::ReadPlaceable(again.data(), again.size());
+            mf::Mending again;
+            Check(mf::MendWmfRecords(stated.data(), stated.size(), again) == stated);
+            Check(again.mended == 0 && again.dropped == 0);
+            auto head = mf::WritePlaceable(w.logicalWidth, w.logicalHeight, w.header.unitsPerInch);
+            mf::PlaceableHeader h = mf::ReadPlaceable(head.data(), head.size());
             Check(h.left == 0 && h.top == 0 && h.unitsPerInch != 0);
         }
     } catch (const codec::InvalidData&) {

@@ -4,14 +4,16 @@
 
 #include <algorithm>
 
-std::string LowerAnsi(std::string text) {
-    if (!text.empty()) CharLowerBuffA(text.data(), DWORD(text.size()));
+#include "platform/text.h"
+
+std::u16string LowerCase(std::u16string text) {
+    if (!text.empty()) CharLowerBuffW(WidePtr(text), DWORD(text.size()));
     return text;
 }
 
 void TFileFormatsList::Add(const std::string& extension, const std::string& description,
                            const TGraphicClass& kind) {
-    entries_.push_back(TFileFormat{LowerAnsi(extension), description, &kind});
+    entries_.push_back(TFileFormat{LowerCase(Wide(extension)), description, &kind});
 }
 
 void TFileFormatsList::Remove(const TGraphicClass& kind) {
@@ -20,8 +22,8 @@ void TFileFormatsList::Remove(const TGraphicClass& kind) {
                    entries_.end());
 }
 
-const TGraphicClass* TFileFormatsList::FindByExtension(const std::string& extension) const {
-    const std::string wanted = LowerAnsi(extension);
+const TGraphicClass* TFileFormatsList::FindByExtension(const std::u16string& extension) const {
+    const std::u16string wanted = LowerCase(extension);
     for (auto it = entries_.rbegin(); it != entries_.rend(); ++it)
         if (it->extension == wanted) return it->kind;
     return nullptr;

@@ -7,7 +7,7 @@
 #include "picture/graphic.h"
 
 struct TFileFormat {
-    std::string extension;    // lower-cased, without the dot
+    std::u16string extension;  // lower-cased, without the dot
     std::string description;  // e.g. "Bitmaps"
     const TGraphicClass* kind;
 };
@@ -18,9 +18,9 @@ public:
     void Add(const std::string& extension, const std::string& description, const TGraphicClass& kind);
     // Removes every entry of the kind and of the kinds derived from it.
     void Remove(const TGraphicClass& kind);
-    // Lower-cases the query with the system's ANSI rules and searches from
-    // the last entry to the first; null when nothing matches.
-    const TGraphicClass* FindByExtension(const std::string& extension) const;
+    // Lower-cases the query by the system's rules and searches from the last
+    // entry to the first; null when nothing matches.
+    const TGraphicClass* FindByExtension(const std::u16string& extension) const;
     const TGraphicClass* FindByClassName(const std::string& name) const;
     const std::vector<TFileFormat>& Entries() const { return entries_; }
 
@@ -36,5 +36,6 @@ void RegisterFormat(const std::string& extension, const std::string& description
 // Removes the kind (and the kinds derived from it) from the registry.
 void UnregisterKind(const TGraphicClass& kind);
 
-// ANSI lower-casing by the system's locale (Windows-1250 letters included).
-std::string LowerAnsi(std::string text);
+// Lower-casing by the system's rules (those of Windows-1250's letters
+// included).
+std::u16string LowerCase(std::u16string text);

@@ -59,12 +59,12 @@ void TGraphic::ReadStoredData(TStream& stream) { LoadStream(stream); }
 
 void TGraphic::WriteStoredData(TStream& stream) { SaveStream(stream); }
 
-void TGraphic::LoadFile(const std::string& path) {
+void TGraphic::LoadFile(const std::u16string& path) {
     TFileStream file(path, TFileStream::OpenRead);
     LoadStream(file);
 }
 
-void TGraphic::SaveFile(const std::string& path) {
+void TGraphic::SaveFile(const std::u16string& path) {
     TFileStream file(path, TFileStream::Create);
     SaveStream(file);
 }

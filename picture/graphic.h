@@ -99,8 +99,8 @@ public:
     virtual void WriteStoredData(TStream& stream);
     // Open the file without sharing (EFOpenError / EFCreateError) and read or
     // write it with LoadStream / SaveStream; the file is closed in every case.
-    virtual void LoadFile(const std::string& path);
-    virtual void SaveFile(const std::string& path);
+    virtual void LoadFile(const std::u16string& path);
+    virtual void SaveFile(const std::u16string& path);
     // LoadStream reads from the stream's position to its end.
     virtual void LoadStream(TStream& stream) = 0;
     virtual void SaveStream(TStream& stream) = 0;

@@ -1,6 +1,7 @@
 #include "picture/icon.h"
 
 #include "picture/codec/ico.h"
+#include "picture/icon_png.h"
 #include "picture/codec_errors.h"
 #include "picture/formats.h"
 #include "platform/exceptions.h"
@@ -59,8 +60,10 @@ void TIcon::Decode() {
     TIconImage& image = *image_;
     const std::vector<uint8_t>& bytes = image.fileImage->Bytes();
     try {
-        const ico::Image decoded =
-            Checked(kInvalidIcon, [&] { return ico::Decode(bytes.data(), bytes.size(), ScreenColourCount()); });
+        const ico::Image decoded = Checked(kInvalidIcon, [&] {
+            ico::Image chosen = ico::Decode(bytes.data(), bytes.size(), ScreenColourCount());
+            return chosen.png.empty() ? chosen : DecodePng(chosen);
+        });
         if (decoded.standardIcon)
             image.standard = StandardIcon();
         else

@@ -185,13 +185,11 @@ void TJPEGImage::SetPalette(::Palette value) {
 void TJPEGImage::TakeBytes(std::vector<uint8_t> bytes) {
     JPEGDataRef data(new TJPEGData);
     data->bytes = std::move(bytes);
-    // An empty file is refused here, with the library's code for it, rather
-    // than taken as a 0 x 0 picture whose error would show only if it were
-    // ever drawn (a 0 x 0 preview never is).
-    if (data->bytes.empty()) throw EJPEG(jpeg::kErrInputEmpty);
+    // An empty file is a 0 x 0 picture; the library's complaint about it
+    // comes when it is first drawn.
     jpeg::Header header;
     try {
-        header = jpeg::ReadHeader(data->bytes.data(), data->bytes.size());
+        if (!data->bytes.empty()) header = jpeg::ReadHeader(data->bytes.data(), data->bytes.size());
     } catch (const codec::JpegError& e) {
         throw EJPEG(e.code);
     }

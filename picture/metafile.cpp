@@ -79,12 +79,30 @@ void CheckPixelSize(const TMetafileImage& image) {
 
 // The system's converter copies into its records what it could not make
 // sense of (a region drawn with a pen, an object that was never made), and
-// its player trusts them: they must pass the same checks as a file's.
-void CheckConverted(HENHMETAFILE converted) {
-    const UINT size = GetEnhMetaFileBits(converted, 0, nullptr);
+// its player trusts them: they are mended as a file's are, in a copy that
+// replaces the converted metafile.
+void MendConverted(EnhMetafile& converted) {
+    const UINT size = GetEnhMetaFileBits(converted.get(), 0, nullptr);
     std::vector<uint8_t> bytes(size);
-    if (size == 0 || GetEnhMetaFileBits(converted, size, bytes.data()) != size) Invalid();
-    Checked(kInvalidMetafile, [&] { return mf::ReadEmf(bytes.data(), bytes.size()); });
+    if (size == 0 || GetEnhMetaFileBits(converted.get(), size, bytes.data()) != size) Invalid();
+    const mf::Emf emf = Checked(kInvalidMetafile, [&] { return mf::ReadEmf(bytes.data(), bytes.size()); });
+    if (emf.mending.mended == 0 && emf.mending.dropped == 0) return;
+    converted.reset(SetEnhMetaFileBits(UINT(emf.playable.size()), emf.playable.data()));
+    if (!converted) Invalid();
+}
+
+// The records of a Windows metafile converted to an enhanced metafile; the
+// converter needs every bitmap's counts stated.
+EnhMetafile Converted(std::vector<uint8_t> records) {
+    Checked(kInvalidMetafile, [&] {
+        mf::StateWmfBitmapCounts(records.data(), records.size());
+        return 0;
+    });
+    const METAFILEPICT mapping{MM_ANISOTROPIC, 0, 0, nullptr};
+    EnhMetafile converted(SetWinMetaFileBits(UINT(records.size()), records.data(), nullptr, &mapping));
+    if (!converted) Invalid();
+    MendConverted(converted);
+    return converted;
 }
 
 }  // namespace
@@ -203,9 +221,10 @@ void TMetafile::LoadStream(TStream& stream) {
 }
 
 void TMetafile::LoadEmf(const uint8_t* data, size_t size, TStream& stream, int64_t start) {
-    const mf::EmfHeader header = Checked(kInvalidMetafile, [&] { return mf::ReadEmf(data, size); });
+    const mf::Emf emf = Checked(kInvalidMetafile, [&] { return mf::ReadEmf(data, size); });
+    const mf::EmfHeader& header = emf.header;
     MetafileImageRef image(new TMetafileImage);
-    image->handle.reset(SetEnhMetaFileBits(header.totalSize, data));
+    image->handle.reset(SetEnhMetaFileBits(UINT(emf.playable.size()), emf.playable.data()));
     if (!image->handle) Invalid();
     image->logicalWidth = header.logicalWidth;
     image->logicalHeight = header.logicalHeight;
@@ -218,17 +237,16 @@ void TMetafile::LoadEmf(const uint8_t* data, size_t size, TStream& stream, int64
 
 void TMetafile::LoadWmf(const uint8_t* data, size_t size) {
     const mf::Wmf wmf = Checked(kInvalidMetafile, [&] { return mf::ReadWmf(data, size); });
-    // The system's converter needs every bitmap's counts stated.
-    std::vector<uint8_t> records(data + wmf.recordsOffset, data + wmf.recordsOffset + wmf.recordsSize);
-    Checked(kInvalidMetafile, [&] {
-        mf::StateWmfBitmapCounts(records.data(), records.size());
-        return 0;
-    });
     MetafileImageRef image(new TMetafileImage);
-    const METAFILEPICT mapping{MM_ANISOTROPIC, 0, 0, nullptr};
-    image->handle.reset(SetWinMetaFileBits(UINT(records.size()), records.data(), nullptr, &mapping));
-    if (!image->handle) Invalid();
-    CheckConverted(image->handle.get());
+    // A carried enhanced metafile is what the system itself plays for such
+    // a file; taking it directly spares its converter, which keeps a copy
+    // of the Windows metafile every time it finds one.
+    if (!wmf.carried.empty()) {
+        image->handle.reset(SetEnhMetaFileBits(UINT(wmf.carried.size()), wmf.carried.data()));
+        if (!image->handle) Invalid();
+    } else {
+        image->handle = Converted(wmf.playable);
+    }
     image->unitsPerInch = wmf.header.unitsPerInch;
     image->logicalWidth = wmf.logicalWidth;
     image->logicalHeight = wmf.logicalHeight;
@@ -238,8 +256,8 @@ void TMetafile::LoadWmf(const uint8_t* data, size_t size) {
     Install(std::move(image));
 }
 
-void TMetafile::SaveFile(const std::string& path) {
-    ValueRestorer<bool> format(saveAsEnhanced_, saveAsEnhanced_ && LowerAnsi(PictureExtension(path)) != "wmf");
+void TMetafile::SaveFile(const std::u16string& path) {
+    ValueRestorer<bool> format(saveAsEnhanced_, saveAsEnhanced_ && LowerCase(PictureExtension(path)) != u"wmf");
     TGraphic::SaveFile(path);
 }
 

@@ -52,7 +52,7 @@ public:
     void ReadStoredData(TStream& stream) override;
     void WriteStoredData(TStream& stream) override;
     // A name ending in ".wmf" is written as a placeable WMF.
-    void SaveFile(const std::string& path) override;
+    void SaveFile(const std::u16string& path) override;
     // EMF or placeable WMF by content; "Metafile is not valid" for anything else.
     void LoadStream(TStream& stream) override;
     void SaveStream(TStream& stream) override;

@@ -3,9 +3,9 @@
 #include "picture/formats.h"
 #include "platform/exceptions.h"
 
-std::string PictureExtension(const std::string& path) {
-    const size_t dot = path.find_last_of(".\\:");
-    if (dot == std::string::npos || path[dot] != '.') return std::string();
+std::u16string PictureExtension(const std::u16string& path) {
+    const size_t dot = path.find_last_of(u".\\:");
+    if (dot == std::u16string::npos || path[dot] != u'.') return std::u16string();
     return path.substr(dot + 1);
 }
 
@@ -22,12 +22,12 @@ void TPicture::Install(std::unique_ptr<TGraphic> graphic) {
     Changed(this);
 }
 
-void TPicture::LoadFile(const std::string& path) { LoadFile(path, nullptr); }
+void TPicture::LoadFile(const std::u16string& path) { LoadFile(path, nullptr); }
 
-void TPicture::LoadFile(const std::string& path, const std::function<void(TGraphic&)>& prepare) {
-    const std::string extension = PictureExtension(path);
+void TPicture::LoadFile(const std::u16string& path, const std::function<void(TGraphic&)>& prepare) {
+    const std::u16string extension = PictureExtension(path);
     const TGraphicClass* kind = FileFormats().FindByExtension(extension);
-    if (!kind) throw EInvalidGraphic(Format("Unknown picture file extension (.%s)", extension.c_str()));
+    if (!kind) throw EInvalidGraphic(u"Unknown picture file extension (." + extension + u")");
     std::unique_ptr<TGraphic> graphic = kind->Create();
     // Progress only while loading: the change is told once, after the swap.
     graphic->OnProgress = [this](TObject* sender, TProgressStage stage, uint8_t percent, bool redraw,
@@ -40,7 +40,7 @@ void TPicture::LoadFile(const std::string& path, const std::function<void(TGraph
     Install(std::move(graphic));
 }
 
-void TPicture::SaveFile(const std::string& path) {
+void TPicture::SaveFile(const std::u16string& path) {
     if (graphic_) graphic_->SaveFile(path);
 }
 

@@ -19,12 +19,12 @@ public:
 
     // Replaces the graphic by the file's content, read by the kind its
     // extension names. On any failure the held graphic stays as it was.
-    void LoadFile(const std::string& path);
+    void LoadFile(const std::u16string& path);
     // The same; `prepare` sees the loaded graphic before it replaces the
     // held one (and before anyone is told), to hand it pixels decoded already.
-    void LoadFile(const std::string& path, const std::function<void(TGraphic&)>& prepare);
+    void LoadFile(const std::u16string& path, const std::function<void(TGraphic&)>& prepare);
     // Writes the graphic in its own kind's format; without one no file is made.
-    void SaveFile(const std::string& path);
+    void SaveFile(const std::u16string& path);
 
     int Width() const { return graphic_ ? graphic_->Width() : 0; }
     int Height() const { return graphic_ ? graphic_->Height() : 0; }
@@ -56,4 +56,4 @@ private:
 
 // The extension of a path as the container reads it: the text after the
 // last "." when no "\" or ":" follows that dot, else empty.
-std::string PictureExtension(const std::string& path);
+std::u16string PictureExtension(const std::u16string& path);

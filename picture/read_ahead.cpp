@@ -34,7 +34,7 @@ void ReadAhead::Drop() {
     path_.clear();
 }
 
-void ReadAhead::Start(const std::string& path) {
+void ReadAhead::Start(const std::u16string& path) {
     Drop();
     if (FileFormats().FindByExtension(PictureExtension(path)) != &TJPEGImage::Class()) return;
     auto image = std::make_unique<TJPEGImage>();

@@ -25,17 +25,17 @@ public:
     // decoding it; nothing when it is not a JPEG file by its extension, its
     // header is refused, or its bitmap would take more than a quarter of the
     // memory the system reports free.
-    void Start(const std::string& path);
+    void Start(const std::u16string& path);
     // Stops the decode, wherever it is, and frees its memory.
     void Drop();
     // The file being decoded ahead; empty when none is.
-    const std::string& Path() const { return path_; }
+    const std::u16string& Path() const { return path_; }
     // The graphic that holds the decode, or null.
     TJPEGImage* Image() const { return image_.get(); }
 
 private:
     std::unique_ptr<TJPEGImage> image_;
-    std::string path_;
+    std::u16string path_;
 };
 
 // Pixels a freshly loaded graphic may take instead of decoding: the decoded

@@ -6,6 +6,12 @@
 #include <cstdio>
 #include <vector>
 
+#include "platform/text.h"
+
+Exception::Exception(const std::string& message) : Exception(Wide(message)) {}
+
+Exception::Exception(std::u16string message) : message_(std::move(message)), narrow_(Narrow1250(message_)) {}
+
 std::string Format(const char* templ, ...) {
     va_list args;
     va_start(args, templ);
@@ -41,28 +47,32 @@ EInOutError::EInOutError(int code) : Exception(MessageFor(code)), code_(code) {}
 void AbortSilently() { throw EAbort("Operation aborted"); }
 
 namespace {
-std::string SystemText(uint32_t code) {
-    char* text = nullptr;
-    DWORD n = FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
+std::u16string SystemText(uint32_t code) {
+    WCHAR* text = nullptr;
+    DWORD n = FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
                                  FORMAT_MESSAGE_IGNORE_INSERTS,
-                             nullptr, code, 0, reinterpret_cast<char*>(&text), 0, nullptr);
-    std::string out;
-    if (n && text) out.assign(text, n);
+                             nullptr, code, 0, reinterpret_cast<WCHAR*>(&text), 0, nullptr);
+    std::u16string out;
+    if (n && text) out.assign(reinterpret_cast<const char16_t*>(text), n);
     if (text) LocalFree(text);
-    while (!out.empty() && (out.back() == '\n' || out.back() == '\r')) out.pop_back();
+    while (!out.empty() && (out.back() == u'\n' || out.back() == u'\r')) out.pop_back();
     return out;
 }
 }  // namespace
 
 EWin32Error Win32Error(uint32_t code) {
-    return EWin32Error(Format("Win32 Error.  Code: %d.\n", int(code)) + SystemText(code));
+    return EWin32Error(Wide(Format("Win32 Error.  Code: %d.\n", int(code))) + SystemText(code));
 }
 
 EOutOfResources OutOfResources(uint32_t code) {
-    std::string text = code ? SystemText(code) : std::string();
-    return EOutOfResources(text.empty() ? "Out of system resources" : text);
+    std::u16string text = code ? SystemText(code) : std::u16string();
+    return EOutOfResources(text.empty() ? u"Out of system resources" : text);
 }
 
 EConvertError AssignError(const char* source, const char* target) {
     return EConvertError(Format("Cannot assign a %s to a %s", source, target));
 }
+
+EFOpenError CannotOpen(const std::u16string& path) { return EFOpenError(u"Cannot open file " + path); }
+
+EFCreateError CannotCreate(const std::u16string& path) { return EFCreateError(u"Cannot create file " + path); }

@@ -1,18 +1,23 @@
 #pragma once
-// The framework's error classes. Every error carries its message; the
-// application's error handler shows it (and drops EAbort silently).
+// The framework's error classes. Every error carries its message, which may
+// name a file in any script; the application's error handler shows it (and
+// drops EAbort silently).
 #include <cstdint>
 #include <exception>
 #include <string>
 
 class Exception : public std::exception {
 public:
-    explicit Exception(std::string message) : message_(std::move(message)) {}
-    const std::string& Message() const { return message_; }
-    const char* what() const noexcept override { return message_.c_str(); }
+    // The program's own text (Windows-1250).
+    explicit Exception(const std::string& message);
+    explicit Exception(std::u16string message);
+    const std::u16string& Message() const { return message_; }
+    // The message in Windows-1250, "?" for what it cannot hold.
+    const char* what() const noexcept override { return narrow_.c_str(); }
 
 private:
-    std::string message_;
+    std::u16string message_;
+    std::string narrow_;
 };
 
 // printf-style formatting of a message template.
@@ -58,3 +63,6 @@ EWin32Error Win32Error(uint32_t code);
 EOutOfResources OutOfResources(uint32_t code);
 // "Cannot assign a %s to a %s".
 EConvertError AssignError(const char* source, const char* target);
+// "Cannot open file %s" and "Cannot create file %s" with the path.
+EFOpenError CannotOpen(const std::u16string& path);
+EFCreateError CannotCreate(const std::u16string& path);

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "platform/exceptions.h"
+#include "platform/text.h"
 
 int64_t TStream::Size() {
     int64_t pos = Position();
@@ -20,14 +21,14 @@ void TStream::WriteBuffer(const void* buffer, size_t count) {
     if (count && Write(buffer, count) != count) throw EWriteError("Stream write error");
 }
 
-TFileStream::TFileStream(const std::string& path, Mode mode) {
+TFileStream::TFileStream(const std::u16string& path, Mode mode) {
     const bool reading = mode != Create;
     const DWORD share = mode == OpenReadShared ? FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE : 0;
-    handle_.reset(CreateFileA(path.c_str(), reading ? GENERIC_READ : GENERIC_READ | GENERIC_WRITE, share, nullptr,
+    handle_.reset(CreateFileW(WidePtr(path), reading ? GENERIC_READ : GENERIC_READ | GENERIC_WRITE, share, nullptr,
                               reading ? OPEN_EXISTING : CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (handle_) return;
-    if (reading) throw EFOpenError(Format("Cannot open file %s", path.c_str()));
-    throw EFCreateError(Format("Cannot create file %s", path.c_str()));
+    if (reading) throw CannotOpen(path);
+    throw CannotCreate(path);
 }
 
 size_t TFileStream::Read(void* buffer, size_t count) {

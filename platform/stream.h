@@ -32,7 +32,7 @@ public:
 class TFileStream : public TStream {
 public:
     enum Mode { OpenRead, Create, OpenReadShared };
-    TFileStream(const std::string& path, Mode mode);
+    TFileStream(const std::u16string& path, Mode mode);
 
     size_t Read(void* buffer, size_t count) override;
     size_t Write(const void* buffer, size_t count) override;

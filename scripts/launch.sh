@@ -28,8 +28,9 @@ launch_lumeno() {
   for i in $(seq 150); do
     # Wine's desktop shows its windows as X children, so X can be asked.
     if xdotool search --onlyvisible --name '^Korvel Lumeno$' >/dev/null 2>&1; then
-      sleep 1
-      return 0
+      # The program's own side knows it shown too.
+      for i in $(seq 25); do [ "$(wininfo "Korvel Lumeno" | cut -d' ' -f1)" = 1 ] && return 0; done
+      break
     fi
     sleep 0.2
   done

@@ -8,6 +8,7 @@
 #include "browse/vymazat.h"
 #include "picture/kinds.h"
 #include "platform/handle.h"
+#include "platform/text.h"
 #include "viewers/about_box.h"
 #include "viewers/image_form.h"
 #include "viewers/image_form2.h"
@@ -45,7 +46,7 @@ TOkno& MainWindow() {
 }
 
 CaptureErrors::CaptureErrors() {
-    TestApplication().ShowErrorHook = [this](const std::string& text, const std::string& caption) {
+    TestApplication().ShowErrorHook = [this](const std::u16string& text, const std::u16string& caption) {
         texts.push_back(text);
         captions.push_back(caption);
     };
@@ -55,10 +56,10 @@ CaptureErrors::~CaptureErrors() { TestApplication().ShowErrorHook = nullptr; }
 
 void Pump() {
     MSG msg;
-    for (int i = 0; i < 1000 && PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE); ++i) {
+    for (int i = 0; i < 1000 && PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE); ++i) {
         if (msg.message == WM_QUIT) break;
         TranslateMessage(&msg);
-        DispatchMessageA(&msg);
+        DispatchMessageW(&msg);
     }
 }
 
@@ -111,47 +112,59 @@ bool WhileModal(const char* cls, void (*action)(void*), void* context, void (*an
     return watch.found;
 }
 
+std::u16string WindowText(HWND wnd) {
+    std::vector<WCHAR> text(size_t(GetWindowTextLengthW(wnd)) + 1, 0);
+    GetWindowTextW(wnd, text.data(), int(text.size()));
+    return FromWide(text.data());
+}
+
 TempFolder::TempFolder() {
     static int counter = 0;
-    char base[MAX_PATH];
-    GetTempPathA(MAX_PATH, base);
-    std::string root = std::string(base) + "lumeno-tests";
-    CreateDirectoryA(root.c_str(), nullptr);
-    path_ = root + "\\t" + std::to_string(GetCurrentProcessId()) + "_" + std::to_string(++counter);
-    CreateDirectoryA(path_.c_str(), nullptr);
+    WCHAR base[MAX_PATH];
+    GetTempPathW(MAX_PATH, base);
+    std::u16string root = FromWide(base) + u"lumeno-tests";
+    CreateDirectoryW(WidePtr(root), nullptr);
+    path_ = root + Wide("\\t" + std::to_string(GetCurrentProcessId()) + "_" + std::to_string(++counter));
+    CreateDirectoryW(WidePtr(path_), nullptr);
 }
 
 namespace {
-void RemoveTree(const std::string& path) {
-    WIN32_FIND_DATAA fd;
-    SearchHandle h(FindFirstFileA((path + "\\*").c_str(), &fd));
+void RemoveTree(const std::u16string& path) {
+    WIN32_FIND_DATAW fd;
+    SearchHandle h(FindFirstFileW(WidePtr(path + u"\\*"), &fd));
     if (h) {
         do {
-            std::string name = fd.cFileName;
-            if (name == "." || name == "..") continue;
-            std::string full = path + "\\" + name;
-            SetFileAttributesA(full.c_str(), FILE_ATTRIBUTE_NORMAL);
+            std::u16string name = FromWide(fd.cFileName);
+            if (name == u"." || name == u"..") continue;
+            std::u16string full = path + u"\\" + name;
+            SetFileAttributesW(WidePtr(full), FILE_ATTRIBUTE_NORMAL);
             if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
                 RemoveTree(full);
             else
-                DeleteFileA(full.c_str());
-        } while (FindNextFileA(h.get(), &fd));
+                DeleteFileW(WidePtr(full));
+        } while (FindNextFileW(h.get(), &fd));
     }
-    RemoveDirectoryA(path.c_str());
+    RemoveDirectoryW(WidePtr(path));
 }
 }  // namespace
 
 TempFolder::~TempFolder() {
     // Leave the folder first: a current folder cannot be removed.
-    char cur[MAX_PATH];
-    GetCurrentDirectoryA(MAX_PATH, cur);
-    if (std::string(cur).rfind(path_, 0) == 0) SetCurrentDirectoryA("C:\\");
+    WCHAR cur[MAX_PATH];
+    GetCurrentDirectoryW(MAX_PATH, cur);
+    if (FromWide(cur).rfind(path_, 0) == 0) SetCurrentDirectoryW(L"C:\\");
     RemoveTree(path_);
 }
 
+std::u16string TempFolder::File(const std::string& name) const { return File(Wide(name)); }
+
 void TempFolder::Write(const std::string& name, const std::vector<unsigned char>& bytes) const {
+    Write(Wide(name), bytes);
+}
+
+void TempFolder::Write(const std::u16string& name, const std::vector<unsigned char>& bytes) const {
     FileHandle h(
-        CreateFileA(File(name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+        CreateFileW(WidePtr(File(name)), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     DWORD put = 0;
     if (h) WriteFile(h.get(), bytes.data(), DWORD(bytes.size()), &put, nullptr);
 }

@@ -21,8 +21,8 @@ class CaptureErrors {
 public:
     CaptureErrors();
     ~CaptureErrors();
-    std::vector<std::string> texts;
-    std::vector<std::string> captions;
+    std::vector<std::u16string> texts;
+    std::vector<std::u16string> captions;
 };
 
 // Handles the messages waiting in the queue.
@@ -35,15 +35,21 @@ void Pump();
 bool WhileModal(const char* cls, void (*action)(void*), void* context,
                 void (*answer)(HWND wnd, void* context));
 
-// A fresh, empty folder under the Wine drive, removed with the object.
+// A window's text, whole, in any script.
+std::u16string WindowText(HWND wnd);
+
+// A fresh, empty folder under the Wine drive, removed with the object. Names
+// are Windows-1250 literals or UTF-16.
 class TempFolder {
 public:
     TempFolder();
     ~TempFolder();
-    const std::string& Path() const { return path_; }
-    std::string File(const std::string& name) const { return path_ + "\\" + name; }
+    const std::u16string& Path() const { return path_; }
+    std::u16string File(const std::string& name) const;
+    std::u16string File(const std::u16string& name) const { return path_ + u"\\" + name; }
     void Write(const std::string& name, const std::vector<unsigned char>& bytes) const;
+    void Write(const std::u16string& name, const std::vector<unsigned char>& bytes) const;
 
 private:
-    std::string path_;
+    std::u16string path_;
 };

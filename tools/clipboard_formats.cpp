@@ -1,6 +1,8 @@
 // Prints what the clipboard holds, for the end-to-end scripts: one line per
 // format, "NUMBER NAME", with the size of a bitmap and the colour of its
 // middle pixel, and the bounds of an enhanced metafile.
+// The answer ends with a line ".", so that an empty clipboard differs from
+// a tool that did not run.
 // usage: clipboard_formats            (exit 1 when the clipboard cannot be opened)
 #include <windows.h>
 
@@ -56,6 +58,7 @@ int main() {
         std::printf("\n");
     }
     CloseClipboard();
+    std::printf(".\n");
     std::fflush(stdout);
     return 0;
 }

@@ -1,5 +1,5 @@
 // Prints what the end-to-end scripts check in the desktop, one fact a line,
-// texts in the ANSI code page:
+// texts read wide and printed in UTF-8 (requests are UTF-8 too):
 //   desktop_state          every visible top-level window:
 //                          "CLASS|TITLE|left top right bottom"
 //   desktop_state TITLE    the child controls of the bottom-most visible window
@@ -13,16 +13,21 @@
 //                          -rows then "row|I|TEXT" for each row that keeps a
 //                          text),
 //                          "pos P" for a scroll bar. Exit 1 when not found.
+//   desktop_state -process NAME  "process|PID" for each running process
+//                          of that program file name
 //   desktop_state --serve  the same for each line of the input (the arguments
 //                          as one line, empty for the top-level windows), each
 //                          answer ended by a line "."
 #include <windows.h>
+#include <tlhelp32.h>
 
 #include <cstdio>
 #include <iostream>
 #include <string>
 
+#include "platform/handle.h"
 #include "ui/rects.h"
+#include "wide_args.h"
 
 namespace {
 std::string Ask(HWND wnd, UINT msg, WPARAM wp) {
@@ -33,16 +38,20 @@ std::string Ask(HWND wnd, UINT msg, WPARAM wp) {
     DWORD_PTR copied = 0;
     if (!SendMessageTimeoutW(wnd, msg, wp, reinterpret_cast<LPARAM>(wide), SMTO_ABORTIFHUNG, 2000, &copied))
         return "";
-    char text[2048] = "";
-    WideCharToMultiByte(CP_ACP, 0, wide, -1, text, sizeof text, nullptr, nullptr);
-    return text;
+    return Utf8(FromWide(wide));
+}
+
+std::string ClassOf(HWND wnd) {
+    WCHAR cls[256] = L"";
+    GetClassNameW(wnd, cls, 256);
+    return Utf8(FromWide(cls));
 }
 
 std::string TextOf(HWND wnd) { return Ask(wnd, WM_GETTEXT, 1024); }
 
 LRESULT Query(HWND wnd, UINT msg, WPARAM wp = 0) {
     DWORD_PTR result = 0;
-    if (!SendMessageTimeoutA(wnd, msg, wp, 0, SMTO_ABORTIFHUNG, 2000, &result)) return -1;
+    if (!SendMessageTimeoutW(wnd, msg, wp, 0, SMTO_ABORTIFHUNG, 2000, &result)) return -1;
     return LRESULT(result);
 }
 
@@ -76,19 +85,15 @@ struct Wanted {
 BOOL CALLBACK Find(HWND wnd, LPARAM lp) {
     auto* want = reinterpret_cast<Wanted*>(lp);
     if (!IsWindowVisible(wnd)) return TRUE;
-    char cls[256] = "";
-    GetClassNameA(wnd, cls, sizeof cls);
-    if ((want->byClass ? std::string(cls) : TextOf(wnd)) != want->name) return TRUE;
+    if ((want->byClass ? ClassOf(wnd) : TextOf(wnd)) != want->name) return TRUE;
     want->found = wnd;
     return !want->topMost;
 }
 
 BOOL CALLBACK PrintTopLevel(HWND wnd, LPARAM) {
     if (!IsWindowVisible(wnd)) return TRUE;
-    char cls[256] = "";
-    GetClassNameA(wnd, cls, sizeof cls);
     RECT r = WindowRect(wnd);
-    std::printf("%s|%s|%d %d %d %d\n", cls, TextOf(wnd).c_str(), int(r.left), int(r.top), int(r.right),
+    std::printf("%s|%s|%d %d %d %d\n", ClassOf(wnd).c_str(), TextOf(wnd).c_str(), int(r.left), int(r.top), int(r.right),
                 int(r.bottom));
     return TRUE;
 }
@@ -96,23 +101,37 @@ BOOL CALLBACK PrintTopLevel(HWND wnd, LPARAM) {
 BOOL CALLBACK PrintChild(HWND wnd, LPARAM lp) {
     const Wanted& want = *reinterpret_cast<const Wanted*>(lp);
     HWND top = want.found;
-    char cls[256] = "";
-    GetClassNameA(wnd, cls, sizeof cls);
+    const std::string cls = ClassOf(wnd);
     RECT r = WindowRect(wnd);
     MapWindowPoints(nullptr, top, reinterpret_cast<POINT*>(&r), 2);
     std::string state, rows;
     std::string* wantRows = want.rows ? &rows : nullptr;
-    if (lstrcmpiA(cls, "ListBox") == 0) state = ListState(wnd, kListBox, wantRows);
-    if (lstrcmpiA(cls, "ComboBox") == 0) state = ListState(wnd, kComboBox, wantRows);
-    if (lstrcmpiA(cls, "ScrollBar") == 0) state = "pos " + std::to_string(Query(wnd, SBM_GETPOS));
-    std::printf("%s|%d %d %d %d|%d|%s|%s\n%s", cls, int(r.left), int(r.top), int(r.right - r.left),
+    if (lstrcmpiA(cls.c_str(), "ListBox") == 0) state = ListState(wnd, kListBox, wantRows);
+    if (lstrcmpiA(cls.c_str(), "ComboBox") == 0) state = ListState(wnd, kComboBox, wantRows);
+    if (lstrcmpiA(cls.c_str(), "ScrollBar") == 0) state = "pos " + std::to_string(Query(wnd, SBM_GETPOS));
+    std::printf("%s|%d %d %d %d|%d|%s|%s\n%s", cls.c_str(), int(r.left), int(r.top), int(r.right - r.left),
                 int(r.bottom - r.top), IsWindowVisible(wnd) ? 1 : 0, state.c_str(), TextOf(wnd).c_str(), rows.c_str());
     return TRUE;
 }
 
-// One request: empty for the top-level windows, else "[-top] [-rows] [-c] NAME".
+bool PrintProcesses(const std::string& name) {
+    const FileHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+    if (!snapshot) return false;
+    const std::u16string wanted = FromUtf8(name);
+    PROCESSENTRY32W p{};
+    p.dwSize = sizeof p;
+    for (BOOL more = Process32FirstW(snapshot.get(), &p); more; more = Process32NextW(snapshot.get(), &p)) {
+        if (lstrcmpiW(p.szExeFile, WidePtr(wanted)) == 0)
+            std::printf("process|%lu\n", static_cast<unsigned long>(p.th32ProcessID));
+    }
+    return true;
+}
+
+// One request: empty for the top-level windows, "-process NAME", else
+// "[-top] [-rows] [-c] NAME".
 bool Report(std::string request) {
     if (request.empty()) return EnumWindows(PrintTopLevel, 0), true;
+    if (request.rfind("-process ", 0) == 0) return PrintProcesses(request.substr(9));
     Wanted want{false, false, false, "", nullptr};
     for (;;) {
         if (request.rfind("-c ", 0) == 0) {
@@ -141,8 +160,9 @@ bool Report(std::string request) {
 }
 }  // namespace
 
-int main(int argc, char** argv) {
-    if (argc == 2 && std::string(argv[1]) == "--serve") {
+int main() {
+    const std::vector<std::u16string> args = WideArguments();
+    if (args.size() == 1 && args[0] == u"--serve") {
         for (std::string line; std::getline(std::cin, line);) {
             Report(line);
             std::printf(".\n");
@@ -151,7 +171,7 @@ int main(int argc, char** argv) {
         return 0;
     }
     std::string request;
-    for (int i = 1; i < argc; ++i) request += (i > 1 ? " " : "") + std::string(argv[i]);
+    for (size_t i = 0; i < args.size(); ++i) request += (i > 0 ? " " : "") + Utf8(args[i]);
     const bool found = Report(request);
     std::fflush(stdout);
     return found ? 0 : 1;

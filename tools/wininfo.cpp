@@ -5,14 +5,15 @@
 #include <windows.h>
 
 #include <cstdio>
-#include <cstring>
 
+#include "wide_args.h"
 #include "ui/rects.h"
 
-int main(int argc, char** argv) {
-    if (argc < 2) return 2;
-    HWND wnd = (argc == 3 && std::strcmp(argv[1], "-c") == 0) ? FindWindowA(argv[2], nullptr)
-                                                                : FindWindowA(nullptr, argv[1]);
+int main() {
+    const std::vector<std::u16string> args = WideArguments();
+    if (args.empty()) return 2;
+    HWND wnd = (args.size() == 2 && args[0] == u"-c") ? FindWindowW(WidePtr(args[1]), nullptr)
+                                                      : FindWindowW(nullptr, WidePtr(args[0]));
     if (!wnd) return 1;
     RECT r = WindowRect(wnd);
     POINT origin{0, 0};

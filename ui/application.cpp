@@ -5,26 +5,27 @@
 #include <algorithm>
 
 #include "platform/exceptions.h"
+#include "platform/text.h"
 #include "ui/form.h"
 #include "ui/scope.h"
 
 TApplication* Application = nullptr;
 
 namespace {
-const char kAppClass[] = "Lumeno.Application";
+const WCHAR kAppClass[] = L"Lumeno.Application";
 
 LRESULT CALLBACK AppProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) noexcept {
-    return DefWindowProcA(wnd, msg, wp, lp);
+    return DefWindowProcW(wnd, msg, wp, lp);
 }
 }  // namespace
 
-std::string GetLongHint(const std::string& hint) {
-    size_t bar = hint.find('|');
-    return bar == std::string::npos ? hint : hint.substr(bar + 1);
+std::u16string GetLongHint(const std::u16string& hint) {
+    size_t bar = hint.find(u'|');
+    return bar == std::u16string::npos ? hint : hint.substr(bar + 1);
 }
 
-std::string ErrorBoxText(const std::string& message) {
-    if (!message.empty() && static_cast<unsigned char>(message.back()) > '.') return message + ".";
+std::u16string ErrorBoxText(const std::u16string& message) {
+    if (!message.empty() && message.back() > u'.') return message + u".";
     return message;
 }
 
@@ -38,23 +39,25 @@ TApplication::~TApplication() {
 void TApplication::Initialize() {
     INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES | ICC_BAR_CLASSES | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&icc);
-    WNDCLASSEXA wc{};
+    WNDCLASSEXW wc{};
     wc.cbSize = sizeof(wc);
     wc.lpfnWndProc = AppProc;
-    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.hInstance = GetModuleHandleW(nullptr);
     wc.lpszClassName = kAppClass;
-    RegisterClassExA(&wc);
-    handle_.reset(CreateWindowExA(WS_EX_TOOLWINDOW, kAppClass, "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
-                                  GetModuleHandleA(nullptr), nullptr));
+    RegisterClassExW(&wc);
+    handle_.reset(CreateWindowExW(WS_EX_TOOLWINDOW, kAppClass, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                                  GetModuleHandleW(nullptr), nullptr));
 }
 
-std::string TApplication::Title() const {
-    char buf[256] = {};
-    GetWindowTextA(handle_.get(), buf, sizeof buf);
-    return buf;
+std::u16string TApplication::Title() const {
+    WCHAR buf[256] = {};
+    GetWindowTextW(handle_.get(), buf, 256);
+    return FromWide(buf);
 }
 
-void TApplication::SetTitle(const std::string& title) { SetWindowTextA(handle_.get(), title.c_str()); }
+void TApplication::SetTitle(const std::u16string& title) { SetWindowTextW(handle_.get(), WidePtr(title)); }
+
+void TApplication::SetTitle(const std::string& title) { SetTitle(Wide(title)); }
 
 void TApplication::AddForm(TForm* form) {
     forms_.push_back(form);
@@ -102,14 +105,14 @@ bool TApplication::PreTranslate(MSG& msg) {
     if (!form) return false;
     if (msg.message >= WM_KEYFIRST && msg.message <= WM_KEYLAST && form->PreviewKey(msg)) return true;
     if (HACCEL accel = form->Accelerators())
-        if (TranslateAcceleratorA(form->Handle(), accel, &msg)) return true;
+        if (TranslateAcceleratorW(form->Handle(), accel, &msg)) return true;
     return false;
 }
 
 bool TApplication::RunIdleWork() {
     MSG msg;
     // Looked for only while work waits: each look is a round trip to the server.
-    if (!idleWork_ || PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE)) return false;
+    if (!idleWork_ || PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE)) return false;
     const std::function<void()> work = std::move(idleWork_);
     idleWork_ = nullptr;
     try {
@@ -123,7 +126,8 @@ bool TApplication::RunIdleWork() {
 bool TApplication::HandleMessage() {
     MSG msg;
     RunIdleWork();
-    BOOL got = GetMessageA(&msg, nullptr, 0, 0);
+    // Wide messages: typed text reaches the windows in any script.
+    BOOL got = GetMessageW(&msg, nullptr, 0, 0);
     if (got <= 0) {
         terminated_ = true;
         PostQuitMessage(int(msg.wParam));
@@ -131,14 +135,14 @@ bool TApplication::HandleMessage() {
     }
     if (!PreTranslate(msg)) {
         TranslateMessage(&msg);
-        DispatchMessageA(&msg);
+        DispatchMessageW(&msg);
     }
     return true;
 }
 
 void TApplication::ProcessMessages() {
     MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
         if (msg.message == WM_QUIT) return;
         HandleMessage();
     }
@@ -153,7 +157,7 @@ void TApplication::SetCursor(TCursor c) {
     if (c == TCursor::crHourGlass) ::SetCursor(LoadCursorA(nullptr, IDC_WAIT));
 }
 
-void TApplication::SetHint(const std::string& hint) {
+void TApplication::SetHint(const std::u16string& hint) {
     if (hint == hint_) return;
     hint_ = hint;
     if (OnHint) OnHint();
@@ -170,7 +174,7 @@ void TApplication::HintFromWindow(HWND under) {
         }
         if (!c->Parent()) break;
     }
-    SetHint("");
+    SetHint(u"");
 }
 
 void TApplication::HintFromPointer() {
@@ -189,15 +193,15 @@ void TApplication::TrackLeave(HWND wnd) {
 }
 
 void TApplication::HandleException(const std::exception& e) {
-    if (HWND captured = GetCapture()) SendMessageA(captured, WM_CANCELMODE, 0, 0);
+    if (HWND captured = GetCapture()) SendMessageW(captured, WM_CANCELMODE, 0, 0);
     if (dynamic_cast<const EAbort*>(&e)) return;
     auto* known = dynamic_cast<const Exception*>(&e);
-    std::string text = ErrorBoxText(known ? known->Message() : std::string(e.what()));
-    std::string caption = Title();
+    const std::u16string text = ErrorBoxText(known ? known->Message() : Wide(e.what()));
+    const std::u16string caption = Title();
     if (ShowErrorHook) {
         ShowErrorHook(text, caption);
         return;
     }
     ModalScope modal(handle_.get());
-    MessageBoxA(handle_.get(), text.c_str(), caption.c_str(), MB_OK | MB_ICONERROR);
+    MessageBoxW(handle_.get(), WidePtr(text), WidePtr(caption), MB_OK | MB_ICONERROR);
 }

@@ -21,8 +21,10 @@ public:
     void Initialize();
     // The hidden window that owns message boxes; its text is the title.
     HWND Handle() const { return handle_.get(); }
-    std::string Title() const;
-    void SetTitle(const std::string& title);
+    // As the system keeps it: at most 255 characters.
+    std::u16string Title() const;
+    void SetTitle(const std::u16string& title);
+    void SetTitle(const std::string& title);  // the program's own text
 
     // The first form created becomes the main form.
     void AddForm(TForm* form);
@@ -47,14 +49,14 @@ public:
     TCursor Cursor() const { return cursor_; }
     void SetCursor(TCursor c);
 
-    const std::string& Hint() const { return hint_; }
-    void SetHint(const std::string& hint);
+    const std::u16string& Hint() const { return hint_; }
+    void SetHint(const std::u16string& hint);
     std::function<void()> OnHint;
 
     // Shows an error that escaped a handler (EAbort: nothing).
     void HandleException(const std::exception& e);
     // Replaces the message box for tests; returns what the box would.
-    std::function<void(const std::string& text, const std::string& caption)> ShowErrorHook;
+    std::function<void(const std::u16string& text, const std::u16string& caption)> ShowErrorHook;
 
     const char* ClassName() const override { return "TApplication"; }
 
@@ -71,7 +73,7 @@ private:
     TForm* mainForm_ = nullptr;
     std::vector<TForm*> forms_;
     TCursor cursor_ = TCursor::crDefault;
-    std::string hint_;
+    std::u16string hint_;
     bool terminated_ = false;
     std::function<void()> idleWork_;
 };
@@ -80,7 +82,7 @@ private:
 extern TApplication* Application;
 
 // The long part of a hint: after its first "|" when it has one.
-std::string GetLongHint(const std::string& hint);
+std::u16string GetLongHint(const std::u16string& hint);
 // The error box text: a full stop appended when the message's last character
 // is above ".".
-std::string ErrorBoxText(const std::string& message);
+std::u16string ErrorBoxText(const std::u16string& message);

@@ -1,5 +1,6 @@
 #include "ui/combobox.h"
 
+#include "platform/text.h"
 #include "ui/gdi.h"
 #include "ui/owner_draw.h"
 #include "ui/rects.h"
@@ -48,11 +49,11 @@ LRESULT TComboBox::Call(UINT msg, WPARAM wp, LPARAM lp) const {
 
 int TComboBox::Count() const { return int(Call(CB_GETCOUNT, 0, 0)); }
 
-std::string TComboBox::Item(int index) const {
+std::u16string TComboBox::Item(int index) const {
     LRESULT n = Call(CB_GETLBTEXTLEN, WPARAM(index), 0);
-    if (n == CB_ERR) return std::string();
-    std::string text(size_t(n) + 1, '\0');
-    n = Call(CB_GETLBTEXT, WPARAM(index), reinterpret_cast<LPARAM>(text.data()));
+    if (n == CB_ERR) return std::u16string();
+    std::u16string text(size_t(n) + 1, u'\0');
+    n = Call(CB_GETLBTEXT, WPARAM(index), reinterpret_cast<LPARAM>(WidePtr(text)));
     text.resize(n == CB_ERR ? 0 : size_t(n));
     return text;
 }
@@ -62,8 +63,8 @@ uintptr_t TComboBox::ItemData(int index) const {
     return d == CB_ERR ? 0 : uintptr_t(d);
 }
 
-int TComboBox::Add(const std::string& text, uintptr_t data) {
-    LRESULT i = Call(CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+int TComboBox::Add(const std::u16string& text, uintptr_t data) {
+    LRESULT i = Call(CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(WidePtr(text)));
     if (i >= 0) Call(CB_SETITEMDATA, WPARAM(i), LPARAM(data));
     return int(i);
 }
@@ -100,10 +101,10 @@ bool TComboBox::DrawItem(const DRAWITEMSTRUCT& item) {
 void TComboBox::DrawRow(HDC dc, int index, const RECT& row, bool selected) {
     FillItemBackground(dc, row, selected);
     if (index < 0) return;
-    std::string text = Item(index);
+    const std::u16string text = Item(index);
     RECT r = row;
     r.left += 2;
-    DrawTextA(dc, text.c_str(), int(text.size()), &r, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+    DrawTextW(dc, WidePtr(text), int(text.size()), &r, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
 }
 
 // The system says a selection is to be processed (CBN_SELENDOK) for a click

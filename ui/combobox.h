@@ -19,9 +19,9 @@ public:
     TComboBox(TControl* parent, const ComboBoxSettings& s);
 
     int Count() const;
-    std::string Item(int index) const;
+    std::u16string Item(int index) const;
     uintptr_t ItemData(int index) const;
-    int Add(const std::string& text, uintptr_t data = 0);
+    int Add(const std::u16string& text, uintptr_t data = 0);
     void Clear();
 
     // The selected row, -1 for none.

@@ -7,6 +7,7 @@
 #include <unordered_map>
 
 #include "platform/exceptions.h"
+#include "platform/text.h"
 #include "ui/application.h"
 #include "ui/fonts.h"
 #include "ui/form.h"
@@ -32,17 +33,18 @@ std::map<COLORREF, Brush>& Brushes() {
     return brushes;
 }
 
-void RegisterKind(const char* kind, WNDPROC proc) {
-    WNDCLASSEXA wc{};
+// The windows are wide ones: a name in any script reaches them whole.
+void RegisterKind(const std::u16string& kind, WNDPROC proc) {
+    WNDCLASSEXW wc{};
     wc.cbSize = sizeof(wc);
-    if (GetClassInfoExA(GetModuleHandleA(nullptr), kind, &wc)) return;
+    if (GetClassInfoExW(GetModuleHandleW(nullptr), WidePtr(kind), &wc)) return;
     wc.cbSize = sizeof(wc);
     wc.style = CS_DBLCLKS;
     wc.lpfnWndProc = proc;
-    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.hInstance = GetModuleHandleW(nullptr);
     wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-    wc.lpszClassName = kind;
-    RegisterClassExA(&wc);
+    wc.lpszClassName = WidePtr(kind);
+    RegisterClassExW(&wc);
 }
 }  // namespace
 
@@ -81,7 +83,7 @@ void TControl::Attach(HWND wnd) {
 void TControl::Detach() {
     if (!handle_) return;
     Objects().erase(handle_);
-    if (systemProc_) SetWindowLongPtrA(handle_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(systemProc_));
+    if (systemProc_) SetWindowLongPtrW(handle_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(systemProc_));
     handle_ = nullptr;
 }
 
@@ -99,56 +101,58 @@ void TControl::ApplySettings(const ControlSettings& s) {
     visible_ = s.visible;
     tabStop_ = s.tabStop;
     align_ = s.align;
-    Hint = s.hint;
+    Hint = Wide(s.hint);
     ShowHint = s.showHint;
 }
 
 void TControl::CreateCustom(const char* kind, DWORD style, DWORD exStyle, const ControlSettings& s) {
     ApplySettings(s);
-    RegisterKind(kind, &TControl::Procedure);
+    const std::u16string cls = Wide(kind);
+    RegisterKind(cls, &TControl::Procedure);
     style |= WS_CHILD | WS_CLIPSIBLINGS | (visible_ ? WS_VISIBLE : 0) | (tabStop_ ? WS_TABSTOP : 0);
-    HWND wnd = CreateWindowExA(exStyle, kind, s.caption.c_str(), style, left_, top_, width_, height_,
-                               parent_->Handle(), reinterpret_cast<HMENU>(UINT_PTR(NextControlId())),
-                               GetModuleHandleA(nullptr), this);
+    HWND wnd = CreateWindowExW(exStyle, WidePtr(cls), WidePtr(Wide(s.caption)), style, left_, top_, width_,
+                               height_, parent_->Handle(), reinterpret_cast<HMENU>(UINT_PTR(NextControlId())),
+                               GetModuleHandleW(nullptr), this);
     if (!wnd) throw Win32Error(GetLastError());
     parent_->Adopt(this);
-    SendMessageA(wnd, WM_SETFONT, WPARAM(font_), FALSE);
+    SendMessageW(wnd, WM_SETFONT, WPARAM(font_), FALSE);
     if (align_ != TAlign::alNone) parent_->Realign();
 }
 
 void TControl::CreateStandard(const char* cls, DWORD style, DWORD exStyle, const ControlSettings& s) {
     ApplySettings(s);
     style |= WS_CHILD | WS_CLIPSIBLINGS | (visible_ ? WS_VISIBLE : 0) | (tabStop_ ? WS_TABSTOP : 0);
-    HWND wnd = CreateWindowExA(exStyle, cls, s.caption.c_str(), style, left_, top_, width_, height_,
-                               parent_->Handle(), reinterpret_cast<HMENU>(UINT_PTR(NextControlId())),
-                               GetModuleHandleA(nullptr), nullptr);
+    HWND wnd = CreateWindowExW(exStyle, WidePtr(Wide(cls)), WidePtr(Wide(s.caption)), style, left_, top_, width_,
+                               height_, parent_->Handle(), reinterpret_cast<HMENU>(UINT_PTR(NextControlId())),
+                               GetModuleHandleW(nullptr), nullptr);
     if (!wnd) throw Win32Error(GetLastError());
     Attach(wnd);
     systemProc_ = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrA(wnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TControl::Procedure)));
+        SetWindowLongPtrW(wnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TControl::Procedure)));
     parent_->Adopt(this);
-    SendMessageA(wnd, WM_SETFONT, WPARAM(font_), FALSE);
+    SendMessageW(wnd, WM_SETFONT, WPARAM(font_), FALSE);
     if (align_ != TAlign::alNone) parent_->Realign();
 }
 
 void TControl::CreateTopLevel(const char* kind, DWORD style, DWORD exStyle, HWND owner,
                               const ControlSettings& s) {
     ApplySettings(s);
-    RegisterKind(kind, &TControl::Procedure);
-    HWND wnd = CreateWindowExA(exStyle, kind, s.caption.c_str(), style, left_, top_, width_, height_,
-                               owner, nullptr, GetModuleHandleA(nullptr), this);
+    const std::u16string cls = Wide(kind);
+    RegisterKind(cls, &TControl::Procedure);
+    HWND wnd = CreateWindowExW(exStyle, WidePtr(cls), WidePtr(Wide(s.caption)), style, left_, top_, width_,
+                               height_, owner, nullptr, GetModuleHandleW(nullptr), this);
     if (!wnd) throw Win32Error(GetLastError());
-    SendMessageA(wnd, WM_SETFONT, WPARAM(font_), FALSE);
+    SendMessageW(wnd, WM_SETFONT, WPARAM(font_), FALSE);
 }
 
 LRESULT CALLBACK TControl::Procedure(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) noexcept {
     TControl* self = FromHandle(wnd);
     if (!self && msg == WM_NCCREATE) {
-        auto* cs = reinterpret_cast<CREATESTRUCTA*>(lp);
+        auto* cs = reinterpret_cast<CREATESTRUCTW*>(lp);
         self = static_cast<TControl*>(cs->lpCreateParams);
         if (self) self->Attach(wnd);
     }
-    if (!self) return DefWindowProcA(wnd, msg, wp, lp);
+    if (!self) return DefWindowProcW(wnd, msg, wp, lp);
     if (msg == WM_NCDESTROY) {
         LRESULT r = self->DefaultProc(msg, wp, lp);
         self->Detach();
@@ -163,8 +167,8 @@ LRESULT CALLBACK TControl::Procedure(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) n
 }
 
 LRESULT TControl::DefaultProc(UINT msg, WPARAM wp, LPARAM lp) {
-    if (systemProc_) return CallWindowProcA(systemProc_, handle_, msg, wp, lp);
-    return DefWindowProcA(handle_, msg, wp, lp);
+    if (systemProc_) return CallWindowProcW(systemProc_, handle_, msg, wp, lp);
+    return DefWindowProcW(handle_, msg, wp, lp);
 }
 
 // The system's shared cursors are loaded once: the pointer is set on every
@@ -326,10 +330,10 @@ LRESULT TControl::SizeChanged(WPARAM wp, LPARAM lp) {
 
 LRESULT TControl::CharReceived(WPARAM wp, LPARAM lp) {
     if (OnKeyPress) {
-        char key = char(wp);
+        char16_t key = char16_t(wp);
         OnKeyPress(this, key);
         if (!key) return 0;
-        wp = WPARAM(static_cast<unsigned char>(key));
+        wp = WPARAM(key);
     }
     return DefaultProc(WM_CHAR, wp, lp);
 }
@@ -375,18 +379,20 @@ bool TControl::Enabled() const { return handle_ && IsWindowEnabled(handle_); }
 
 void TControl::SetEnabled(bool v) { EnableWindow(handle_, v); }
 
-std::string TControl::Caption() const {
-    int n = GetWindowTextLengthA(handle_);
-    std::string text(size_t(n) + 1, '\0');
-    n = GetWindowTextA(handle_, text.data(), n + 1);
+std::u16string TControl::Caption() const {
+    int n = GetWindowTextLengthW(handle_);
+    std::u16string text(size_t(n) + 1, u'\0');
+    n = GetWindowTextW(handle_, WidePtr(text), n + 1);
     text.resize(size_t(std::max(0, n)));
     return text;
 }
 
-void TControl::SetCaption(const std::string& text) {
-    SetWindowTextA(handle_, text.c_str());
+void TControl::SetCaption(const std::u16string& text) {
+    SetWindowTextW(handle_, WidePtr(text));
     if (!systemProc_) Invalidate();
 }
+
+void TControl::SetCaption(const std::string& text) { SetCaption(Wide(text)); }
 
 void TControl::SetAlign(TAlign a) {
     if (a == align_) return;
@@ -438,7 +444,7 @@ void TControl::Realign() {
 
 void TControl::SetFont(HFONT font) {
     font_ = font;
-    if (handle_) SendMessageA(handle_, WM_SETFONT, WPARAM(font), TRUE);
+    if (handle_) SendMessageW(handle_, WM_SETFONT, WPARAM(font), TRUE);
 }
 
 void TControl::SetColor(COLORREF c) {

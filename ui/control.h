@@ -14,7 +14,8 @@ enum class TCursor { crDefault, crHourGlass, crHandPoint, crArrow };
 
 class TForm;
 
-// Named settings of a new control.
+// Named settings of a new control; caption and hint are the program's own
+// texts (Windows-1250).
 struct ControlSettings {
     int left = 0, top = 0, width = 0, height = 0;
     std::string caption;
@@ -55,7 +56,9 @@ public:
     void Hide() { SetVisible(false); }
     bool Enabled() const;
     void SetEnabled(bool v);
-    std::string Caption() const;
+    std::u16string Caption() const;
+    void SetCaption(const std::u16string& text);
+    // The program's own text (Windows-1250).
     void SetCaption(const std::string& text);
 
     TAlign Align() const { return align_; }
@@ -74,7 +77,7 @@ public:
     const std::vector<TControl*>& Children() const { return children_; }
     bool TabStop() const { return tabStop_; }
 
-    std::string Hint;
+    std::u16string Hint;
     bool ShowHint = false;
     TCursor Cursor = TCursor::crDefault;
 

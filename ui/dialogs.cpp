@@ -4,16 +4,17 @@
 
 #include <vector>
 
+#include "platform/text.h"
 #include "ui/application.h"
 #include "ui/form.h"
 #include "ui/scope.h"
 
-std::string SystemFilter(const std::string& filter) {
-    std::string out = filter;
-    for (char& c : out)
-        if (c == '|') c = '\0';
-    out.push_back('\0');
-    out.push_back('\0');
+std::u16string SystemFilter(const std::string& filter) {
+    std::u16string out = Wide(filter);
+    for (char16_t& c : out)
+        if (c == u'|') c = u'\0';
+    out.push_back(u'\0');
+    out.push_back(u'\0');
     return out;
 }
 
@@ -35,25 +36,27 @@ BOOL RunModal(Dialog run) {
 bool TOpenDialog::Execute() { return Run(false); }
 
 bool TOpenDialog::Run(bool save) {
-    std::string filter = SystemFilter(settings_.filter);
-    std::vector<char> name(MAX_PATH * 4, '\0');
-    fileName_.copy(name.data(), name.size() - 1);
-    OPENFILENAMEA ofn{};
+    const std::u16string filter = SystemFilter(settings_.filter);
+    const std::u16string defaultExt = Wide(settings_.defaultExt);
+    // Room for a long name; a longer one makes the dialog fail, never cut.
+    std::vector<WCHAR> name(MAX_PATH * 4, 0);
+    fileName_.copy(reinterpret_cast<char16_t*>(name.data()), name.size() - 1);
+    OPENFILENAMEW ofn{};
     ofn.lStructSize = sizeof(ofn);
     ofn.hwndOwner = DialogOwner();
-    ofn.lpstrFilter = settings_.filter.empty() ? nullptr : filter.c_str();
+    ofn.lpstrFilter = settings_.filter.empty() ? nullptr : WidePtr(filter);
     ofn.nFilterIndex = DWORD(filterIndex_);
     ofn.lpstrFile = name.data();
     ofn.nMaxFile = DWORD(name.size());
-    ofn.lpstrDefExt = settings_.defaultExt.empty() ? nullptr : settings_.defaultExt.c_str();
+    ofn.lpstrDefExt = defaultExt.empty() ? nullptr : WidePtr(defaultExt);
     ofn.Flags = OFN_EXPLORER;
     if (settings_.hideReadOnly) ofn.Flags |= OFN_HIDEREADONLY;
     if (settings_.pathMustExist) ofn.Flags |= OFN_PATHMUSTEXIST;
     if (settings_.fileMustExist) ofn.Flags |= OFN_FILEMUSTEXIST;
     if (settings_.resizable) ofn.Flags |= OFN_ENABLESIZING;
     if (settings_.overwritePrompt) ofn.Flags |= OFN_OVERWRITEPROMPT;
-    if (!RunModal([&] { return save ? GetSaveFileNameA(&ofn) : GetOpenFileNameA(&ofn); })) return false;
-    fileName_ = name.data();
+    if (!RunModal([&] { return save ? GetSaveFileNameW(&ofn) : GetOpenFileNameW(&ofn); })) return false;
+    fileName_ = FromWide(name.data());
     filterIndex_ = int(ofn.nFilterIndex);
     return true;
 }

@@ -22,8 +22,8 @@ public:
     explicit TOpenDialog(const FileDialogSettings& s) : settings_(s) {}
     // Runs the dialog; true when the user confirmed. FileName is the choice.
     virtual bool Execute();
-    const std::string& FileName() const { return fileName_; }
-    void SetFileName(const std::string& name) { fileName_ = name; }
+    const std::u16string& FileName() const { return fileName_; }
+    void SetFileName(const std::u16string& name) { fileName_ = name; }
     int FilterIndex() const { return filterIndex_; }
     const char* ClassName() const override { return "TOpenDialog"; }
 
@@ -32,7 +32,7 @@ protected:
 
 private:
     FileDialogSettings settings_;
-    std::string fileName_;
+    std::u16string fileName_;
     int filterIndex_ = 1;
 };
 
@@ -61,4 +61,4 @@ public:
 };
 
 // "a|b|c|d" to the double-NUL list the system wants.
-std::string SystemFilter(const std::string& filter);
+std::u16string SystemFilter(const std::string& filter);

@@ -11,7 +11,7 @@ struct EditSettings : ControlSettings {
 class TEdit : public TControl {
 public:
     TEdit(TControl* parent, const EditSettings& s);
-    std::string Text() const { return Caption(); }
-    void SetText(const std::string& text) { SetCaption(text); }
+    std::u16string Text() const { return Caption(); }
+    void SetText(const std::u16string& text) { SetCaption(text); }
     const char* ClassName() const override { return "TEdit"; }
 };

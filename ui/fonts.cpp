@@ -3,6 +3,7 @@
 #include <map>
 #include <tuple>
 
+#include "platform/text.h"
 #include "ui/gdi.h"
 
 namespace {
@@ -50,10 +51,10 @@ int TextHeight(HFONT font) {
     return tm.tmHeight;
 }
 
-int TextWidth(HFONT font, const std::string& text) {
+int TextWidth(HFONT font, const std::u16string& text) {
     WindowDC dc(nullptr);
     SelectGuard sel(dc.get(), font);
     SIZE size{};
-    GetTextExtentPoint32A(dc.get(), text.c_str(), int(text.size()), &size);
+    GetTextExtentPoint32W(dc.get(), WidePtr(text), int(text.size()), &size);
     return size.cx;
 }

@@ -14,4 +14,4 @@ HFONT MakeFont(const char* face, int height, bool bold = false, bool underline =
 // Height of the font's text (ascent plus descent) on the screen.
 int TextHeight(HFONT font);
 // Width of text in the font on the screen.
-int TextWidth(HFONT font, const std::string& text);
+int TextWidth(HFONT font, const std::u16string& text);

@@ -140,7 +140,7 @@ void TForm::Close() {
 
 int TForm::ShowModal() {
     if (modal_ || Visible()) throw EInvalidGraphicOperation("Cannot make a visible window modal");
-    if (GetCapture()) SendMessageA(GetCapture(), WM_CANCELMODE, 0, 0);
+    if (GetCapture()) SendMessageW(GetCapture(), WM_CANCELMODE, 0, 0);
     ReleaseCapture();
     // Ends last: the other windows are enabled before this one hides, so the
     // system gives the activation back to one of the program's own.
@@ -224,16 +224,16 @@ LRESULT TForm::CloseAsked() {
 
 LRESULT TForm::MenuItemSelected(WPARAM wp, LPARAM lp) {
     if (HIWORD(wp) == 0xFFFF && !lp)
-        Application->SetHint("");
+        Application->SetHint(u"");
     else if (menu_ && !(HIWORD(wp) & MF_POPUP))
         Application->SetHint(GetLongHint(menu_->HintOf(LOWORD(wp))));
     else
-        Application->SetHint("");
+        Application->SetHint(u"");
     return 0;
 }
 
 LRESULT TForm::MenuLoopEnded(WPARAM wp, LPARAM lp) {
-    Application->SetHint("");
+    Application->SetHint(u"");
     return TControl::WndProc(WM_EXITMENULOOP, wp, lp);
 }
 

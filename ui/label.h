@@ -13,8 +13,9 @@ struct LabelSettings : ControlSettings {
 class TLabel : public TControl {
 public:
     TLabel(TControl* parent, const LabelSettings& s);
-    void SetCaption(const std::string& text);
-    const std::string& Text() const { return text_; }
+    void SetCaption(const std::u16string& text);
+    void SetCaption(const std::string& text);  // the program's own text
+    const std::u16string& Text() const { return text_; }
     bool AutoSize() const { return autoSize_; }
     LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
     const char* ClassName() const override { return "TLabel"; }
@@ -25,7 +26,7 @@ protected:
 private:
     void FitToText();
 
-    std::string text_;
+    std::u16string text_;
     bool autoSize_;
     COLORREF textColor_;
 };

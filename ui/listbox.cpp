@@ -1,5 +1,6 @@
 #include "ui/listbox.h"
 
+#include "platform/text.h"
 #include "ui/gdi.h"
 #include "ui/owner_draw.h"
 #include "ui/scope.h"
@@ -24,11 +25,11 @@ LRESULT TListBox::Call(UINT msg, WPARAM wp, LPARAM lp) const {
 
 int TListBox::Count() const { return int(Call(LB_GETCOUNT, 0, 0)); }
 
-std::string TListBox::Item(int index) const {
+std::u16string TListBox::Item(int index) const {
     LRESULT n = Call(LB_GETTEXTLEN, WPARAM(index), 0);
-    if (n == LB_ERR) return std::string();
-    std::string text(size_t(n) + 1, '\0');
-    n = Call(LB_GETTEXT, WPARAM(index), reinterpret_cast<LPARAM>(text.data()));
+    if (n == LB_ERR) return std::u16string();
+    std::u16string text(size_t(n) + 1, u'\0');
+    n = Call(LB_GETTEXT, WPARAM(index), reinterpret_cast<LPARAM>(WidePtr(text)));
     text.resize(n == LB_ERR ? 0 : size_t(n));
     return text;
 }
@@ -38,8 +39,8 @@ uintptr_t TListBox::ItemData(int index) const {
     return d == LB_ERR ? 0 : uintptr_t(d);
 }
 
-int TListBox::Add(const std::string& text, uintptr_t data) {
-    LRESULT i = Call(LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+int TListBox::Add(const std::u16string& text, uintptr_t data) {
+    LRESULT i = Call(LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(WidePtr(text)));
     if (i >= 0) Call(LB_SETITEMDATA, WPARAM(i), LPARAM(data));
     return int(i);
 }
@@ -80,8 +81,8 @@ bool TListBox::DrawItem(const DRAWITEMSTRUCT& item) {
 
 void TListBox::DrawRow(HDC dc, int index, const RECT& row, bool selected) {
     FillItemBackground(dc, row, selected);
-    std::string text = Item(index);
-    TextOutA(dc, row.left + 2, row.top, text.c_str(), int(text.size()));
+    const std::u16string text = Item(index);
+    TextOutW(dc, row.left + 2, row.top, WidePtr(text), int(text.size()));
 }
 
 LRESULT TListBox::WndProc(UINT msg, WPARAM wp, LPARAM lp) {

@@ -23,11 +23,11 @@ public:
 
     int Count() const;
     // Own rows: the subclass's text of the row.
-    virtual std::string Item(int index) const;
+    virtual std::u16string Item(int index) const;
     uintptr_t ItemData(int index) const;
     // Adds a row; returns the index where it landed (its sorted place). Not
     // for own rows.
-    int Add(const std::string& text, uintptr_t data = 0);
+    int Add(const std::u16string& text, uintptr_t data = 0);
     // Own rows: the number of rows the subclass now holds.
     void SetRowCount(int count);
     void Clear();

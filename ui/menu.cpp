@@ -1,5 +1,6 @@
 #include "ui/menu.h"
 
+#include "platform/text.h"
 #include "ui/glyph.h"
 
 namespace {
@@ -54,16 +55,16 @@ void TMenuItem::Click() {
 void TMenuItem::Build(HMENU into) {
     owner_ = into;
     if (caption_ == "-") {
-        AppendMenuA(into, MF_SEPARATOR, 0, nullptr);
+        AppendMenuW(into, MF_SEPARATOR, 0, nullptr);
         return;
     }
-    std::string text = caption_;
-    if (shortcut_) text += "\t" + ShortCutToText(shortcut_);
-    MENUITEMINFOA info{};
+    std::u16string text = Wide(caption_);
+    if (shortcut_) text += u"\t" + Wide(ShortCutToText(shortcut_));
+    MENUITEMINFOW info{};
     info.cbSize = sizeof(info);
     info.fMask = MIIM_STRING | MIIM_ID | MIIM_STATE | MIIM_FTYPE;
     info.fType = MFT_STRING;
-    info.dwTypeData = text.data();
+    info.dwTypeData = WidePtr(text);
     info.wID = id_;
     info.fState = (checked_ ? MFS_CHECKED : 0) | (enabled_ ? 0 : MFS_GRAYED);
     if (!items_.empty()) {
@@ -78,7 +79,7 @@ void TMenuItem::Build(HMENU into) {
         info.fMask |= MIIM_BITMAP;
         info.hbmpItem = HBMMENU_CALLBACK;
     }
-    InsertMenuItemA(into, GetMenuItemCount(into), TRUE, &info);
+    InsertMenuItemW(into, GetMenuItemCount(into), TRUE, &info);
 }
 
 void TMenuItem::Collect(std::vector<TMenuItem*>& out) {
@@ -102,7 +103,7 @@ void TMainMenu::Build() {
             if (item->shortcut_ & scAlt) flags |= FALT;
             keys.push_back(ACCEL{flags, WORD(item->shortcut_ & 0xFF), WORD(item->id_)});
         }
-    if (!keys.empty()) accel_.reset(CreateAcceleratorTableA(keys.data(), int(keys.size())));
+    if (!keys.empty()) accel_.reset(CreateAcceleratorTableW(keys.data(), int(keys.size())));
 }
 
 std::vector<TMenuItem*> TMainMenu::All() {
@@ -145,7 +146,7 @@ bool TMainMenu::DrawItem(const DRAWITEMSTRUCT& item) {
     return true;
 }
 
-std::string TMainMenu::HintOf(UINT id) {
+std::u16string TMainMenu::HintOf(UINT id) {
     TMenuItem* item = FindCommand(id);
-    return item ? item->Hint() : std::string();
+    return item ? Wide(item->Hint()) : std::u16string();
 }

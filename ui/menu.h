@@ -74,7 +74,7 @@ public:
     HACCEL Accelerators() const { return accel_.get(); }
     void SetOwnerWindow(HWND wnd) { owner_ = wnd; }
     void Dispatch(UINT id);
-    std::string HintOf(UINT id);
+    std::u16string HintOf(UINT id);
     // An item's glyph, for its window's WM_MEASUREITEM and WM_DRAWITEM: its
     // own size plus the gap before the caption; drawn with its transparent
     // colour on whatever the item shows (the highlight too). False when the

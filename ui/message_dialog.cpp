@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/text.h"
 #include "ui/application.h"
 #include "ui/fonts.h"
 #include "ui/gdi.h"
@@ -10,16 +11,15 @@ namespace {
 const int kIconSize = 32;
 const char kAlphabet[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
 
-FormSettings DialogSettings(const std::string& caption) {
+FormSettings DialogSettings() {
     FormSettings s;
-    s.caption = caption;
     s.border = TBorderStyle::bsDialog;
     s.position = TPosition::poScreenCenter;
     return s;
 }
 }  // namespace
 
-MessageMeasures MeasureMessage(const std::string& text, HFONT font, bool icon) {
+MessageMeasures MeasureMessage(const std::u16string& text, HFONT font, bool icon) {
     WindowDC dc(nullptr);
     SelectGuard sel(dc.get(), font);
     SIZE abc{};
@@ -37,8 +37,7 @@ MessageMeasures MeasureMessage(const std::string& text, HFONT font, bool icon) {
     m.buttonWidth = std::max(MulDiv(50, cw, 4), captionWidth);
     m.buttonHeight = MulDiv(14, ch, 8);
     RECT r{0, 0, GetSystemMetrics(SM_CXSCREEN) / 2, 0};
-    DrawTextA(dc.get(), text.c_str(), int(text.size()), &r,
-              DT_CALCRECT | DT_WORDBREAK | DT_EXPANDTABS | DT_NOPREFIX);
+    DrawTextW(dc.get(), WidePtr(text), int(text.size()), &r, DT_CALCRECT | DT_WORDBREAK | DT_EXPANDTABS | DT_NOPREFIX);
     int textLeft = icon ? kIconSize + m.hSpacing : 0;
     OffsetRect(&r, textLeft, 0);
     m.text = r;
@@ -49,8 +48,10 @@ MessageMeasures MeasureMessage(const std::string& text, HFONT font, bool icon) {
     return m;
 }
 
-TMessageForm::TMessageForm(const std::string& text, const std::string& caption, bool errorIcon)
-    : TForm(DialogSettings(caption)), text_(text) {
+TMessageForm::TMessageForm(const std::u16string& text, const std::u16string& caption, bool errorIcon)
+    : TForm(DialogSettings()), text_(text) {
+    // The caption may be the application title, which names a file.
+    SetCaption(caption);
     SetFont(MessageFont());
     measures_ = MeasureMessage(text, MessageFont(), errorIcon);
     SetClientWidth(measures_.clientWidth);
@@ -84,15 +85,15 @@ void TMessageForm::Paint(HDC dc) {
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
     SelectGuard f(dc, MessageFont());
-    DrawTextA(dc, text_.c_str(), int(text_.size()), &r, DT_WORDBREAK | DT_EXPANDTABS | DT_NOPREFIX);
+    DrawTextW(dc, WidePtr(text_), int(text_.size()), &r, DT_WORDBREAK | DT_EXPANDTABS | DT_NOPREFIX);
 }
 
 void ShowNotice(const std::string& text) {
-    TMessageForm form(text, Application->Title(), false);
+    TMessageForm form(Wide(text), Application->Title(), false);
     form.ShowModal();
 }
 
 void ShowErrorDialog(const std::string& text) {
-    TMessageForm form(text, "Error", true);
+    TMessageForm form(Wide(text), u"Error", true);
     form.ShowModal();
 }

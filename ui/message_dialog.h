@@ -15,14 +15,14 @@ struct MessageMeasures {
 };
 
 // The dialog's measures for a text in a font; icon: the 32 x 32 error icon.
-MessageMeasures MeasureMessage(const std::string& text, HFONT font, bool icon);
+MessageMeasures MeasureMessage(const std::u16string& text, HFONT font, bool icon);
 
 class TMessageForm : public TForm {
 public:
-    TMessageForm(const std::string& text, const std::string& caption, bool errorIcon);
+    TMessageForm(const std::u16string& text, const std::u16string& caption, bool errorIcon);
     bool PreviewKey(const MSG& msg) override;
     TButton* OkButton() { return ok_.get(); }
-    const std::string& Text() const { return text_; }
+    const std::u16string& Text() const { return text_; }
     bool HasIcon() const { return measures_.icon; }
     const char* ClassName() const override { return "TMessageForm"; }
 
@@ -30,12 +30,13 @@ protected:
     void Paint(HDC dc) override;
 
 private:
-    std::string text_;
+    std::u16string text_;
     MessageMeasures measures_;
     std::unique_ptr<TButton> ok_;
 };
 
 // The notice box: the application title as caption, no icon, one OK button.
+// (Both show a text of the program's own, in Windows-1250.)
 void ShowNotice(const std::string& text);
 // The error dialog: caption "Error", the error icon, one OK button.
 void ShowErrorDialog(const std::string& text);

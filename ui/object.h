@@ -10,7 +10,8 @@ public:
 };
 
 using TNotifyEvent = std::function<void(TObject* sender)>;
-using TKeyPressEvent = std::function<void(TObject* sender, char& key)>;
+// The key is one UTF-16 unit of the typed text.
+using TKeyPressEvent = std::function<void(TObject* sender, char16_t& key)>;
 
 enum class TMouseButton { mbLeft, mbRight, mbMiddle };
 using TShiftState = unsigned;  // MK_* flags of the mouse message

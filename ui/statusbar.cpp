@@ -2,13 +2,14 @@
 
 #include <commctrl.h>
 
+#include "platform/text.h"
 #include "ui/application.h"
 
 TStatusBar::TStatusBar(TControl* parent, const StatusBarSettings& s) : TControl(parent), autoHint_(s.autoHint) {
     CreateStandard(STATUSCLASSNAMEA, CCS_NOPARENTALIGN | CCS_NORESIZE | CCS_NODIVIDER, 0, s);
     int parts[1] = {-1};
-    SendMessageA(Handle(), SB_SETPARTS, 1, reinterpret_cast<LPARAM>(parts));
-    SendMessageA(Handle(), SB_SIMPLE, FALSE, 0);
+    SendMessageW(Handle(), SB_SETPARTS, 1, reinterpret_cast<LPARAM>(parts));
+    SendMessageW(Handle(), SB_SIMPLE, FALSE, 0);
     SetFont(nullptr);  // the system's status-bar font
     if (autoHint_) Application->OnHint = [this] { Refresh(); };
 }
@@ -17,20 +18,20 @@ TStatusBar::~TStatusBar() {
     if (autoHint_ && Application) Application->OnHint = nullptr;
 }
 
-void TStatusBar::SetSimpleText(const std::string& text) {
+void TStatusBar::SetSimpleText(const std::u16string& text) {
     simpleText_ = text;
     Refresh();
 }
 
-std::string TStatusBar::PanelText() const {
-    char buf[1024] = {};
-    LRESULT len = SendMessageA(Handle(), SB_GETTEXTLENGTHA, 0, 0);
-    if (LOWORD(len) < sizeof buf) SendMessageA(Handle(), SB_GETTEXTA, 0, reinterpret_cast<LPARAM>(buf));
-    return buf;
+std::u16string TStatusBar::PanelText() const {
+    const LRESULT length = SendMessageW(Handle(), SB_GETTEXTLENGTHW, 0, 0);
+    std::u16string text(size_t(LOWORD(length)) + 1, u'\0');
+    SendMessageW(Handle(), SB_GETTEXTW, 0, reinterpret_cast<LPARAM>(WidePtr(text)));
+    return FromWide(WidePtr(text));
 }
 
 void TStatusBar::Refresh() {
-    const std::string& hint = Application->Hint();
-    const std::string& text = autoHint_ && !hint.empty() ? hint : simpleText_;
-    SendMessageA(Handle(), SB_SETTEXTA, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    const std::u16string& hint = Application->Hint();
+    const std::u16string& text = autoHint_ && !hint.empty() ? hint : simpleText_;
+    SendMessageW(Handle(), SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(WidePtr(text)));
 }

@@ -14,15 +14,15 @@ class TStatusBar : public TControl {
 public:
     TStatusBar(TControl* parent, const StatusBarSettings& s);
     ~TStatusBar() override;
-    const std::string& SimpleText() const { return simpleText_; }
-    void SetSimpleText(const std::string& text);
+    const std::u16string& SimpleText() const { return simpleText_; }
+    void SetSimpleText(const std::u16string& text);
     // What the panel shows now.
-    std::string PanelText() const;
+    std::u16string PanelText() const;
     const char* ClassName() const override { return "TStatusBar"; }
 
 private:
     void Refresh();
 
     bool autoHint_;
-    std::string simpleText_;
+    std::u16string simpleText_;
 };

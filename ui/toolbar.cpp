@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "platform/text.h"
 #include "ui/glyph.h"
 #include "ui/rects.h"
 
@@ -58,10 +59,10 @@ void TSpeedButton::Paint(HDC dc) {
 
 TToolBar::TToolBar(TControl* parent, const ToolBarSettings& s) : TControl(parent) {
     CreateCustom("Lumeno.ToolBar", WS_CLIPCHILDREN, 0, s);
-    tips_.reset(CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
-                                0, 0, 0, 0, Handle(), nullptr, GetModuleHandleA(nullptr), nullptr));
-    SendMessageA(tips_.get(), TTM_SETDELAYTIME, TTDT_INITIAL, 500);
-    SendMessageA(tips_.get(), TTM_SETDELAYTIME, TTDT_AUTOPOP, 2500);
+    tips_.reset(CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
+                                0, 0, 0, 0, Handle(), nullptr, GetModuleHandleW(nullptr), nullptr));
+    SendMessageW(tips_.get(), TTM_SETDELAYTIME, TTDT_INITIAL, 500);
+    SendMessageW(tips_.get(), TTM_SETDELAYTIME, TTDT_AUTOPOP, 2500);
 }
 
 TSpeedButton* TToolBar::AddButton(SpeedButtonSettings s) {
@@ -71,13 +72,13 @@ TSpeedButton* TToolBar::AddButton(SpeedButtonSettings s) {
     buttons_.push_back(std::make_unique<TSpeedButton>(this, s));
     TSpeedButton* b = buttons_.back().get();
     if (s.showHint && !s.hint.empty()) {
-        TTTOOLINFOA ti{};
+        TTTOOLINFOW ti{};
         ti.cbSize = sizeof(ti);
         ti.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
         ti.hwnd = Handle();
         ti.uId = reinterpret_cast<UINT_PTR>(b->Handle());
-        ti.lpszText = const_cast<char*>(b->Hint.c_str());
-        SendMessageA(tips_.get(), TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&ti));
+        ti.lpszText = WidePtr(b->Hint);
+        SendMessageW(tips_.get(), TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
     }
     return b;
 }

@@ -1,5 +1,6 @@
 #include "viewers/caption_button.h"
 
+#include "platform/text.h"
 #include "ui/rects.h"
 
 TCaptionButton::TCaptionButton(TControl* parent, const SpeedButtonSettings& s)
@@ -18,6 +19,6 @@ void TCaptionButton::Paint(HDC dc) {
     if (pressed_) OffsetRect(&r, 1, 1);
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
-    const std::string text = Caption();
-    DrawTextA(dc, text.c_str(), int(text.size()), &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+    const std::u16string text = Caption();
+    DrawTextW(dc, WidePtr(text), int(text.size()), &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
 }

@@ -4,6 +4,6 @@
 #include <string>
 
 // "C:\obr\foto.jpg" gives "foto.jpg"; a path without a separator is all name.
-std::string FileNameOfPath(const std::string& path);
+std::u16string FileNameOfPath(const std::u16string& path);
 // "C:\obr\foto.jpg" gives "C:\obr\" (separator kept); empty without one.
-std::string FolderOfPath(const std::string& path);
+std::u16string FolderOfPath(const std::u16string& path);

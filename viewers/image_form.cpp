@@ -31,7 +31,7 @@ TImageForm::TImageForm() : TForm(WindowSettings()) {
     ToolBar1 = std::make_unique<TToolBar>(this, StripLayout());
     BuildMenu();
     Image->OnDblClick = [this](TObject* s) { ImageDblClick(s); };
-    OnKeyPress = [this](TObject* s, char& key) { FormKeyPress(s, key); };
+    OnKeyPress = [this](TObject* s, char16_t& key) { FormKeyPress(s, key); };
     OnClose = [this](TObject* s, TCloseAction& action) { FormClose(s, action); };
 }
 
@@ -55,7 +55,7 @@ void TImageForm::BuildMenu() {
     SetMenu(&MainMenu1);
 }
 
-void TImageForm::ShowFile(const std::string& path, const PixelReuse& reuse) {
+void TImageForm::ShowFile(const std::u16string& path, const PixelReuse& reuse) {
     Image->Picture().LoadFile(path, reuse);
     SetCaption(FileNameOfPath(path));
     FitToPicture(Image->Picture().Width(), Image->Picture().Height());
@@ -80,8 +80,8 @@ void TImageForm::Koprovaobrzok1Click(TObject*) { Clipboard().Assign(&Image->Pict
 
 void TImageForm::ImageDblClick(TObject*) { Close(); }
 
-void TImageForm::FormKeyPress(TObject*, char& key) {
-    if (key == '\r') Close();
+void TImageForm::FormKeyPress(TObject*, char16_t& key) {
+    if (key == u'\r') Close();
 }
 
 void TImageForm::FormClose(TObject*, TCloseAction&) { ShowTaskbar(true); }

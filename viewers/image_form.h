@@ -30,11 +30,11 @@ public:
     // the window after it, sizes it by the picture and shows it modally,
     // centred on the screen.
     // `reuse` offers pixels decoded already for identical bytes.
-    void ShowFile(const std::string& path, const PixelReuse& reuse = PixelReuse());
+    void ShowFile(const std::u16string& path, const PixelReuse& reuse = PixelReuse());
 
     void Koprovaobrzok1Click(TObject* sender);
     void ImageDblClick(TObject* sender);
-    void FormKeyPress(TObject* sender, char& key);
+    void FormKeyPress(TObject* sender, char16_t& key);
     void FormClose(TObject* sender, TCloseAction& action);
 
     std::unique_ptr<TImage> Image;

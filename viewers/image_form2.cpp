@@ -43,7 +43,7 @@ TImageForm2::~TImageForm2() {
 void TImageForm2::WireEvents() {
     OnCreate = [this](TObject* s) { FormCreate(s); };
     OnDblClick = [this](TObject* s) { FormDblClick(s); };
-    OnKeyPress = [this](TObject* s, char& key) { FormKeyPress(s, key); };
+    OnKeyPress = [this](TObject* s, char16_t& key) { FormKeyPress(s, key); };
     OnClose = [this](TObject* s, TCloseAction& action) { FormClose(s, action); };
     Image->OnDblClick = [this](TObject* s) { ImageDblClick(s); };
     Image->OnMouseDown = [this](TObject* s, TMouseButton b, TShiftState sh, int x, int y) {
@@ -55,7 +55,7 @@ void TImageForm2::WireEvents() {
     };
 }
 
-void TImageForm2::ShowFile(const std::string& path, const PixelReuse& reuse) {
+void TImageForm2::ShowFile(const std::u16string& path, const PixelReuse& reuse) {
     SetBounds(0, 0, ScreenWidth(), ScreenHeight());
     ShowTaskbar(false);
     try {
@@ -102,8 +102,8 @@ void TImageForm2::FormDblClick(TObject*) { Close(); }
 
 void TImageForm2::ImageDblClick(TObject*) { Close(); }
 
-void TImageForm2::FormKeyPress(TObject*, char& key) {
-    if (key == '\r') Close();
+void TImageForm2::FormKeyPress(TObject*, char16_t& key) {
+    if (key == u'\r') Close();
 }
 
 void TImageForm2::FormClose(TObject*, TCloseAction&) { ShowTaskbar(true); }

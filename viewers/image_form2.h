@@ -32,7 +32,7 @@ public:
     // Covers the screen, hides the taskbar, loads the file and shows it
     // centred, modally. A failed load shows the taskbar again and leaves.
     // `reuse` offers pixels decoded already for identical bytes.
-    void ShowFile(const std::string& path, const PixelReuse& reuse = PixelReuse());
+    void ShowFile(const std::u16string& path, const PixelReuse& reuse = PixelReuse());
 
     void FormCreate(TObject* sender);
     void ImageMouseDown(TObject* sender, TMouseButton button, TShiftState shift, int x, int y);
@@ -40,7 +40,7 @@ public:
     void ImageMouseUp(TObject* sender, TMouseButton button, TShiftState shift, int x, int y);
     void FormDblClick(TObject* sender);
     void ImageDblClick(TObject* sender);
-    void FormKeyPress(TObject* sender, char& key);
+    void FormKeyPress(TObject* sender, char16_t& key);
     void FormClose(TObject* sender, TCloseAction& action);
 
     std::unique_ptr<TImage> Image;

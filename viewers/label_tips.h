@@ -13,7 +13,7 @@ public:
     // Registers the label; its tip shows the label's Hint.
     void Add(TControl& label);
     // Sets the label's Hint and the text its tip shows.
-    void SetHint(TControl& label, const std::string& text);
+    void SetHint(TControl& label, const std::u16string& text);
     HWND Handle() const { return tips_.get(); }
 
 private:

@@ -8,7 +8,7 @@ PictureSizeText SizeText(const TPicture& picture) {
     return PictureSizeText{std::to_string(picture.Width()), std::to_string(picture.Height())};
 }
 
-PictureSizeText MeasurePictureFile(const std::string& path) {
+PictureSizeText MeasurePictureFile(const std::u16string& path) {
     TPicture probe;
     try {
         probe.LoadFile(path);

@@ -14,4 +14,4 @@ PictureSizeText SizeText(const TPicture& picture);
 // Reads the file as a picture of the kind its extension names (a JPEG reads
 // only its header) and measures it; both texts are empty when it cannot be
 // read as a picture.
-PictureSizeText MeasurePictureFile(const std::string& path);
+PictureSizeText MeasurePictureFile(const std::u16string& path);

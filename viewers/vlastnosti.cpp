@@ -1,5 +1,6 @@
 #include "viewers/vlastnosti.h"
 
+#include "platform/text.h"
 #include "viewers/file_name.h"
 
 TVlastnosti* Vlastnosti = nullptr;
@@ -62,13 +63,13 @@ void TVlastnosti::BuildLabels() {
     Tips->Add(*cesta);
 }
 
-void TVlastnosti::Fill(const std::string& path, const PictureSizeText& size) {
+void TVlastnosti::Fill(const std::u16string& path, const PictureSizeText& size) {
     bodky1->Hide();
-    const std::string name = FileNameOfPath(path);
+    const std::u16string name = FileNameOfPath(path);
     meno->SetCaption(name);
     Tips->SetHint(*meno, name);
     Tips->SetHint(*cesta, FolderOfPath(path));
-    if (name.size() >= kLongName) bodky1->Show();
+    if (CharacterCount(name) >= kLongName) bodky1->Show();
     sirka->SetCaption(size.width);
     vyska->SetCaption(size.height);
 }

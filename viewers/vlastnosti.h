@@ -38,7 +38,7 @@ public:
     const char* ClassName() const override { return "TVlastnosti"; }
 
     // Name, folder tip, "..." marker and sizes for the file at `path`.
-    void Fill(const std::string& path, const PictureSizeText& size);
+    void Fill(const std::u16string& path, const PictureSizeText& size);
     void Button1Click(TObject* sender);
 
     // Names of 32 characters or more get the "..." marker.

@@ -7,6 +7,7 @@
 #include "app/startup.h"
 #include "bench/harness/started.h"
 #include "ui/application.h"
+#include "platform/handle.h"
 
 namespace bench {
 
@@ -89,20 +90,17 @@ std::optional<std::vector<std::string>> Arguments(int argc, char** argv, int lea
 int RunDriven(const std::function<int(Driven&)>& driver) {
     Run run;
     run.driver = &driver;
-    HANDLE thread = nullptr;
+    KernelHandle thread;
     // A double-click's second press waits for the first click's effect (a
     // large picture previewed), which on a busy machine takes longer than
     // the usual double-click time: widen it for this process only.
     SystemParametersInfoA(SPI_SETDOUBLECLICKTIME, 5000, nullptr, 0);
     RunLumeno(SW_SHOWNORMAL, [&] {
         run.driven.messenger = MakeMessenger();
-        thread = CreateThread(nullptr, 0, DriverThread, &run, 0, nullptr);
+        thread.reset(CreateThread(nullptr, 0, DriverThread, &run, 0, nullptr));
         if (!thread) Application->Terminate();
     });
-    if (thread) {
-        WaitForSingleObject(thread, INFINITE);
-        CloseHandle(thread);
-    }
+    if (thread) WaitForSingleObject(thread.get(), INFINITE);
     return Ended(run.code);
 }
 

@@ -7,11 +7,12 @@
 #include "bench/harness/clock.h"
 #include "bench/harness/paint_watch.h"
 #include "bench/harness/shows_picture.h"
+#include "platform/text.h"
 
 namespace bench {
 
 void EnterFolder(Driven& d, const std::string& folder) {
-    d.Ui([&] { Okno->Dir->SetDirectory(folder); });
+    d.Ui([&] { Okno->Dir->SetDirectory(Wide(folder)); });
 }
 
 void SetFullScreen(Driven& d, bool on) {
@@ -35,14 +36,14 @@ POINT ListRow(Driven& d, const TListBox& list, const std::function<bool(int row)
 
 POINT FileRow(Driven& d, const std::string& name) {
     const TFileListBox& files = *Okno->files;
-    return ListRow(d, files, [&](int row) { return files.Item(row) == name; }, name);
+    return ListRow(d, files, [&](int row) { return files.Item(row) == Wide(name); }, name);
 }
 
 bool Previewed(const std::string& name) {
     const TFileListBox& files = *Okno->files;
-    const std::string caption = Okno->Caption();
-    return files.ItemIndex() >= 0 && files.Item(files.ItemIndex()) == name && caption.size() > name.size() &&
-           caption.compare(caption.size() - name.size(), name.size(), name) == 0 && ShowsPicture(*Okno->Image);
+    const std::u16string wanted = Wide(name), caption = Okno->Caption();
+    return files.ItemIndex() >= 0 && files.Item(files.ItemIndex()) == wanted && caption.size() > wanted.size() &&
+           caption.compare(caption.size() - wanted.size(), wanted.size(), wanted) == 0 && ShowsPicture(*Okno->Image);
 }
 
 double Preview(Driven& d, XScreen& x, const std::string& name) {
@@ -90,7 +91,7 @@ double OpenViewer(Driven& d, XScreen& x, const std::string& name, TImage& viewer
 
 void ShowInPane(Driven& d, const std::string& path) {
     d.Ui([&] {
-        Okno->LoadPreviewPicture(path);
+        Okno->LoadPreviewPicture(Wide(path));
         RedrawWindow(Okno->Handle(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
     });
 }

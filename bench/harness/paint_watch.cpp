@@ -29,17 +29,16 @@ PaintWatch::~PaintWatch() {
     SetWindowLongPtrA(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original_));
     auto& watches = Watches();
     watches.erase(std::remove(watches.begin(), watches.end(), this), watches.end());
-    CloseHandle(painted_);
 }
 
 void PaintWatch::Arm() {
     at_ = -1;
-    ResetEvent(painted_);
+    ResetEvent(painted_.get());
     armed_ = true;
 }
 
 double PaintWatch::Wait(double timeout) {
-    if (WaitForSingleObject(painted_, DWORD(timeout * 1000)) != WAIT_OBJECT_0) return -1;
+    if (WaitForSingleObject(painted_.get(), DWORD(timeout * 1000)) != WAIT_OBJECT_0) return -1;
     return at_;
 }
 
@@ -62,7 +61,7 @@ LRESULT CALLBACK PaintWatch::Procedure(HWND window, UINT msg, WPARAM wp, LPARAM 
             if (w->Holds()) {
                 w->armed_ = false;
                 w->at_ = at;
-                SetEvent(w->painted_);
+                SetEvent(w->painted_.get());
             }
         }
         return result;

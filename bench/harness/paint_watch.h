@@ -8,6 +8,8 @@
 #include <atomic>
 #include <functional>
 
+#include "platform/handle.h"
+
 namespace bench {
 
 class PaintWatch {
@@ -31,7 +33,7 @@ private:
 
     HWND window_;
     WNDPROC original_;
-    HANDLE painted_;
+    KernelHandle painted_;
     std::function<bool()> expected_;
     std::atomic<bool> armed_{false};
     std::atomic<double> at_{-1};

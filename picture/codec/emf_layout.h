@@ -3,6 +3,70 @@
 // offsets of their fields from the start of the record. Every record starts
 // with its type and its size in bytes; the offsets below are what the
 // system's player reads.
+//
+// What the player acts on, and what the copy handed to it gets when a field
+// lies outside what the player reads right (emf_records.cpp). A record too
+// short for its fixed part is dropped (left out of the copy), as is any
+// record but the first of type 1.
+//
+// record                    | field: path or range                  | outside it
+// --------------------------|---------------------------------------|----------------------------------------
+// header (first record)     | type 1, " EMF", size, total size,      | refused: nothing could be shown
+//                           | records chained in whole words         |
+// end                       | palette entries inside the record      | mended: no palette (also in the header)
+// gdi comment               | data bytes inside the record           | mended: cut to the record
+// select object, palette    | object < handles, or the stock bit     | dropped
+// create pen, brush, font,  | object < handles                       | dropped
+//  palette, colour space;   |                                        |
+//  delete object, resize    |                                        |
+//  and set palette entries, |                                        |
+//  set and delete colour    |                                        |
+//  space                    |                                        |
+// create palette, set       | entry count inside the record          | dropped
+//  palette entries          |                                        |
+// polylines, polygons,      | point count (and figure counts, their  | dropped
+//  Béziers, poly-draws      |  sum within it, type bytes) inside      |
+// restore DC                | level not -2^31 (the player takes abs) | dropped
+// fill, frame region        | brush < handles; region header 32 and  | dropped
+// invert, paint region      |  its rectangles inside the record      | dropped
+// select clip region        | region as above when stated; one read  | dropped
+//                           |  from any record long enough           |
+// text out A/W, poly text   | string, and spacing unless offset 0    | dropped
+//                           |  (poly text: always), inside; 8-byte   |
+//                           |  spacing with ETO_PDY                   |
+// gradient fill             | mode 0, 1 or 2; vertices and shapes    | dropped
+//                           |  inside; shape corners < vertices      |
+// bit blit, stretch blit,   | source and mask usage: 0 RGB colours,  | mended: read as RGB colours
+//  mask blit, plg blit,     |  1 palette indices, 2 read as RGB      |
+//  set DIB bits, stretch    | header 12 or >= 40 bytes, planes 1,    | dropped
+//  DIB bits, transparent    |  known depth and compression, header   |
+//  blit, DIB pattern brush, |  and colour table and the rows drawn   |
+//  mono brush               |  inside the record; image size within  |
+//                           |  the bits; scans within the height     |
+//                           | colour count of 8 bits or fewer: the   | mended: the count of colours stated
+//                           |  table within the header and colours   |
+//                           |  the record states, the count within   |
+//                           |  the depth's table                     |
+//                           | blit coordinates not -2^31             | dropped
+//                           | offsets 0 (no bitmap): a pattern blit  | kept
+// mono brush                | usage 2: bits without colours; above   | mended: read as RGB colours
+// alpha blend               | usage 0 only: the section knows RGB    | mended: read as RGB colours
+//                           |  colours, and the player copies the    |
+//                           |  bits into the section it made         |
+//                           | no run-length bits, bits within the    | dropped
+//                           |  section, section at most 256 MB, bit  |
+//                           |  fields not 0                          |
+// extended pen              | style count inside; a stated pattern   | dropped
+//                           |  bitmap as the bitmaps above            |
+// pixel format              | sets the pixel format of the window    | dropped: the window keeps it, and
+//                           |  drawn into                            |  shows no later drawing
+// escapes, OpenGL, profile, | byte counts inside the record (the     | dropped
+//  linked fonts, colour     |  player skips these records)           |
+//  matching, colour space W |                                        |
+// unknown types             | none: the player skips them            | kept
+//
+// At play time (picture/metafile_play.cpp) drawing records whose reach is
+// far beyond a screen, and text in a font far larger than one, are skipped.
 #include <cstddef>
 #include <cstdint>
 
@@ -33,7 +97,7 @@ constexpr size_t kTypeAt = 0, kSizeAt = 4, kRecordHeader = 8;
 constexpr uint32_t kStockObject = 0x80000000u;  // an object number with this bit names a stock object
 
 namespace header {
-constexpr size_t kFrame = 24, kSignature = 40, kBytes = 48, kHandles = 56, kPaletteEntries = 68;
+constexpr size_t kFrame = 24, kSignature = 40, kBytes = 48, kRecords = 52, kHandles = 56, kPaletteEntries = 68;
 constexpr size_t kDevicePixels = 72, kDeviceMillimetres = 80;
 }  // namespace header
 

@@ -1,6 +1,7 @@
 #include "picture/codec/emf_records.h"
 
 #include <cstdint>
+#include <cstring>
 #include <initializer_list>
 
 #include "picture/codec/emf_layout.h"
@@ -17,6 +18,10 @@ constexpr uint32_t kEtoPdy = 0x2000, kEtoNoRect = 0x100, kEtoSmallChars = 0x200;
 constexpr uint32_t kRegionHeader = 32;
 constexpr uint32_t kPaletteUsage = 1;  // DIB_PAL_COLORS
 constexpr uint32_t kMonoUsage = 2;     // a monochrome brush's bits without colours
+constexpr uint32_t kBitFields = 3;
+// An alpha blend's section is allocated whole; beyond this the allocation
+// may fail, and the player copies the bits into what it did not get.
+constexpr uint64_t kMaxSectionBytes = 256ull << 20;
 
 // The fixed part of each record type in bytes; 8 for a type the player does not know.
 constexpr uint16_t kFixedSize[kLastType + 1] = {
@@ -107,6 +112,14 @@ struct BitmapRule {
 
 uint32_t ColourUse(uint32_t usage) { return usage > kPaletteUsage ? dib::kRgbColours : usage; }
 
+// A section the player makes and copies the bits into: it must be made.
+void Section(const Record& r, uint32_t offInfo, const dib::Shape& shape, uint32_t bitsSize) {
+    if (shape.rle || bitsSize > dib::ImageBytes(shape) || dib::ImageBytes(shape) > kMaxSectionBytes) throw InvalidData{};
+    if (shape.core || r.U32(offInfo + dib::kCompressionAt) != kBitFields) return;
+    for (size_t i = 0; i < 3; ++i)
+        if (r.U32(offInfo + dib::kInfoSize + 4 * i) == 0) throw InvalidData{};
+}
+
 void Bitmap(const Record& r, BitmapFields at, uint32_t usage, const BitmapRule& rule) {
     const uint32_t offInfo = r.U32(at.fields), infoSize = r.U32(at.fields + 4);
     const uint32_t offBits = r.U32(at.fields + 8), bitsSize = r.U32(at.fields + 12);
@@ -122,7 +135,7 @@ void Bitmap(const Record& r, BitmapFields at, uint32_t usage, const BitmapRule& 
     if (dib::BitsNeeded(shape, rule.rows) > bitsSize) throw InvalidData{};
     // The player reads as many rows as the record says, whatever the header's height.
     if (rule.rows != UINT64_MAX && rule.rows > shape.rows) throw InvalidData{};
-    if (rule.section && (shape.rle || bitsSize > dib::ImageBytes(shape))) throw InvalidData{};
+    if (rule.section) Section(r, offInfo, shape, bitsSize);
 }
 
 void BlitBitmap(const Record& r, BitmapFields at, bool section = false) {
@@ -224,9 +237,9 @@ void RestoreLevel(const Record& r) {
 // The palette entries the system copies from an end record.
 void EndRecord(const Record& r) { r.Holds(r.U32(eof::kOffset), r.U32(eof::kEntries), 4); }
 
-void CheckRecord(uint32_t type, const Record& r, const Tables& t, bool first) {
+void CheckRecord(uint32_t type, const Record& r, const Tables& t) {
     const uint32_t fixed = type <= kLastType ? kFixedSize[type] : kRecordHeader;
-    if (r.size() < fixed || (type == kHeader) != first) throw InvalidData{};
+    if (r.size() < fixed || type == kHeader) throw InvalidData{};
     const uint32_t index = r.size() >= object::kIndex + 4 ? r.U32(object::kIndex) : 0;
     switch (type) {
         case kPolyBezier: case kPolygon: case kPolyline: case kPolyBezierTo: case kPolylineTo: return Points(r, 8);
@@ -275,6 +288,10 @@ void CheckRecord(uint32_t type, const Record& r, const Tables& t, bool first) {
             return PenBitmap(r);
         case kPolyTextOutA: return PolyText(r, 1);
         case kPolyTextOutW: return PolyText(r, 2);
+        // The player sets the pixel format of the window drawn into, which
+        // keeps it when the picture is gone: what GDI draws there later no
+        // longer shows.
+        case kPixelFormat: throw InvalidData{};
         case kGlsRecord: return r.Holds(12, r.U32(8), 1);
         case kGlsBoundedRecord: return r.Holds(28, r.U32(24), 1);
         case kDrawEscape: case kExtEscape: return r.Holds(16, r.U32(12), 1);
@@ -289,19 +306,151 @@ void CheckRecord(uint32_t type, const Record& r, const Tables& t, bool first) {
     }
 }
 
+// ---- mending ----
+
+// A record's own copy, whose fields the menders set.
+class Copy {
+public:
+    explicit Copy(const uint8_t* data, uint32_t size) : bytes_(data, data + size) {}
+    uint32_t U32(size_t at) const { return le::U32<le::ZeroBeyond>(bytes_.data(), bytes_.size(), at); }
+    uint16_t U16(size_t at) const { return le::U16<le::ZeroBeyond>(bytes_.data(), bytes_.size(), at); }
+    // Sets a field inside the record; false (and nothing set) outside it.
+    bool Set(size_t at, uint32_t value) {
+        if (!le::Fits(bytes_.size(), at, 4) || U32(at) == value) return false;
+        le::Put32(bytes_.data() + at, value);
+        return true;
+    }
+    size_t size() const { return bytes_.size(); }
+    const std::vector<uint8_t>& bytes() const { return bytes_; }
+
+private:
+    std::vector<uint8_t> bytes_;
+};
+
+// A bitmap a record carries, and how the player makes it.
+struct Carried {
+    BitmapFields at;
+    bool mono = false;     // a monochrome brush: usage 2 is its bits without colours
+    bool section = false;  // an alpha blend's section, which knows RGB colours only
+};
+
+// The bitmaps of a record type: none, one or two (a blit's source and mask).
+int CarriedBitmaps(uint32_t type, Carried out[2]) {
+    switch (type) {
+        case kBitBlt: case kStretchBlt: case kTransparentBlt: out[0] = {kBitBltLayout.bitmap}; return 1;
+        case kAlphaBlend: out[0] = {kBitBltLayout.bitmap, false, true}; return 1;
+        case kMaskBlt: out[0] = {kMaskBltLayout.bitmap}; out[1] = {kMaskBltLayout.maskBitmap}; return 2;
+        case kPlgBlt: out[0] = {plg_blt::kBitmap}; out[1] = {plg_blt::kMaskBitmap}; return 2;
+        case kSetDIBitsToDevice: case kStretchDIBits: out[0] = {kStretchDIBitsLayout.bitmap}; return 1;
+        case kCreateDIBPatternBrushPt: out[0] = {{pattern_brush::kBitmap, pattern_brush::kUsage}}; return 1;
+        case kCreateMonoBrush: out[0] = {{pattern_brush::kBitmap, pattern_brush::kUsage}, true}; return 1;
+        default: return 0;
+    }
+}
+
+// A colour usage the player does not know (it reads 2 as RGB colours, or
+// as a monochrome brush's bits alone; an alpha blend's section knows only
+// RGB colours) is read as RGB colours.
+bool MendUsage(Copy& c, const Carried& b) {
+    const uint32_t usage = c.U32(b.at.usage);
+    const uint32_t known = b.section ? dib::kRgbColours : kMonoUsage;
+    return usage > known && c.Set(b.at.usage, dib::kRgbColours);
+}
+
+// An info header of 8 bits or fewer whose colour table, as the player
+// counts it, is longer than the header and colours the record states, or
+// whose count is past its depth's table, gets the count of colours stated.
+bool MendColourCount(Copy& c, const Carried& b) {
+    const uint32_t offInfo = c.U32(b.at.fields), cbInfo = c.U32(b.at.fields + 4);
+    if (!le::Fits(c.size(), offInfo, dib::kInfoSize) || cbInfo < dib::kInfoSize) return false;
+    const uint32_t headerSize = c.U32(offInfo), bits = c.U16(offInfo + dib::kBitCountAt);
+    const uint32_t usage = c.U32(b.at.usage);
+    if (headerSize < dib::kInfoSize || headerSize > cbInfo || bits > 8 || (b.mono && usage == kMonoUsage)) return false;
+    if (c.U32(offInfo + dib::kCompressionAt) == kBitFields) return false;
+    const uint32_t used = c.U32(offInfo + dib::kClrUsedAt), full = 1u << bits;
+    const uint32_t read = used == 0 || used > full ? full : used;
+    const uint32_t stated = (cbInfo - headerSize) / (usage == kPaletteUsage ? 2 : 4);
+    // A count past the depth's table is what the converter copies.
+    if (used <= full && read <= stated) return false;
+    const uint32_t count = read < stated ? read : stated;
+    return count > 0 && c.Set(offInfo + dib::kClrUsedAt, count);
+}
+
+bool MendBitmaps(Copy& c, uint32_t type) {
+    Carried bitmaps[2];
+    const int count = CarriedBitmaps(type, bitmaps);
+    bool mended = false;
+    for (int i = 0; i < count; ++i) {
+        if (c.U32(bitmaps[i].at.fields) == 0 && c.U32(bitmaps[i].at.fields + 4) == 0) continue;
+        mended |= MendUsage(c, bitmaps[i]);
+        mended |= MendColourCount(c, bitmaps[i]);
+    }
+    return mended;
+}
+
+// Fields the player would read past the record are cut to it: a comment's
+// data, and an end record's palette (then none).
+bool MendCounts(Copy& c, uint32_t type) {
+    if (type == kGdiComment && c.size() >= comment::kData)
+        return c.U32(comment::kBytes) > c.size() - comment::kData && c.Set(comment::kBytes, uint32_t(c.size() - comment::kData));
+    if (type == kEof && c.size() >= eof::kOffset + 4 &&
+        !le::Fits(c.size(), c.U32(eof::kOffset), uint64_t(c.U32(eof::kEntries)) * 4))
+        return c.Set(eof::kEntries, 0);
+    return false;
+}
+
+// Whether a record goes to the player as it is, mended, or not at all.
+enum class Fate { kKept, kMended, kDropped };
+
+Fate MendRecord(Copy& c, uint32_t type, const Tables& t) {
+    const bool bitmaps = MendBitmaps(c, type);
+    const bool mended = MendCounts(c, type) || bitmaps;
+    try {
+        CheckRecord(type, Record(c.bytes().data(), c.size()), t);
+    } catch (const InvalidData&) {
+        return Fate::kDropped;
+    }
+    return mended ? Fate::kMended : Fate::kKept;
+}
+
+void Put(std::vector<uint8_t>& out, size_t at, uint32_t value) { le::Put32(out.data() + at, value); }
+
 }  // namespace
 
-void CheckEmfRecords(const uint8_t* data, uint32_t total) {
+std::vector<uint8_t> MendEmfRecords(const uint8_t* data, uint32_t total, Mending& mending) {
+    const uint32_t droppedBefore = mending.dropped;
     Tables tables;
     tables.handles = le::U16<InvalidData>(data, total, header::kHandles);
-    uint64_t at = 0;
-    while (at < total) {
+    std::vector<uint8_t> out;
+    out.reserve(total);
+    bool paletteCut = false;
+    for (uint64_t at = 0; at < total;) {
         const uint32_t type = le::U32<InvalidData>(data, total, size_t(at + kTypeAt));
         const uint32_t size = le::U32<InvalidData>(data, total, size_t(at + kSizeAt));
         if (size < kRecordHeader || size % 4 != 0 || !le::Fits(total, at, size)) throw InvalidData{};
-        CheckRecord(type, Record(data + at, size), tables, at == 0);
+        if (at == 0) {
+            if (type != kHeader || size < kFixedSize[kHeader]) throw InvalidData{};
+            out.insert(out.end(), data, data + size);
+            at += size;
+            continue;
+        }
+        Copy copy(data + at, size);
+        const Fate fate = MendRecord(copy, type, tables);
         at += size;
+        if (fate == Fate::kDropped) {
+            ++mending.dropped;
+            continue;
+        }
+        if (fate == Fate::kMended) ++mending.mended;
+        // The header counts the palette the end record holds.
+        paletteCut |= type == kEof && fate == Fate::kMended;
+        out.insert(out.end(), copy.bytes().begin(), copy.bytes().end());
     }
+    Put(out, header::kBytes, uint32_t(out.size()));
+    if (const uint32_t dropped = mending.dropped - droppedBefore)
+        Put(out, header::kRecords, le::U32<InvalidData>(data, total, header::kRecords) - dropped);
+    if (paletteCut) Put(out, header::kPaletteEntries, 0);
+    return out;
 }
 
 }  // namespace codec::metafile

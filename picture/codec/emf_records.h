@@ -1,21 +1,22 @@
 #pragma once
-// The records of an enhanced metafile, checked before the system plays
-// them. A record is refused only where the system's player would read
-// outside it, use an object slot the header does not have, or do what is
-// known to crash it: counts of points, strings, spacing arrays, regions,
-// palette entries, gradients and bitmaps must lie inside their record,
-// object numbers below the header's handle count, and a restored state
-// must not be -2^31. The first record is the header and no other is.
-// Everything else (unknown record types, descriptions, pixel formats) is
-// left to the player, which ignores what it does not use.
-// Faults are InvalidData.
+// The records of an enhanced metafile, made safe for the system's player.
+// The header and the record chain must be sound (the first record is the
+// header, every record at least 8 bytes, in whole 32-bit words and inside
+// the total size), or nothing could be shown: InvalidData. Every other
+// record is kept, mended in the copy, or left out, as the table in
+// emf_layout.h says.
 #include <cstddef>
 #include <cstdint>
+#include <vector>
+
+#include "picture/codec/mending.h"
 
 namespace codec::metafile {
 
-// Checks the `total` bytes of an enhanced metafile, header record first;
-// `total` has been checked against the bytes present.
-void CheckEmfRecords(const uint8_t* data, uint32_t total);
+// The copy of the `total` bytes of an enhanced metafile (header record
+// first) that the system may play; `total` has been checked against the
+// bytes present. The header's byte, record and palette counts follow the
+// copy.
+std::vector<uint8_t> MendEmfRecords(const uint8_t* data, uint32_t total, Mending& mending);
 
 }  // namespace codec::metafile

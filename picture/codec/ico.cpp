@@ -21,6 +21,21 @@ constexpr uint32_t kV4HeaderSize = 108, kV5HeaderSize = 124;
 constexpr size_t kBiSize = 0, kBiWidth = 4, kBiHeight = 8, kBiPlanes = 12, kBiBitCount = 14,
                  kBiCompression = 16, kBiSizeImage = 20, kBiClrUsed = 32, kBiClrImportant = 36;
 
+uint32_t BigEndian32(const uint8_t* p) {
+    return uint32_t{p[0]} << 24 | uint32_t{p[1]} << 16 | uint32_t{p[2]} << 8 | p[3];
+}
+
+bool ChunkIs(const uint8_t* chunk, const char* type) { return std::equal(type, type + 4, chunk + 4); }
+
+// Chunks that make the pixels; the others (text, profiles, times) only describe them.
+bool PixelChunk(const uint8_t* chunk) {
+    for (const char* type : {"IHDR", "PLTE", "tRNS", "IDAT", "IEND"})
+        if (ChunkIs(chunk, type)) return true;
+    return false;
+}
+
+constexpr uint8_t kPngEnd[12] = {0, 0, 0, 0, 'I', 'E', 'N', 'D', 0xAE, 0x42, 0x60, 0x82};
+
 bool IsPng(const uint8_t* data, size_t size, const Entry& e) {
     if (e.size < sizeof kPngSignature || !le::Fits(size, e.offset, sizeof kPngSignature))
         return false;
@@ -99,12 +114,9 @@ std::vector<Entry> ReadDirectory(const uint8_t* data, size_t size) {
 
 size_t ChooseEntry(const std::vector<Entry>& entries, uint16_t displayColours) {
     size_t candidate = kNoEntry;
-    size_t first = kNoEntry;
     uint16_t reference = 0;
     for (size_t i = 0; i < entries.size(); ++i) {
         const Entry& e = entries[i];
-        if (e.png) continue;
-        if (first == kNoEntry) first = i;
         if (e.colourCount == displayColours) return i;
         if (candidate == kNoEntry) {
             if (e.colourCount <= displayColours) {
@@ -115,9 +127,36 @@ size_t ChooseEntry(const std::vector<Entry>& entries, uint16_t displayColours) {
             candidate = i;
         }
     }
-    if (candidate != kNoEntry) return candidate;
-    if (first == kNoEntry) throw InvalidData{};
-    return first;
+    return candidate != kNoEntry ? candidate : 0;
+}
+
+Image CheckPng(const uint8_t* png, size_t size) {
+    constexpr size_t kChunkFrame = 12, kHeaderData = 13;
+    size_t at = sizeof kPngSignature;
+    le::Require<InvalidData>(size, at, kChunkFrame + kHeaderData);
+    const uint8_t* header = png + at;
+    if (BigEndian32(header) != kHeaderData || !ChunkIs(header, "IHDR")) throw InvalidData{};
+    Image out;
+    const uint32_t width = BigEndian32(header + 8), height = BigEndian32(header + 12);
+    if (width == 0 || height == 0 || width > kMaxPngSide || height > kMaxPngSide) throw InvalidData{};
+    out.width = int32_t(width);
+    out.height = int32_t(height);
+    out.png.assign(png, png + at);
+    bool data = false, ended = false;
+    // A chunk cut by the end of the image ends the chain; the end chunk is then supplied.
+    while (!ended && le::Fits(size, at, kChunkFrame)) {
+        const uint32_t length = BigEndian32(png + at);
+        if (length > INT32_MAX) throw InvalidData{};
+        if (!le::Fits(size, at, uint64_t{length} + kChunkFrame)) break;
+        const uint8_t* chunk = png + at;
+        if (PixelChunk(chunk)) out.png.insert(out.png.end(), chunk, chunk + length + kChunkFrame);
+        data = data || ChunkIs(chunk, "IDAT");
+        ended = ChunkIs(chunk, "IEND");
+        at += length + kChunkFrame;
+    }
+    if (!data) throw InvalidData{};
+    if (!ended) out.png.insert(out.png.end(), kPngEnd, kPngEnd + sizeof kPngEnd);
+    return out;
 }
 
 Image DecodeImage(const uint8_t* image, size_t size) {
@@ -158,6 +197,39 @@ Image DecodeImage(const uint8_t* image, size_t size) {
     return out;
 }
 
+Image FromPixels(uint32_t width, uint32_t height, const std::vector<uint8_t>& pixels) {
+    if (width == 0 || height == 0 || width > kMaxPngSide || height > kMaxPngSide ||
+        pixels.size() != size_t{width} * height * 4)
+        throw InvalidData{};
+    Image out;
+    out.width = int32_t(width);
+    out.height = int32_t(height);
+    out.bitCount = 32;
+    const size_t stride = size_t{width} * 4, maskStride = size_t(Stride(out.width, 1));
+    std::vector<uint8_t>& info = out.colour.info;
+    info.assign(kInfoHeaderSize, 0);
+    le::Put32(info, kBiSize, kInfoHeaderSize);
+    PutI32(info, kBiWidth, out.width);
+    PutI32(info, kBiHeight, out.height);
+    le::Put16(info, kBiPlanes, 1);
+    le::Put16(info, kBiBitCount, 32);
+    le::Put32(info, kBiSizeImage, uint32_t(stride * height));
+    out.colour.bits.assign(pixels.size(), 0);
+    out.mask.bits.assign(maskStride * height, 0);
+    out.mask.info = MaskInfo(out.width, out.height, uint32_t(out.mask.bits.size()));
+    for (size_t row = 0; row < height; ++row) {  // both parts bottom-up
+        const uint8_t* from = pixels.data() + (height - 1 - row) * stride;
+        uint8_t* to = out.colour.bits.data() + row * stride;
+        for (size_t x = 0; x < width; ++x, from += 4, to += 4) {
+            if (from[3] == 0)
+                out.mask.bits[row * maskStride + x / 8] |= uint8_t(0x80 >> (x % 8));
+            else
+                std::copy(from, from + 4, to);
+        }
+    }
+    return out;
+}
+
 Image Decode(const uint8_t* data, size_t size, uint16_t displayColours) {
     Header h = CheckHeader(data, size);
     if (h.type == kTypeStandard) {
@@ -168,7 +240,7 @@ Image Decode(const uint8_t* data, size_t size, uint16_t displayColours) {
     std::vector<Entry> entries = ReadDirectory(data, size);
     const Entry& e = entries[ChooseEntry(entries, displayColours)];
     le::Require<InvalidData>(size, e.offset, e.size);
-    return DecodeImage(data + e.offset, e.size);
+    return e.png ? CheckPng(data + e.offset, e.size) : DecodeImage(data + e.offset, e.size);
 }
 
 std::vector<uint8_t> WriteIcon(const Dib& colour, const std::vector<uint8_t>& maskBits) {

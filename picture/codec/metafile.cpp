@@ -1,5 +1,7 @@
 #include "picture/codec/metafile.h"
 
+#include <algorithm>
+
 #include "picture/codec/emf_records.h"
 #include "picture/codec/errors.h"
 #include "picture/codec/little_endian.h"
@@ -63,7 +65,7 @@ bool IsEmf(const uint8_t* data, size_t size) {
            U32<ShortRead>(data, size, 40) == kEmfSignature;
 }
 
-EmfHeader ReadEmf(const uint8_t* data, size_t size) {
+Emf ReadEmf(const uint8_t* data, size_t size) {
     le::Require<ShortRead>(size, 0, kEmfHeaderSize);
     if (U32<ShortRead>(data, size, 0) != kEmrHeader || U32<ShortRead>(data, size, 40) != kEmfSignature)
         throw InvalidData{};
@@ -78,10 +80,12 @@ EmfHeader ReadEmf(const uint8_t* data, size_t size) {
     h.deviceMillimetresX = I32<ShortRead>(data, size, 80);
     h.deviceMillimetresY = I32<ShortRead>(data, size, 84);
     if (h.totalSize < kEmfHeaderSize || h.totalSize > size) throw InvalidData{};
-    CheckEmfRecords(data, h.totalSize);
     h.logicalWidth = Extent(h.frameLeft, h.frameRight);
     h.logicalHeight = Extent(h.frameTop, h.frameBottom);
-    return h;
+    Emf emf;
+    emf.header = h;
+    emf.playable = MendEmfRecords(data, h.totalSize, emf.mending);
+    return emf;
 }
 
 uint16_t PlaceableChecksum(const uint8_t* header) {
@@ -120,21 +124,27 @@ size_t WmfExtent(const uint8_t* data, size_t size) {
 }
 }  // namespace
 
-size_t WalkWmfRecords(const uint8_t* data, size_t size) {
+std::vector<uint8_t> MendWmfRecords(const uint8_t* data, size_t size, Mending& mending) {
     le::Require<InvalidData>(size, 0, kWmfHeaderSize);
     // The system finds the first record by the header's own size field.
     if (U16<InvalidData>(data, size, 2) != kWmfHeaderWords) throw InvalidData{};
     const uint16_t objects = U16<InvalidData>(data, size, 10);
     const size_t end = WmfExtent(data, size);
-    EmbeddedEmf embedded;
-    for (size_t at = kWmfHeaderSize; at + kWmfEndWords * 2 < end;) {
+    std::vector<uint8_t> out(data, data + kWmfHeaderSize);
+    uint32_t largest = kWmfEndWords;
+    for (size_t at = kWmfHeaderSize; at < end;) {
         const size_t bytes = size_t(U32<InvalidData>(data, end, at)) * 2;
-        CheckWmfRecord(data + at, bytes, end - at, objects);
-        embedded.Take(data + at, bytes);
+        const size_t before = out.size();
+        if (at + bytes == end)
+            out.insert(out.end(), data + at, data + end);  // the end record
+        else if (!IsEmfChunk(data + at, bytes))
+            MendWmfRecord(data + at, bytes, objects, out, mending);
+        largest = std::max(largest, uint32_t((out.size() - before) / 2));
         at += bytes;
     }
-    embedded.Check();
-    return end;
+    le::Put32(out.data() + 6, uint32_t(out.size() / 2));
+    le::Put32(out.data() + 12, largest);
+    return out;
 }
 
 Wmf ReadWmf(const uint8_t* data, size_t size) {
@@ -142,7 +152,19 @@ Wmf ReadWmf(const uint8_t* data, size_t size) {
     w.header = ReadPlaceable(data, size);
     w.logicalWidth = LogicalExtent(int32_t{w.header.right} - w.header.left, w.header.unitsPerInch);
     w.logicalHeight = LogicalExtent(int32_t{w.header.bottom} - w.header.top, w.header.unitsPerInch);
-    w.recordsSize = WalkWmfRecords(data + kPlaceableSize, size - kPlaceableSize);
+    const uint8_t* records = data + kPlaceableSize;
+    const size_t available = size - kPlaceableSize;
+    w.playable = MendWmfRecords(records, available, w.mending);
+    const std::vector<uint8_t> carried = CarriedEmf(records, WmfExtent(records, available));
+    if (carried.empty() || !IsEmf(carried.data(), carried.size())) return w;
+    // A copy whose header or record chain is broken is not played: the records are.
+    try {
+        Emf emf = ReadEmf(carried.data(), carried.size());
+        w.carried = std::move(emf.playable);
+        w.mending = emf.mending;
+    } catch (const InvalidData&) {
+    } catch (const ShortRead&) {
+    }
     return w;
 }
 

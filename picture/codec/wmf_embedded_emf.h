@@ -1,27 +1,22 @@
 #pragma once
 // The enhanced metafile that a converter keeps inside a Windows metafile,
-// in comment escapes marked "WMFC". The system's reader takes that copy
-// instead of the Windows metafile's own records when it finds one, so the
-// copy must pass the enhanced metafile's checks too. Faults are InvalidData.
+// in comment escapes marked "WMFC". The system reads such a file from that
+// copy instead of its records when the escapes are its first records,
+// their chunks add up to the size they announce, and the metafile's 16-bit
+// words sum to 0 (the first chunk's checksum makes them so). Faults are
+// InvalidData.
 #include <cstddef>
 #include <cstdint>
 #include <vector>
 
 namespace codec::metafile {
 
-class EmbeddedEmf {
-public:
-    // Takes one checked record; all but "WMFC" comment escapes are ignored.
-    void Take(const uint8_t* record, size_t bytes);
-    // Unless no "WMFC" comment was seen, its chunks must make up exactly one
-    // enhanced metafile that ReadEmf accepts.
-    void Check() const;
+// True for a record that is a "WMFC" comment escape.
+bool IsEmfChunk(const uint8_t* record, size_t bytes);
 
-private:
-    std::vector<uint8_t> data_;
-    uint32_t total_ = 0;
-    bool seen_ = false;
-    bool broken_ = false;
-};
+// The copy that the Windows metafile of `size` bytes (18-byte header
+// through the end record, as walked) carries the system's way, each chunk
+// inside its record; empty when it carries none so.
+std::vector<uint8_t> CarriedEmf(const uint8_t* wmf, size_t size);
 
 }  // namespace codec::metafile

@@ -1,5 +1,7 @@
 #include "picture/codec/wmf_records.h"
 
+#include <initializer_list>
+
 #include "picture/codec/errors.h"
 #include "picture/codec/little_endian.h"
 #include "picture/codec/packed_dib.h"
@@ -10,7 +12,8 @@ namespace {
 constexpr size_t kRecordHeader = 6;
 constexpr uint16_t kEtoOpaque = 2, kEtoClipped = 4;
 constexpr uint16_t kPatternStyle = 3, kDibPatternStyle = 5;
-constexpr size_t kFaceBytes = 32;
+constexpr size_t kFaceBytes = 32, kFontFixed = 9;
+constexpr uint16_t kNullStyle = 1, kNullPen = 5, kPaletteVersion = 0x300;
 
 // Functions whose parameters the checks read.
 enum Function : uint16_t {
@@ -20,19 +23,18 @@ enum Function : uint16_t {
     kEscape = 0x0626, kCreatePalette = 0x00F7, kSetPaletteEntries = 0x0037, kAnimatePalette = 0x0436,
     kBitBlt = 0x0922, kStretchBlt = 0x0B23, kDibBitBlt = 0x0940, kDibStretchBlt = 0x0B41, kStretchDib = 0x0F43,
     kSetDibToDevice = 0x0D33, kDibCreatePatternBrush = 0x0142, kCreatePatternBrush = 0x01F9,
-    kCreateFontIndirect = 0x02FB
+    kCreateFontIndirect = 0x02FB, kCreatePen = 0x02FA, kCreateBrush = 0x02FC, kCreateRegion = 0x06FF,
+    kPatBlt = 0x061D
 };
 
-// The parameter words after the record's size and function; those past the
-// record up to `reach` are still the metafile's.
+// The parameter words after the record's size and function.
 class Params {
 public:
-    Params(const uint8_t* record, size_t bytes, size_t reach)
-        : data_(record + kRecordHeader), bytes_(bytes - kRecordHeader), reach_(reach - kRecordHeader) {}
+    Params(const uint8_t* record, size_t bytes) : data_(record + kRecordHeader), bytes_(bytes - kRecordHeader) {}
     size_t Count() const { return bytes_ / 2; }
     uint16_t operator[](size_t i) const { return le::U16<InvalidData>(data_, bytes_, 2 * i); }
-    // A word the player reads by position, inside the metafile if not inside the record.
-    uint16_t Read(size_t i) const { return le::U16<InvalidData>(data_, reach_, 2 * i); }
+    // A word the player reads by position, whatever the record holds.
+    uint16_t Read(size_t i) const { return (*this)[i]; }
     // `words` parameters from `first` must be present.
     void Holds(uint64_t first, uint64_t words) const {
         if (first > Count() || words > Count() - first) throw InvalidData{};
@@ -43,7 +45,6 @@ public:
 private:
     const uint8_t* data_;
     size_t bytes_;
-    size_t reach_;
 };
 
 // Parameters read by position, the least each known function has; -1 for
@@ -160,7 +161,7 @@ void ExtTextOut(const Params& p) {
 }
 
 // The player copies a whole face name of 32 bytes after the 18 fixed ones.
-void Font(const Params& p) { p.Read(9 + kFaceBytes / 2 - 1); }
+void Font(const Params& p) { p.Read(kFontFixed + kFaceBytes / 2 - 1); }
 
 // The record-specific counts; the fixed parameters are already there.
 void CheckParams(uint16_t function, const Params& p, size_t bytes, uint16_t objects) {
@@ -189,16 +190,177 @@ void CheckParams(uint16_t function, const Params& p, size_t bytes, uint16_t obje
     }
 }
 
-}  // namespace
-
-void CheckWmfRecord(const uint8_t* record, size_t bytes, size_t reach, uint16_t objects) {
-    if (bytes < kRecordHeader || reach < bytes) throw InvalidData{};
+void CheckRecord(const uint8_t* record, size_t bytes, uint16_t objects) {
     const uint16_t function = le::U16<InvalidData>(record, bytes, 4);
     const int fixed = FixedParams(function);
     if (fixed < 0) return;
-    const Params params(record, bytes, reach);
+    const Params params(record, bytes);
     params.Holds(0, uint64_t(fixed));
     CheckParams(function, params, bytes, objects);
+}
+
+// ---- mending ----
+
+// A record being written: size in words, function, parameter words.
+class Record {
+public:
+    Record(const uint8_t* data, size_t bytes) : bytes_(data, data + bytes) {}
+    Record(uint16_t function, std::initializer_list<uint16_t> params) : bytes_(kRecordHeader) {
+        le::Put16(bytes_.data() + 4, function);
+        for (uint16_t p : params) Append(p);
+    }
+    uint16_t Function() const { return Word(4); }
+    size_t Params() const { return (bytes_.size() - kRecordHeader) / 2; }
+    uint16_t Param(size_t i) const { return Word(kRecordHeader + 2 * i); }
+    // Sets a parameter inside the record; false when it is already so or not there.
+    bool Set(size_t i, uint16_t value) {
+        const size_t at = kRecordHeader + 2 * i;
+        if (at + 2 > bytes_.size() || Word(at) == value) return false;
+        le::Put16(bytes_.data() + at, value);
+        return true;
+    }
+    void Append(uint16_t word) { bytes_.insert(bytes_.end(), {uint8_t(word), uint8_t(word >> 8)}); }
+    uint8_t* Param32(size_t i) { return bytes_.data() + kRecordHeader + 2 * i; }
+    const std::vector<uint8_t>& Bytes() {
+        le::Put32(bytes_.data(), uint32_t(bytes_.size() / 2));
+        return bytes_;
+    }
+
+private:
+    uint16_t Word(size_t at) const { return le::U16<le::ZeroBeyond>(bytes_.data(), bytes_.size(), at); }
+    std::vector<uint8_t> bytes_;
+};
+
+// A face name shorter than the 32 bytes the player copies: padded with zeros.
+bool MendFace(Record& r) {
+    if (r.Params() < kFontFixed) return false;
+    bool padded = false;
+    for (; r.Params() < kFontFixed + kFaceBytes / 2; padded = true) r.Append(0);
+    return padded;
+}
+
+// An escape's byte count is cut to the bytes its record holds.
+bool MendEscape(Record& r) {
+    if (r.Params() < 2) return false;
+    const size_t held = 2 * (r.Params() - 2);
+    return r.Param(1) > held && r.Set(1, uint16_t(held));
+}
+
+// The player takes a selected palette's number from the second word, where
+// writers leave the force-background flag's place empty and put the number
+// first: the copy holds the number in both.
+bool MendSelectPalette(Record& r) {
+    if (r.Params() < 1 || (r.Params() == 2 && r.Param(1) == r.Param(0))) return false;
+    r = Record(kSelectPalette, {r.Param(0), r.Param(0)});
+    return true;
+}
+
+// A bit blit or stretch blit of the form without a bitmap (a record of its
+// fixed words alone) is the pattern blit it draws: raster operation, then
+// the destination's height, width, top and left.
+bool MendBlit(Record& r) {
+    const size_t last = r.Function() == kBitBlt ? 8 : r.Function() == kStretchBlt ? 10 : 0;
+    if (last == 0 || r.Params() != last + 1) return false;
+    r = Record(kPatBlt, {r.Param(0), r.Param(1), r.Param(last - 3), r.Param(last - 2), r.Param(last - 1), r.Param(last)});
+    return true;
+}
+
+// Where a record's packed bitmap starts and where its colour usage is (none: SIZE_MAX).
+struct Packed {
+    size_t first = 0;
+    size_t usage = SIZE_MAX;
+};
+
+Packed PackedOf(const Record& r) {
+    switch (r.Function()) {
+        case kStretchDib: return {11, 2};
+        case kSetDibToDevice: return {9, 0};
+        case kDibBitBlt: return {DibParam(kDibBitBlt, kRecordHeader + 2 * r.Params()), SIZE_MAX};
+        case kDibStretchBlt: return {10, SIZE_MAX};
+        case kDibCreatePatternBrush: return {2, 1};
+        case kCreatePatternBrush: return {r.Param(0) == kDibPatternStyle ? size_t(2) : 0, 1};
+        default: return {};
+    }
+}
+
+// A bitmap's unknown colour usage is read as RGB colours; an info header of
+// 8 bits or fewer whose colour table runs into the bits the record holds
+// after it gets the count of colours there is room for.
+bool MendBitmap(Record& r) {
+    const Packed packed = PackedOf(r);
+    if (packed.first == 0 || r.Params() < packed.first + dib::kInfoSize / 2) return false;
+    bool mended = packed.usage != SIZE_MAX && r.Param(packed.usage) > dib::kPaletteIndices &&
+                  r.Set(packed.usage, dib::kRgbColours);
+    const bool indices = packed.usage != SIZE_MAX && r.Param(packed.usage) == dib::kPaletteIndices;
+    uint8_t* info = r.Param32(packed.first);
+    const size_t available = 2 * (r.Params() - packed.first);
+    const uint32_t size = le::U32<InvalidData>(info, available, 0);
+    const uint16_t bits = le::U16<InvalidData>(info, available, dib::kBitCountAt);
+    const uint32_t compression = le::U32<InvalidData>(info, available, dib::kCompressionAt);
+    if (size < dib::kInfoSize || size > available || bits > 8 || compression > 2) return mended;
+    const int32_t width = le::I32<InvalidData>(info, available, 4), height = le::I32<InvalidData>(info, available, 8);
+    const uint64_t rows = height < 0 ? uint64_t(-int64_t(height)) : uint64_t(height);
+    const uint64_t image = compression ? WholeWords(le::U32<InvalidData>(info, available, dib::kSizeImageAt))
+                                       : (uint64_t(width < 0 ? 0 : width) * bits + 31) / 32 * 4 * rows;
+    const uint32_t used = le::U32<InvalidData>(info, available, dib::kClrUsedAt), full = 1u << bits;
+    const uint32_t read = used == 0 || used > full ? full : used;
+    const uint64_t room = available - size > image ? (available - size - image) / (indices ? 2 : 4) : 0;
+    if (room == 0 || room >= read) return mended;
+    le::Put32(info + dib::kClrUsedAt, uint32_t(room));
+    return true;
+}
+
+bool Mend(Record& r) {
+    switch (r.Function()) {
+        case kCreateFontIndirect: return MendFace(r);
+        case kEscape: return MendEscape(r);
+        case kSelectPalette: return MendSelectPalette(r);
+        case kBitBlt: case kStretchBlt: return MendBlit(r);
+        default: return MendBitmap(r);
+    }
+}
+
+// The stand-in for an object record that cannot be kept, so that the
+// objects made after it keep their numbers; an empty record for others.
+Record StandIn(uint16_t function) {
+    switch (function) {
+        case kCreateBrush: case kCreatePatternBrush: case kDibCreatePatternBrush:
+            return Record(kCreateBrush, {kNullStyle, 0, 0, 0});
+        case kCreatePen: return Record(kCreatePen, {kNullPen, 0, 0, 0, 0});
+        case kCreateFontIndirect: {
+            Record font(kCreateFontIndirect, {0, 0, 0, 0, 0, 0, 0, 0, 0});
+            MendFace(font);
+            return font;
+        }
+        case kCreatePalette: return Record(kCreatePalette, {kPaletteVersion, 1, 0, 0});
+        // No scans: the player makes an empty region.
+        case kCreateRegion: return Record(kCreateRegion, {0, 6, 0, 0, 0, 0, 0, 0, 0, 0, 0});
+        default: return Record(0, {});
+    }
+}
+
+}  // namespace
+
+void MendWmfRecord(const uint8_t* record, size_t bytes, uint16_t objects, std::vector<uint8_t>& out,
+                   Mending& mending) {
+    Record r(record, bytes);
+    const uint16_t function = r.Function();
+    bool mended = false;
+    try {
+        mended = Mend(r);
+        const std::vector<uint8_t>& copy = r.Bytes();
+        CheckRecord(copy.data(), copy.size(), objects);
+    } catch (const InvalidData&) {
+        ++mending.dropped;
+        Record standIn = StandIn(function);
+        if (standIn.Function() == 0) return;
+        const std::vector<uint8_t>& copy = standIn.Bytes();
+        out.insert(out.end(), copy.begin(), copy.end());
+        return;
+    }
+    if (mended) ++mending.mended;
+    const std::vector<uint8_t>& copy = r.Bytes();
+    out.insert(out.end(), copy.begin(), copy.end());
 }
 
 void StateCounts(uint8_t* record, size_t bytes) {

@@ -5,10 +5,9 @@
 #include <cstring>
 #include <string>
 
-#include "app/layout.h"
 #include "app/okno.h"
-#include "app/okno_layout.h"
 #include "fixture.h"
+#include "platform/text.h"
 #include "testing.h"
 #include "ui/gdi.h"
 #include "ui/glyph.h"
@@ -51,16 +50,16 @@ const MenuRow kMenu[] = {
 };
 
 // The item's text and state as the system menu holds them.
-std::string SystemText(HMENU bar, UINT id, UINT* state) {
-    char buf[256] = {};
-    MENUITEMINFOA info{};
+std::u16string SystemText(HMENU bar, UINT id, UINT* state) {
+    WCHAR buf[256] = {};
+    MENUITEMINFOW info{};
     info.cbSize = sizeof(info);
     info.fMask = MIIM_STRING | MIIM_STATE;
     info.dwTypeData = buf;
-    info.cch = sizeof buf;
-    GetMenuItemInfoA(bar, id, FALSE, &info);
+    info.cch = 256;
+    GetMenuItemInfoW(bar, id, FALSE, &info);
     *state = info.fState;
-    return buf;
+    return FromWide(buf);
 }
 
 // The menu leaves the item's glyph to its window, which measures it with the
@@ -109,19 +108,33 @@ HMENU PopupOf(HMENU bar, UINT id) {
 TEST_CASE("main window: fixed client size, single border, minimize but no maximize") {
     TOkno& w = MainWindow();
     const RECT client = ClientRect(w.Handle());
-    CHECK(client.right == OknoBox("Okno").width);
-    CHECK(client.bottom == OknoBox("Okno").height);
+    CHECK(client.right == 618);
+    CHECK(client.bottom == 399);
     LONG style = GetWindowLongA(w.Handle(), GWL_STYLE);
     CHECK((style & WS_THICKFRAME) == 0);
     CHECK((style & WS_MAXIMIZEBOX) == 0);
     CHECK((style & WS_MINIMIZEBOX) != 0);
     CHECK((style & WS_SYSMENU) != 0);
-    CHECK(w.Caption() == "Korvel Lumeno");
-    CHECK(TestApplication().Title() == "Korvel Lumeno");
+    CHECK(w.Caption() == u"Korvel Lumeno");
+    CHECK(TestApplication().Title() == u"Korvel Lumeno");
     // Centred on the 1024 x 768 desktop.
     const RECT r = WindowRect(w.Handle());
     CHECK(r.left == (1024 - (r.right - r.left)) / 2);
     CHECK(r.top == (768 - (r.bottom - r.top)) / 2);
+}
+
+// The Winelib program carries lumeno.exe's version and manifest too.
+TEST_CASE("program resources: the version names the product, the manifest asks for the user's rights") {
+    auto bytes = [](int type) {
+        HRSRC res = FindResourceA(nullptr, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(type));
+        REQUIRE(res != nullptr);
+        return std::string(static_cast<const char*>(LockResource(LoadResource(nullptr, res))),
+                           SizeofResource(nullptr, res));
+    };
+    std::string utf16;  // the version's texts are UTF-16
+    for (char c : std::string("Korvel Lumeno")) utf16 += {c, '\0'};
+    CHECK(bytes(16).find(utf16) != std::string::npos);                       // RT_VERSION
+    CHECK(bytes(24).find("level=\"asInvoker\"") != std::string::npos);  // RT_MANIFEST
 }
 
 TEST_CASE("main window: every menu item's caption, hint, shortcut and state") {
@@ -150,9 +163,9 @@ TEST_CASE("main window: every menu item's caption, hint, shortcut and state") {
         }
         REQUIRE(owner);
         UINT state = 0;
-        std::string expected = row.caption;
-        if (row.shortcut == 16464) expected += "\tCtrl+P";
-        if (row.shortcut == 16451) expected += "\tCtrl+C";
+        std::u16string expected = Wide(row.caption);
+        if (row.shortcut == 16464) expected += u"\tCtrl+P";
+        if (row.shortcut == 16451) expected += u"\tCtrl+C";
         CHECK(SystemText(owner, item->Command(), &state) == expected);
         CHECK(((state & MFS_CHECKED) != 0) == row.checked);
         CHECK(((state & MFS_GRAYED) != 0) == !row.enabled);
@@ -186,25 +199,25 @@ TEST_CASE("main window: tool bar buttons, tooltips and hints in the status bar")
         CHECK(b.b->Top() == 2);
         CHECK(b.b->Width() == 23);
         CHECK(b.b->Height() == 20);
-        CHECK(b.b->Hint == b.hint);
+        CHECK(b.b->Hint == Wide(b.hint));
         CHECK(b.b->Glyph() != nullptr);
-        char text[80] = {};
-        TTTOOLINFOA ti{};
+        WCHAR text[80] = {};
+        TTTOOLINFOW ti{};
         ti.cbSize = sizeof(ti);
         ti.hwnd = w.IkonyPanel->Handle();
         ti.uId = reinterpret_cast<UINT_PTR>(b.b->Handle());
         ti.lpszText = text;
-        SendMessageA(w.IkonyPanel->Tooltips(), TTM_GETTEXTA, sizeof text, reinterpret_cast<LPARAM>(&ti));
-        CHECK(std::string(text) == b.hint);
+        SendMessageW(w.IkonyPanel->Tooltips(), TTM_GETTEXTW, 80, reinterpret_cast<LPARAM>(&ti));
+        CHECK(FromWide(text) == Wide(b.hint));
     }
     // The real pointer over "Vymazať" puts its hint into the status bar.
     const RECT br = WindowRect(w.SpeedButton3->Handle());
     SetCursorPos((br.left + br.right) / 2, (br.top + br.bottom) / 2);
-    for (int i = 0; i < 50 && w.DolnyPanel->PanelText() != "Vymazať"; ++i) {
+    for (int i = 0; i < 50 && w.DolnyPanel->PanelText() != u"Vymazať"; ++i) {
         Sleep(20);
         TestApplication().ProcessMessages();
     }
-    CHECK(w.DolnyPanel->PanelText() == "Vymazať");
+    CHECK(w.DolnyPanel->PanelText() == u"Vymazať");
     // Off the window, onto the desktop (another program's window): the hint
     // goes.
     SetCursorPos(2, 2);
@@ -217,7 +230,7 @@ TEST_CASE("main window: tool bar buttons, tooltips and hints in the status bar")
     // Highlighting a menu item shows its hint; closing the menu empties the panel.
     SendMessageA(w.Handle(), WM_MENUSELECT, MAKEWPARAM(w.Koprova1->Command(), MF_STRING),
                  reinterpret_cast<LPARAM>(GetSubMenu(GetMenu(w.Handle()), 1)));
-    CHECK(w.DolnyPanel->PanelText() == "Skopíruje obrázok do schránky");
+    CHECK(w.DolnyPanel->PanelText() == u"Skopíruje obrázok do schránky");
     SendMessageA(w.Handle(), WM_MENUSELECT, MAKEWPARAM(0, 0xFFFF), 0);
     CHECK(TestApplication().Hint().empty());
 }
@@ -250,7 +263,7 @@ TEST_CASE("main window: view toggles") {
         CHECK(IsWindowVisible(w.IkonyPanel->Handle()));
     }
     SUBCASE("Ctrl+P is routed and does nothing") {
-        std::string before = w.Caption();
+        std::u16string before = w.Caption();
         keybd_event(VK_CONTROL, 0, 0, 0);
         keybd_event('P', 0, 0, 0);
         keybd_event('P', 0, KEYEVENTF_KEYUP, 0);
@@ -270,19 +283,3 @@ TEST_CASE("main window: at start both scroll bars show and cannot scroll") {
     CHECK(w.DolnyPosuvak->LargeChange() == 0);
 }
 
-TEST_CASE("tool bar shift: twice returns the lists, hidden gives the short layout") {
-    const ListBoxes start{OknoBox("Dir"), OknoBox("disk"), OknoBox("files")};
-    ListBoxes hidden = ToolBarShift(start, false);
-    CHECK(hidden.dir.top == 2);
-    CHECK(hidden.dir.height == 175);
-    CHECK(hidden.disk.top == 2);
-    CHECK(hidden.disk.height == 19);
-    CHECK(hidden.files.top == 26);
-    CHECK(hidden.files.height == 303);
-    ListBoxes back = ToolBarShift(ToolBarShift(ToolBarShift(hidden, true), false), true);
-    CHECK(back.dir.top == start.dir.top);
-    CHECK(back.dir.height == start.dir.height);
-    CHECK(back.files.top == start.files.top);
-    CHECK(back.files.height == start.files.height);
-    CHECK(back.disk.left == start.disk.left);
-}

@@ -7,8 +7,8 @@
 
 #include "../browse/probe.h"
 #include "app/okno.h"
-#include "app/okno_layout.h"
 #include "fixture.h"
+#include "platform/text.h"
 #include "testing.h"
 #include "ui/fonts.h"
 
@@ -26,13 +26,12 @@ struct KeepMainFolder {
         } catch (const std::exception&) {
         }
     }
-    std::string folder;
+    std::u16string folder;
 };
 
-std::string FittedAdresa() {
+std::u16string FittedAdresa() {
     HFONT font = Okno->adresa->Font();
-    return FitPathToWidth(Okno->Dir->Directory(), [font](const std::string& s) { return TextWidth(font, s); },
-                          OknoBox("adresa").width);
+    return FitPathToWidth(Okno->Dir->Directory(), [font](const std::u16string& s) { return TextWidth(font, s); }, 261);
 }
 
 void CheckBox(const TControl& c, int left, int top, int width, int height) {
@@ -41,20 +40,14 @@ void CheckBox(const TControl& c, int left, int top, int width, int height) {
     CHECK(c.Width() == width);
     CHECK(c.Height() == height);
 }
-
-// At its place in the main window's layout table.
-void CheckBox(const TControl& c, std::string_view name) {
-    const Box b = OknoBox(name);
-    CheckBox(c, b.left, b.top, b.width, b.height);
-}
 }  // namespace
 
 TEST_CASE("main window lists at start: places, links, filter row 0's mask") {
     TOkno& w = MainWindow();
-    CheckBox(*w.Dir, "Dir");
-    CheckBox(*w.files, "files");
-    CheckBox(*w.disk, "disk");
-    CheckBox(*w.filter, "filter");
+    CheckBox(*w.Dir, 8, 27, 265, 150);
+    CheckBox(*w.files, 288, 51, 321, 278);
+    CheckBox(*w.disk, 288, 27, 321, 19);
+    CheckBox(*w.filter, 400, 336, 209, 21);
     CHECK(w.Dir->ItemHeight() == 16);
     CHECK(w.files->ItemHeight() == 16);
     CHECK(w.files->ShowGlyphs());
@@ -68,20 +61,20 @@ TEST_CASE("main window lists at start: places, links, filter row 0's mask") {
     CHECK(w.adresa->Text() == FittedAdresa());
 
     REQUIRE(w.filter->Count() == 6);
-    CHECK(w.filter->Item(0) == "Všetky formáty (jpg,bmp,ico,emf,wmf)");
-    CHECK(w.filter->Item(1) == "JPG súbory (*.jpg,*.jpeg)");
-    CHECK(w.filter->Item(5) == "Kliparty MS-Word (*.wmf)");
+    CHECK(w.filter->Item(0) == u"Všetky formáty (jpg,bmp,ico,emf,wmf)");
+    CHECK(w.filter->Item(1) == u"JPG súbory (*.jpg,*.jpeg)");
+    CHECK(w.filter->Item(5) == u"Kliparty MS-Word (*.wmf)");
     CHECK(w.filter->ItemIndex() == 0);
     CHECK(w.files->Mask() == kAllPictures);
 }
 
 TEST_CASE("main window: picking a filter row re-reads the file list once") {
     TempFolder temp;
-    for (const char* name : {"a.jpg", "b.bmp", "c.ico", "d.txt"}) MakeFile(temp.File(name));
+    for (const char16_t* name : {u"a.jpg", u"b.bmp", u"c.ico", u"d.txt"}) MakeFile(temp.File(name));
     KeepMainFolder keep;
     TOkno& w = MainWindow();
     w.Dir->SetDirectory(temp.Path());
-    CHECK(Rows(*w.files) == std::vector<std::string>{"a.jpg", "b.bmp", "c.ico"});
+    CHECK(Rows(*w.files) == std::vector<std::u16string>{u"a.jpg", u"b.bmp", u"c.ico"});
 
     int reads = 0;
     TNotifyEvent wired = w.files->OnChange;
@@ -95,7 +88,7 @@ TEST_CASE("main window: picking a filter row re-reads the file list once") {
         PickRow(*w.filter, 2, way);
         CHECK(reads == 1);
         CHECK(w.files->Mask() == "*.bmp");
-        CHECK(Rows(*w.files) == std::vector<std::string>{"b.bmp"});
+        CHECK(Rows(*w.files) == std::vector<std::u16string>{u"b.bmp"});
         reads = 0;
         PickRow(*w.filter, 0, way);
         CHECK(reads == 1);
@@ -105,28 +98,28 @@ TEST_CASE("main window: picking a filter row re-reads the file list once") {
     PickRow(*w.filter, 1, PickBy::ClosedArrows);
     CHECK(reads == 1);
     CHECK(w.files->Mask() == "*.jpg;*.jpeg");
-    CHECK(Rows(*w.files) == std::vector<std::string>{"a.jpg"});
+    CHECK(Rows(*w.files) == std::vector<std::u16string>{u"a.jpg"});
     w.files->OnChange = wired;
 }
 
 TEST_CASE("main window: a double-click on a subfolder moves folder list, file list and path label") {
     TempFolder temp;
-    MakeFolder(temp.File("podpriecinok s obrazkami"));
-    MakeFile(temp.File("podpriecinok s obrazkami\\x.jpg"));
-    MakeFile(temp.File("podpriecinok s obrazkami\\y.txt"));
-    MakeFile(temp.File("z.bmp"));
+    MakeFolder(temp.File(u"podpriecinok s obrazkami"));
+    MakeFile(temp.File(u"podpriecinok s obrazkami\\x.jpg"));
+    MakeFile(temp.File(u"podpriecinok s obrazkami\\y.txt"));
+    MakeFile(temp.File(u"z.bmp"));
     KeepMainFolder keep;
     TOkno& w = MainWindow();
     w.Dir->SetDirectory(temp.Path());
     int row = -1;
     for (int i = 0; i < w.Dir->Count(); ++i)
-        if (w.Dir->Item(i) == "podpriecinok s obrazkami") row = i;
+        if (w.Dir->Item(i) == u"podpriecinok s obrazkami") row = i;
     REQUIRE(row >= 0);
     DoubleClickRow(*w.Dir, row);
-    CHECK(w.Dir->Directory() == temp.File("podpriecinok s obrazkami"));
+    CHECK(w.Dir->Directory() == temp.File(u"podpriecinok s obrazkami"));
     CHECK(w.files->Directory() == w.Dir->Directory());
-    CHECK(Rows(*w.files) == std::vector<std::string>{"x.jpg"});
-    CHECK(w.files->FileName() == "");
+    CHECK(Rows(*w.files) == std::vector<std::u16string>{u"x.jpg"});
+    CHECK(w.files->FileName() == u"");
     CHECK(w.files->Mask() == kAllPictures);
     CHECK(w.adresa->Text() == FittedAdresa());
 }
@@ -138,13 +131,13 @@ TEST_CASE("main window: the lists follow the tool bar") {
     CheckBox(*w.disk, 288, 2, 321, 19);
     CheckBox(*w.files, 288, 26, 321, 303);
     w.ZobrIkoClick(nullptr);
-    CheckBox(*w.Dir, "Dir");
-    CheckBox(*w.disk, "disk");
-    CheckBox(*w.files, "files");
+    CheckBox(*w.Dir, 8, 27, 265, 150);
+    CheckBox(*w.disk, 288, 27, 321, 19);
+    CheckBox(*w.files, 288, 51, 321, 278);
     w.ZobrIkoClick(nullptr);
     w.ZobrIkoClick(nullptr);
-    CheckBox(*w.Dir, "Dir");
-    CheckBox(*w.files, "files");
+    CheckBox(*w.Dir, 8, 27, 265, 150);
+    CheckBox(*w.files, 288, 51, 321, 278);
 }
 
 TEST_CASE("main window: Tab goes folder list, file list, drive selector, filter") {

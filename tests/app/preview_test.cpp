@@ -15,6 +15,7 @@
 #include "picture/bitmap.h"
 #include "picture/codec/jpeg.h"
 #include "picture/jpeg_image.h"
+#include "platform/text.h"
 #include "testing.h"
 #include "ui/message_dialog.h"
 
@@ -29,7 +30,7 @@ std::vector<uint8_t> BlankBmp(int width, int height) {
     return BuildBmp(f);
 }
 
-std::string SizeName(int w, int h) { return std::to_string(w) + "x" + std::to_string(h) + ".bmp"; }
+std::u16string SizeName(int w, int h) { return Wide(std::to_string(w) + "x" + std::to_string(h) + ".bmp"); }
 
 // Puts the pane, the titles and the mode back as at start, whatever a test
 // did; declared before the test's BrowseIn so it runs last.
@@ -45,14 +46,14 @@ struct FreshPane {
         w.Image->SetStretch(false);
         w.DolnyPosuvak->SetWidth(OknoBox("DolnyPosuvak").width);
         w.ResetScrolling();
-        w.SetCaption("Korvel Lumeno");
-        Application->SetTitle("Korvel Lumeno");
-        w.DolnyPanel->SetSimpleText("");
+        w.SetCaption(u"Korvel Lumeno");
+        Application->SetTitle(u"Korvel Lumeno");
+        w.DolnyPanel->SetSimpleText(u"");
     }
 };
 
 // A real mouse selection of the file's row.
-void Pick(const std::string& name) {
+void Pick(const std::u16string& name) {
     TFileListBox& files = *MainWindow().files;
     const int row = RowOf(files, name);
     REQUIRE(row >= 0);
@@ -113,7 +114,7 @@ struct NoticeCloser {
     HWND bar;
     HWND answered = nullptr;
     UINT_PTR timer = 0;
-    std::vector<std::string> texts;
+    std::vector<std::u16string> texts;
 };
 
 // A press on the right or bottom arrow of a bar, as the mouse gives it: the
@@ -232,15 +233,15 @@ TEST_CASE("actual-size mode: natural size, a bar for each direction that does no
         CHECK(w.DolnyPosuvak->Position() == 0);
     }
     SUBCASE("a horizontal range above 65535 gives the notice and leaves the picture") {
-        temp.Write("wide.bmp", BlankBmp(600000, 1));
+        temp.Write(u"wide.bmp", BlankBmp(600000, 1));
         w.files->Update();
-        Pick("wide.bmp");
+        Pick(u"wide.bmp");
         REQUIRE(w.DolnyPosuvak->Max() > 65535);
         // One press on the arrow is one action: one notice, one step, and the
         // bar's tracking and repeat end with the notice.
         NoticeCloser closer(w.DolnyPosuvak->Handle());
         PressArrow(*w.DolnyPosuvak);
-        CHECK(closer.texts == std::vector<std::string>{"Scrollbar ranges > 65535 not supported"});
+        CHECK(closer.texts == std::vector<std::u16string>{u"Scrollbar ranges > 65535 not supported"});
         CHECK(w.Image->Left() == 0);
         CHECK(w.DolnyPosuvak->Position() == 1);
         CHECK(GetCapture() == nullptr);
@@ -258,13 +259,13 @@ TEST_CASE("a preview sets caption, title and status text, and puts the pointer b
     MainWindow();
     FreshPane fresh;
     TempFolder temp;
-    temp.Write("foto.jpg", BuildJpeg({1024, 768}));
+    temp.Write(u"foto.jpg", BuildJpeg({1024, 768}));
     BrowseIn browse(temp.Path());
     TOkno& w = MainWindow();
-    Pick("foto.jpg");
-    CHECK(w.Caption() == "Tarnik Lumeno - foto.jpg");
-    CHECK(Application->Title() == "Tarnik Lumeno - foto.jpg");
-    CHECK(w.DolnyPanel->SimpleText() == "foto.jpg; šírka: 1024, výška: 768");
+    Pick(u"foto.jpg");
+    CHECK(w.Caption() == u"Tarnik Lumeno - foto.jpg");
+    CHECK(Application->Title() == u"Tarnik Lumeno - foto.jpg");
+    CHECK(w.DolnyPanel->SimpleText() == u"foto.jpg; šírka: 1024, výška: 768");
     CHECK(w.DolnyPanel->PanelText() == w.DolnyPanel->SimpleText());
     CHECK(Application->Cursor() == TCursor::crDefault);
     // The pane painted before the command ended: the JPEG is decoded.
@@ -277,21 +278,19 @@ TEST_CASE("failed loads keep the picture, pane, bars, caption and title; the poi
     MainWindow();
     FreshPane fresh;
     TempFolder temp;
-    temp.Write("good.bmp", BlankBmp(100, 50));
-    temp.Write("a.xyz", BlankBmp(10, 10));
-    temp.Write("bitmap.jpg", BlankBmp(10, 10));
-    temp.Write("empty.jpg", {});
+    temp.Write(u"good.bmp", BlankBmp(100, 50));
+    temp.Write(u"a.xyz", BlankBmp(10, 10));
+    temp.Write(u"bitmap.jpg", BlankBmp(10, 10));
     BrowseIn browse(temp.Path());
     TOkno& w = MainWindow();
     AllFilesShown all;
-    Pick("good.bmp");
-    const std::string caption = w.Caption();
+    Pick(u"good.bmp");
+    const std::u16string caption = w.Caption();
     const struct {
-        const char* name;
-        std::string message;
-    } failures[] = {{"a.xyz", "Unknown picture file extension (.xyz)"},
-                    {"bitmap.jpg", "JPEG error #" + std::to_string(codec::jpeg::kErrNotJpeg) + "."},
-                    {"empty.jpg", "JPEG error #" + std::to_string(codec::jpeg::kErrInputEmpty) + "."}};
+        const char16_t* name;
+        std::u16string message;
+    } failures[] = {{u"a.xyz", u"Unknown picture file extension (.xyz)"},
+                    {u"bitmap.jpg", Wide("JPEG error #" + std::to_string(codec::jpeg::kErrNotJpeg) + ".")}};
     for (const auto& f : failures) {
         CaptureErrors errors;
         Pick(f.name);
@@ -329,31 +328,31 @@ TEST_CASE("JPEG data damaged past its header: the preview completes and the pane
     MainWindow();
     FreshPane fresh;
     TempFolder temp;
-    temp.Write("cvet.jpg", BuildJpeg({40, 30}));
-    temp.Write("damaged.jpg", WithoutSegments(BuildJpeg({40, 30}), 0xDB));
-    temp.Write("cut.jpg", CutInScan(BuildJpeg({64, 64, 0xFF0000, 0x0000FF})));
+    temp.Write(u"cvet.jpg", BuildJpeg({40, 30}));
+    temp.Write(u"damaged.jpg", WithoutSegments(BuildJpeg({40, 30}), 0xDB));
+    temp.Write(u"cut.jpg", CutInScan(BuildJpeg({64, 64, 0xFF0000, 0x0000FF})));
     BrowseIn browse(temp.Path());
     TOkno& w = MainWindow();
-    std::string alone;
+    std::u16string alone;
     for (bool readAhead : {false, true}) {
         CAPTURE(readAhead);
         if (readAhead) {
-            Pick("cvet.jpg");
+            Pick(u"cvet.jpg");
             Idle();
-            CHECK(w.PictureAhead.Path() == temp.File("damaged.jpg"));
+            CHECK(w.PictureAhead.Path() == temp.File(u"damaged.jpg"));
         }
         CaptureErrors errors;
-        Pick("damaged.jpg");
-        CHECK(w.Caption() == "Tarnik Lumeno - damaged.jpg");
+        Pick(u"damaged.jpg");
+        CHECK(w.Caption() == u"Tarnik Lumeno - damaged.jpg");
         CheckPanel({116, 257, 44, 34});
         REQUIRE(errors.texts.size() == 1);
-        CHECK(errors.texts[0].rfind("JPEG error #", 0) == 0);
+        CHECK(errors.texts[0].rfind(u"JPEG error #", 0) == 0);
         if (readAhead) CHECK(errors.texts[0] == alone);
         alone = errors.texts[0];
         w.Image->Repaint();
         CHECK(errors.texts.size() == 1);
 
-        Pick("cut.jpg");
+        Pick(u"cut.jpg");
         CHECK(errors.texts.size() == 1);
         CHECK(w.Image->Picture().Height() == 64);
     }
@@ -363,18 +362,18 @@ TEST_CASE("the file below is read ahead: changed on disk it shows as it is; a se
     MainWindow();
     FreshPane fresh;
     TempFolder temp;
-    for (const char* name : {"a.jpg", "b.jpg", "c.jpg"}) temp.Write(name, BuildJpeg({400, 300, 0xFF0000, 0xFF0000}));
+    for (const char16_t* name : {u"a.jpg", u"b.jpg", u"c.jpg"}) temp.Write(name, BuildJpeg({400, 300, 0xFF0000, 0xFF0000}));
     BrowseIn browse(temp.Path());
     TOkno& w = MainWindow();
-    Pick("a.jpg");
+    Pick(u"a.jpg");
     Idle();
-    CHECK(w.PictureAhead.Path() == temp.File("b.jpg"));
-    temp.Write("b.jpg", BuildJpeg({400, 300, 0x0000FF, 0x0000FF}));
-    Pick("b.jpg");
+    CHECK(w.PictureAhead.Path() == temp.File(u"b.jpg"));
+    temp.Write(u"b.jpg", BuildJpeg({400, 300, 0x0000FF, 0x0000FF}));
+    Pick(u"b.jpg");
     CHECK(PaneMiddle() == Rgb(0, 0, 254));
     Idle();
-    CHECK(w.PictureAhead.Path() == temp.File("c.jpg"));
-    Pick("a.jpg");
+    CHECK(w.PictureAhead.Path() == temp.File(u"c.jpg"));
+    Pick(u"a.jpg");
     CHECK(w.PictureAhead.Path().empty());
     CHECK(PaneMiddle() == Rgb(254, 0, 0));
 }
@@ -383,18 +382,18 @@ TEST_CASE("the open command loads into the pane and changes nothing else") {
     MainWindow();
     FreshPane fresh;
     TempFolder temp;
-    temp.Write("big.bmp", BlankBmp(400, 300));
-    temp.Write("small.bmp", BlankBmp(50, 40));
+    temp.Write(u"big.bmp", BlankBmp(400, 300));
+    temp.Write(u"small.bmp", BlankBmp(50, 40));
     BrowseIn browse(temp.Path());
     TOkno& w = MainWindow();
     w.FullSize->Click();
-    Pick("small.bmp");
-    const std::string caption = w.Caption();
+    Pick(u"small.bmp");
+    const std::u16string caption = w.Caption();
     const bool answered = Answering("#32770", [] { SendMenuCommand(Okno->Open1); },
                                     [&](HWND dialog) {
                                         HWND name = GetDlgItem(dialog, 0x47c);
                                         if (!name) name = GetDlgItem(dialog, 0x480);
-                                        SetWindowTextA(name, temp.File("big.bmp").c_str());
+                                        SetWindowTextW(name, WidePtr(temp.File(u"big.bmp")));
                                         PostMessageA(dialog, WM_COMMAND, IDOK, 0);
                                     });
     REQUIRE(answered);

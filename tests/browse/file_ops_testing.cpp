@@ -4,6 +4,7 @@
 #include "fixture.h"
 #include "picture/picture_testing.h"
 #include "platform/handle.h"
+#include "platform/text.h"
 #include "ui/listbox.h"
 #include "ui/menu.h"
 
@@ -31,59 +32,59 @@ void ClickButton(TControl& button) { SendMessageA(button.Handle(), BM_CLICK, 0, 
 
 void CloseBox(HWND wnd) { SendMessageA(wnd, WM_SYSCOMMAND, SC_CLOSE, 0); }
 
-BrowseIn::BrowseIn(const std::string& path) : previous_(MainWindow().Dir->Directory()) {
+BrowseIn::BrowseIn(const std::u16string& path) : previous_(MainWindow().Dir->Directory()) {
     MainWindow().Dir->SetDirectory(path);
 }
 
 BrowseIn::~BrowseIn() { MainWindow().Dir->SetDirectory(previous_); }
 
-int RowOf(const TListBox& list, const std::string& text) {
+int RowOf(const TListBox& list, const std::u16string& text) {
     for (int i = 0; i < list.Count(); ++i)
         if (list.Item(i) == text) return i;
     return -1;
 }
 
-bool SelectFile(const std::string& name) {
+bool SelectFile(const std::u16string& name) {
     TFileListBox& files = *MainWindow().files;
     int row = RowOf(files, name);
     if (row >= 0) files.SetItemIndex(row);
     return row >= 0;
 }
 
-bool IsFile(const std::string& path) {
-    DWORD a = GetFileAttributesA(path.c_str());
+bool IsFile(const std::u16string& path) {
+    DWORD a = GetFileAttributesW(WidePtr(path));
     return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-bool IsFolder(const std::string& path) {
-    DWORD a = GetFileAttributesA(path.c_str());
+bool IsFolder(const std::u16string& path) {
+    DWORD a = GetFileAttributesW(WidePtr(path));
     return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-std::string ReadAll(const std::string& path) {
+std::string ReadAll(const std::u16string& path) {
     std::string out;
-    FileHandle h(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+    FileHandle h(CreateFileW(WidePtr(path), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
     char buf[4096];
     DWORD got = 0;
     while (h && ReadFile(h.get(), buf, sizeof buf, &got, nullptr) && got) out.append(buf, got);
     return out;
 }
 
-void WriteAll(const std::string& path, const std::string& bytes) {
-    FileHandle h(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+void WriteAll(const std::u16string& path, const std::string& bytes) {
+    FileHandle h(CreateFileW(WidePtr(path), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     DWORD put = 0;
     if (h) WriteFile(h.get(), bytes.data(), DWORD(bytes.size()), &put, nullptr);
 }
 
-int EntryCount(const std::string& folder) {
+int EntryCount(const std::u16string& folder) {
     int n = 0;
-    WIN32_FIND_DATAA fd;
-    SearchHandle h(FindFirstFileA((folder + "\\*").c_str(), &fd));
+    WIN32_FIND_DATAW fd;
+    SearchHandle h(FindFirstFileW(WidePtr(folder + u"\\*"), &fd));
     if (!h) return 0;
     do {
-        std::string name = fd.cFileName;
-        if (name != "." && name != "..") ++n;
-    } while (FindNextFileA(h.get(), &fd));
+        const std::u16string name = FromWide(fd.cFileName);
+        if (name != u"." && name != u"..") ++n;
+    } while (FindNextFileW(h.get(), &fd));
     return n;
 }
 

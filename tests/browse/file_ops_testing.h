@@ -29,27 +29,27 @@ void CloseBox(HWND wnd);
 // until the object goes; then the folder of before comes back.
 class BrowseIn {
 public:
-    explicit BrowseIn(const std::string& path);
+    explicit BrowseIn(const std::u16string& path);
     ~BrowseIn();
     BrowseIn(const BrowseIn&) = delete;
     BrowseIn& operator=(const BrowseIn&) = delete;
 
 private:
-    std::string previous_;
+    std::u16string previous_;
 };
 
 // The row of the list with exactly this text, -1 when there is none.
-int RowOf(const TListBox& list, const std::string& text);
+int RowOf(const TListBox& list, const std::u16string& text);
 // Selects the file list's row for the file name (as a click would, without
 // the preview); false when the list has no such row.
-bool SelectFile(const std::string& name);
+bool SelectFile(const std::u16string& name);
 
-bool IsFile(const std::string& path);
-bool IsFolder(const std::string& path);
-std::string ReadAll(const std::string& path);
-void WriteAll(const std::string& path, const std::string& bytes);
+bool IsFile(const std::u16string& path);
+bool IsFolder(const std::u16string& path);
+std::string ReadAll(const std::u16string& path);
+void WriteAll(const std::u16string& path, const std::string& bytes);
 // How many files and folders a folder holds.
-int EntryCount(const std::string& folder);
+int EntryCount(const std::u16string& folder);
 
 // A valid 24-bit BMP file of the size, every pixel the colour (BGR bytes).
 std::string TinyBmp(int width, int height, uint32_t bgr = 0x204080);

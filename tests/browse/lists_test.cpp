@@ -18,6 +18,7 @@
 #include "platform/exceptions.h"
 #include "platform/handle.h"
 #include "probe.h"
+#include "platform/text.h"
 #include "testing.h"
 #include "ui/application.h"
 #include "ui/fonts.h"
@@ -55,14 +56,14 @@ struct Browser {
         // Unlink the label before it goes.
         if (dir) dir->SetDirLabel(nullptr);
     }
-    int Row(const std::string& text) const {
+    int Row(const std::u16string& text) const {
         for (int i = 0; i < dir->Count(); ++i)
             if (dir->Item(i) == text) return i;
         return -1;
     }
-    std::string FittedLabel() const {
+    std::u16string FittedLabel() const {
         HFONT font = label->Font();
-        return FitPathToWidth(dir->Directory(), [font](const std::string& s) { return TextWidth(font, s); },
+        return FitPathToWidth(dir->Directory(), [font](const std::u16string& s) { return TextWidth(font, s); },
                               OknoBox("adresa").width);
     }
     std::unique_ptr<TForm> form;
@@ -73,22 +74,22 @@ struct Browser {
     std::unique_ptr<TLabel> label;
 };
 
-bool SortedIgnoringCase(const std::vector<std::string>& names) {
+bool SortedIgnoringCase(const std::vector<std::u16string>& names) {
     for (size_t i = 1; i < names.size(); ++i)
-        if (CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, names[i - 1].c_str(), -1, names[i].c_str(), -1) ==
+        if (CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, WidePtr(names[i - 1]), -1, WidePtr(names[i]), -1) ==
             CSTR_GREATER_THAN)
             return false;
     return true;
 }
 
-void SetWriteTime(const std::string& path, WORD year) {
+void SetWriteTime(const std::u16string& path, WORD year) {
     SYSTEMTIME st{};
     st.wYear = year;
     st.wMonth = 1;
     st.wDay = 1;
     FILETIME ft;
     SystemTimeToFileTime(&st, &ft);
-    FileHandle h(CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+    FileHandle h(CreateFileW(WidePtr(path), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr));
     SetFileTime(h.get(), &ft, &ft, &ft);
 }
 }  // namespace
@@ -99,30 +100,30 @@ TEST_CASE("folder list: rows, glyphs and indents") {
     const int width = b.dir->ClientWidth(), height = b.dir->ItemHeight();
 
     SUBCASE("a nested folder: root, ancestors, the folder, then its visible subfolders in order") {
-        std::string folder = temp.File("a");
+        std::u16string folder = temp.File(u"a");
         MakeFolder(folder);
-        folder += "\\b";
+        folder += u"\\b";
         MakeFolder(folder);
-        for (const char* name : {"Zeta", "alpha", "Beta"}) MakeFolder(folder + "\\" + name);
-        MakeFolder(folder + "\\skryty", FILE_ATTRIBUTE_HIDDEN);
-        MakeFolder(folder + "\\systemovy", FILE_ATTRIBUTE_SYSTEM);
-        MakeFile(folder + "\\subor.txt");
+        for (const char16_t* name : {u"Zeta", u"alpha", u"Beta"}) MakeFolder(folder + u"\\" + name);
+        MakeFolder(folder + u"\\skryty", FILE_ATTRIBUTE_HIDDEN);
+        MakeFolder(folder + u"\\systemovy", FILE_ATTRIBUTE_SYSTEM);
+        MakeFile(folder + u"\\subor.txt");
         b.dir->SetDirectory(folder);
 
         CHECK(b.dir->Directory() == folder);
         std::vector<FolderRow> ancestors = FolderRows(folder);
         int current = int(ancestors.size()) - 1;
-        std::vector<std::string> expected;
+        std::vector<std::u16string> expected;
         for (const FolderRow& r : ancestors) expected.push_back(r.text);
-        for (const char* name : {"alpha", "Beta", "Zeta"}) expected.push_back(name);
+        for (const char16_t* name : {u"alpha", u"Beta", u"Zeta"}) expected.push_back(name);
         CHECK(Rows(*b.dir) == expected);
         CHECK(b.dir->ItemIndex() == current);
         CHECK(b.dir->RowKind(0) == FolderKind::Open);
         CHECK(b.dir->RowKind(current) == FolderKind::Current);
         CHECK(b.dir->RowKind(current + 1) == FolderKind::Closed);
-        CHECK(b.dir->EntryPath(0) == "C:\\");
-        CHECK(b.dir->EntryPath(current - 1) == temp.File("a"));
-        CHECK(b.dir->EntryPath(current + 2) == folder + "\\Beta");
+        CHECK(b.dir->EntryPath(0) == u"C:\\");
+        CHECK(b.dir->EntryPath(current - 1) == temp.File(u"a"));
+        CHECK(b.dir->EntryPath(current + 2) == folder + u"\\Beta");
 
         int depth = FolderDepth(folder);
         CHECK(b.dir->RowIndent(current) == 4 * current + 2);
@@ -135,49 +136,49 @@ TEST_CASE("folder list: rows, glyphs and indents") {
         CHECK_FALSE(GlyphDrawnAt(*b.dir, ODT_LISTBOX, current + 1, width, height, "OPENFOLDER", 4 * depth + 6));
     }
     SUBCASE("a drive root is its own current row") {
-        b.dir->SetDirectory("C:\\");
+        b.dir->SetDirectory(u"C:\\");
         REQUIRE(b.dir->Count() > 1);
-        CHECK(b.dir->Item(0) == "C:\\");
+        CHECK(b.dir->Item(0) == u"C:\\");
         CHECK(b.dir->RowKind(0) == FolderKind::Current);
         CHECK(b.dir->RowKind(1) == FolderKind::Closed);
-        CHECK(b.dir->EntryPath(0) == "C:\\");
-        CHECK(b.dir->EntryPath(1) == "C:\\" + b.dir->Item(1));
-        std::vector<std::string> subfolders = Rows(*b.dir);
+        CHECK(b.dir->EntryPath(0) == u"C:\\");
+        CHECK(b.dir->EntryPath(1) == u"C:\\" + b.dir->Item(1));
+        std::vector<std::u16string> subfolders = Rows(*b.dir);
         subfolders.erase(subfolders.begin());
         CHECK(SortedIgnoringCase(subfolders));
         CHECK(GlyphDrawnAt(*b.dir, ODT_LISTBOX, 0, width, height, "CURRENTFOLDER", 2));
         CHECK(GlyphDrawnAt(*b.dir, ODT_LISTBOX, 1, width, height, "CLOSEDFOLDER", 10));
         // Opening the root row from a subfolder comes back here.
         b.dir->SetDirectory(b.dir->EntryPath(1));
-        CHECK(b.dir->Item(0) == "C:\\");
+        CHECK(b.dir->Item(0) == u"C:\\");
         DoubleClickRow(*b.dir, 0);
-        CHECK(b.dir->Directory() == "C:\\");
+        CHECK(b.dir->Directory() == u"C:\\");
     }
 }
 
 TEST_CASE("folder list: opening a row moves the file list and the path label along") {
     TempFolder temp;
-    MakeFolder(temp.File("vnutorny priecinok s dlhym nazvom"));
-    MakeFile(temp.File("vnutorny priecinok s dlhym nazvom\\x.jpg"));
-    MakeFile(temp.File("y.jpg"));
+    MakeFolder(temp.File(u"vnutorny priecinok s dlhym nazvom"));
+    MakeFile(temp.File(u"vnutorny priecinok s dlhym nazvom\\x.jpg"));
+    MakeFile(temp.File(u"y.jpg"));
     Browser b;
     b.files->SetMask("*.jpg");
     b.dir->SetDirectory(temp.Path());
     CHECK(b.files->Directory() == temp.Path());
-    CHECK(Rows(*b.files) == std::vector<std::string>{"y.jpg"});
+    CHECK(Rows(*b.files) == std::vector<std::u16string>{u"y.jpg"});
     CHECK(b.label->Text() == b.FittedLabel());
     b.files->SetItemIndex(0);
 
     int changes = 0;
     b.dir->OnChange = [&changes](TObject*) { ++changes; };
-    DoubleClickRow(*b.dir, b.Row("vnutorny priecinok s dlhym nazvom"));
-    CHECK(b.dir->Directory() == temp.File("vnutorny priecinok s dlhym nazvom"));
-    CHECK(b.dir->Item(b.dir->ItemIndex()) == "vnutorny priecinok s dlhym nazvom");
+    DoubleClickRow(*b.dir, b.Row(u"vnutorny priecinok s dlhym nazvom"));
+    CHECK(b.dir->Directory() == temp.File(u"vnutorny priecinok s dlhym nazvom"));
+    CHECK(b.dir->Item(b.dir->ItemIndex()) == u"vnutorny priecinok s dlhym nazvom");
     CHECK(b.dir->RowKind(b.dir->ItemIndex()) == FolderKind::Current);
-    CHECK(b.files->Directory() == temp.File("vnutorny priecinok s dlhym nazvom"));
-    CHECK(Rows(*b.files) == std::vector<std::string>{"x.jpg"});
+    CHECK(b.files->Directory() == temp.File(u"vnutorny priecinok s dlhym nazvom"));
+    CHECK(Rows(*b.files) == std::vector<std::u16string>{u"x.jpg"});
     CHECK(b.files->Mask() == "*.jpg");
-    CHECK(b.files->FileName() == "");
+    CHECK(b.files->FileName() == u"");
     CHECK(b.label->Text() == b.FittedLabel());
     CHECK(b.label->Text() != b.dir->Directory());  // too long for the label: shortened
     CHECK(changes == 1);
@@ -197,13 +198,13 @@ TEST_CASE("folder list: opening a row moves the file list and the path label alo
 
 TEST_CASE("folder list: a folder that cannot be entered raises the I/O error and changes nothing") {
     TempFolder temp;
-    MakeFolder(temp.File("zmizne"));
-    MakeFile(temp.File("a.jpg"));
+    MakeFolder(temp.File(u"zmizne"));
+    MakeFile(temp.File(u"a.jpg"));
     Browser b;
     b.files->SetMask("*.jpg");
     b.dir->SetDirectory(temp.Path());
-    const std::vector<std::string> rows = Rows(*b.dir), fileRows = Rows(*b.files);
-    const std::string caption = b.label->Text();
+    const std::vector<std::u16string> rows = Rows(*b.dir), fileRows = Rows(*b.files);
+    const std::u16string caption = b.label->Text();
 
     auto unchanged = [&] {
         CHECK(b.dir->Directory() == temp.Path());
@@ -213,60 +214,56 @@ TEST_CASE("folder list: a folder that cannot be entered raises the I/O error and
         CHECK(b.label->Text() == caption);
     };
     SUBCASE("a stale row, double-clicked") {
-        RemoveDirectoryA(temp.File("zmizne").c_str());
+        RemoveDirectoryW(WidePtr(temp.File(u"zmizne")));
         CaptureErrors errors;
-        DoubleClickRow(*b.dir, b.Row("zmizne"));
+        DoubleClickRow(*b.dir, b.Row(u"zmizne"));
         REQUIRE(errors.texts.size() == 1);
-        CHECK(errors.texts[0] == ErrorBoxText(EInOutError::MessageFor(ERROR_FILE_NOT_FOUND)));
+        CHECK(errors.texts[0] == ErrorBoxText(Wide(EInOutError::MessageFor(ERROR_FILE_NOT_FOUND))));
         unchanged();
     }
     SUBCASE("a path longer than the platform's limit") {
         // Built with the wide calls, which take such paths.
-        std::string deep = "\\\\?\\" + temp.Path();
-        std::vector<std::string> made;
+        std::u16string deep = u"\\\\?\\" + temp.Path();
+        std::vector<std::u16string> made;
         while (deep.size() < 300) {
-            deep += "\\dlhy_nazov_priecinka_" + std::to_string(made.size());
-            WCHAR wide[1024];
-            MultiByteToWideChar(CP_ACP, 0, deep.c_str(), -1, wide, 1024);
-            CreateDirectoryW(wide, nullptr);
+            deep += Wide("\\dlhy_nazov_priecinka_" + std::to_string(made.size()));
+            CreateDirectoryW(WidePtr(deep), nullptr);
             made.push_back(deep);
         }
         CHECK_THROWS_AS(b.dir->SetDirectory(deep.substr(4)), EInOutError);
         unchanged();
         for (auto it = made.rbegin(); it != made.rend(); ++it) {
-            WCHAR wide[1024];
-            MultiByteToWideChar(CP_ACP, 0, it->c_str(), -1, wide, 1024);
-            RemoveDirectoryW(wide);
+            RemoveDirectoryW(WidePtr(*it));
         }
     }
     SUBCASE("the file list's own folder vanished") {
-        MakeFolder(temp.File("zmizne\\b"));
-        b.files->SetDirectory(temp.File("zmizne\\b"));
-        MakeFile(temp.File("zmizne\\b\\c.jpg"));
+        MakeFolder(temp.File(u"zmizne\\b"));
+        b.files->SetDirectory(temp.File(u"zmizne\\b"));
+        MakeFile(temp.File(u"zmizne\\b\\c.jpg"));
         b.files->Update();
-        CHECK(Rows(*b.files) == std::vector<std::string>{"c.jpg"});
+        CHECK(Rows(*b.files) == std::vector<std::u16string>{u"c.jpg"});
         // Away from it first: the platform keeps the current folder open.
-        SetCurrentDirectoryA(temp.Path().c_str());
-        DeleteFileA(temp.File("zmizne\\b\\c.jpg").c_str());
-        RemoveDirectoryA(temp.File("zmizne\\b").c_str());
+        SetCurrentDirectoryW(WidePtr(temp.Path()));
+        DeleteFileW(WidePtr(temp.File(u"zmizne\\b\\c.jpg")));
+        RemoveDirectoryW(WidePtr(temp.File(u"zmizne\\b")));
         int changes = 0;
         b.files->OnChange = [&changes](TObject*) { ++changes; };
         CHECK_THROWS_AS(b.files->Update(), EInOutError);
-        CHECK(Rows(*b.files) == std::vector<std::string>{"c.jpg"});
+        CHECK(Rows(*b.files) == std::vector<std::u16string>{u"c.jpg"});
         CHECK(changes == 0);
     }
 }
 
 TEST_CASE("file list: what a mask lists, in what order, with which glyph") {
     TempFolder temp;
-    for (const char* name : {"Zz.jpg", "A.JPG", "b.jpeg", "c.txt", "x.exe", "r.jpg"}) MakeFile(temp.File(name));
-    MakeFile(temp.File("h.jpg"), FILE_ATTRIBUTE_HIDDEN);
-    MakeFile(temp.File("s.jpg"), FILE_ATTRIBUTE_SYSTEM);
-    SetFileAttributesA(temp.File("r.jpg").c_str(), FILE_ATTRIBUTE_READONLY);
-    MakeFolder(temp.File("priecinok.jpg"));
+    for (const char16_t* name : {u"Zz.jpg", u"A.JPG", u"b.jpeg", u"c.txt", u"x.exe", u"r.jpg"}) MakeFile(temp.File(name));
+    MakeFile(temp.File(u"h.jpg"), FILE_ATTRIBUTE_HIDDEN);
+    MakeFile(temp.File(u"s.jpg"), FILE_ATTRIBUTE_SYSTEM);
+    SetFileAttributesW(WidePtr(temp.File(u"r.jpg")), FILE_ATTRIBUTE_READONLY);
+    MakeFolder(temp.File(u"priecinok.jpg"));
     Browser b;
     b.dir->SetDirectory(temp.Path());
-    const std::vector<std::string> pictures{"A.JPG", "b.jpeg", "r.jpg", "Zz.jpg"};
+    const std::vector<std::u16string> pictures{u"A.JPG", u"b.jpeg", u"r.jpg", u"Zz.jpg"};
 
     b.files->SetMask("*.jpg;*.jpeg");
     CHECK(Rows(*b.files) == pictures);
@@ -275,7 +272,7 @@ TEST_CASE("file list: what a mask lists, in what order, with which glyph") {
     b.files->SetMask("*.jpg;*.jpeg;");
     CHECK(Rows(*b.files) == pictures);
     b.files->SetMask("*.jpeg;;*.JPEG");
-    CHECK(Rows(*b.files) == std::vector<std::string>{"b.jpeg", "b.jpeg"});
+    CHECK(Rows(*b.files) == std::vector<std::u16string>{u"b.jpeg", u"b.jpeg"});
     b.files->SetMask("*.nic");
     CHECK(b.files->Count() == 0);
     b.files->SetMask("*.exe");
@@ -285,11 +282,11 @@ TEST_CASE("file list: what a mask lists, in what order, with which glyph") {
 
     SUBCASE("the selected file's path, and a mask written again") {
         b.files->SetMask("*.jpg");
-        CHECK(b.files->FileName() == "");
+        CHECK(b.files->FileName() == u"");
         int changes = 0;
         b.files->OnChange = [&changes](TObject*) { ++changes; };
         ClickRow(*b.files, 1);
-        CHECK(b.files->FileName() == temp.File("r.jpg"));
+        CHECK(b.files->FileName() == temp.File(u"r.jpg"));
         CHECK(changes == 1);
         b.files->SetMask("*.jpg");
         CHECK(changes == 1);
@@ -298,25 +295,25 @@ TEST_CASE("file list: what a mask lists, in what order, with which glyph") {
     SUBCASE("folders when asked for") {
         b.files->SetMask("*.jpg");
         b.files->SetFileType(ftDirectory);
-        CHECK(Rows(*b.files) == std::vector<std::string>{"[priecinok.jpg]"});
+        CHECK(Rows(*b.files) == std::vector<std::u16string>{u"[priecinok.jpg]"});
         CHECK(b.files->RowGlyph(0) == FileGlyph::Folder);
         b.files->SetFileType(ftNormal | ftHidden);
-        CHECK(Rows(*b.files) == std::vector<std::string>{"A.JPG", "h.jpg", "r.jpg", "Zz.jpg"});
+        CHECK(Rows(*b.files) == std::vector<std::u16string>{u"A.JPG", u"h.jpg", u"r.jpg", u"Zz.jpg"});
     }
-    SetFileAttributesA(temp.File("r.jpg").c_str(), FILE_ATTRIBUTE_NORMAL);
+    SetFileAttributesW(WidePtr(temp.File(u"r.jpg")), FILE_ATTRIBUTE_NORMAL);
 }
 
 TEST_CASE("file list: entering a folder lists exactly what the list's own pattern searches list") {
     TempFolder temp;
     // Upper case, double extensions, a dot-name, a name whose 8.3 form ends
     // in .JPG, no extension, spaces, a hidden file and folders.
-    for (const char* name : {"A.JPG", "b.jpeg", "c.jpgx", "d.jpg.txt", ".jpg", "e.JpG", "f.jpeg.jpg", "g",
-                             "dlhy nazov suboru.jpg", "x.bmp", "obr.ICO", "kresba.emf"})
+    for (const char16_t* name : {u"A.JPG", u"b.jpeg", u"c.jpgx", u"d.jpg.txt", u".jpg", u"e.JpG", u"f.jpeg.jpg", u"g",
+                             u"dlhy nazov suboru.jpg", u"x.bmp", u"obr.ICO", u"kresba.emf"})
         MakeFile(temp.File(name));
-    MakeFile(temp.File("h.jpg"), FILE_ATTRIBUTE_HIDDEN);
-    MakeFolder(temp.File("priecinok.jpg"));
-    MakeFolder(temp.File("sub"));
-    const std::string parent = temp.Path().substr(0, temp.Path().find_last_of('\\'));
+    MakeFile(temp.File(u"h.jpg"), FILE_ATTRIBUTE_HIDDEN);
+    MakeFolder(temp.File(u"priecinok.jpg"));
+    MakeFolder(temp.File(u"sub"));
+    const std::u16string parent = temp.Path().substr(0, temp.Path().find_last_of('\\'));
     for (const char* mask : {"*.jpg;*.jpeg", "*.jpg;*.jpeg;*.bmp;*.ico;*.emf;*.wmf", "*.JPEG;*.jpeg", "*.j?g", "*.*"})
         for (TFileType type : {ftNormal, ftNormal | ftDirectory | ftHidden}) {
             CAPTURE(mask);
@@ -326,54 +323,56 @@ TEST_CASE("file list: entering a folder lists exactly what the list's own patter
             b.files->SetFileType(type);
             b.dir->SetDirectory(parent);
             b.dir->SetDirectory(temp.Path());
-            const std::vector<std::string> entered = Rows(*b.files);
+            const std::vector<std::u16string> entered = Rows(*b.files);
             b.files->Update();
             CHECK(entered == Rows(*b.files));
-            CHECK(b.dir->Item(b.dir->Count() - 1) == "sub");
+            CHECK(b.dir->Item(b.dir->Count() - 1) == u"sub");
         }
 }
 
-TEST_CASE("file list: the order is the locale's, case ignored") {
+TEST_CASE("file list: names in any script, whole, in the locale's order, case ignored") {
     TempFolder temp;
-    const char* names[] = {"hora.jpg", "chata.jpg", "cesta.jpg", "čaj.jpg", "Ďaleko.jpg", "dom.jpg", "_x.jpg",
-                           "10.jpg", "9.jpg", "a-b.jpg", "ab.jpg", "Šťava.jpg", "sova.jpg", "zima.jpg", "Žaba.jpg"};
-    for (const char* name : names) MakeFile(temp.File(name));
+    const char16_t* names[] = {u"hora.jpg", u"chata.jpg", u"cesta.jpg", u"čaj.jpg", u"Ďaleko.jpg", u"dom.jpg", u"_x.jpg",
+                           u"10.jpg", u"9.jpg", u"a-b.jpg", u"ab.jpg", u"Šťava.jpg", u"sova.jpg", u"zima.jpg", u"Žaba.jpg",
+                               u"фото.jpg", u"Ωμέγα.jpg", u"写真.jpg", u"smile 😀.jpg", u"Фото 2.jpg"};
+    for (const char16_t* name : names) MakeFile(temp.File(name));
     Browser b;
     b.files->SetMask("*.jpg");
     b.dir->SetDirectory(temp.Path());
-    std::vector<std::string> rows = Rows(*b.files);
+    std::vector<std::u16string> rows = Rows(*b.files);
     CHECK(rows.size() == std::size(names));
+    for (const char16_t* name : names) CHECK(std::find(rows.begin(), rows.end(), name) != rows.end());
     CHECK(SortedIgnoringCase(rows));
 }
 
 TEST_CASE("file list: a user's selection reports the click, then the change when it moved") {
     TempFolder temp;
-    for (const char* name : {"a.jpg", "b.jpg", "c.jpg"}) MakeFile(temp.File(name));
+    for (const char16_t* name : {u"a.jpg", u"b.jpg", u"c.jpg"}) MakeFile(temp.File(name));
     Browser b;
     b.files->SetMask("*.jpg");
     b.dir->SetDirectory(temp.Path());
     CHECK(b.files->LastSelection() == -1);
-    std::vector<std::string> events;
-    b.files->OnClick = [&events](TObject*) { events.push_back("click"); };
-    b.files->OnChange = [&events](TObject*) { events.push_back("change"); };
+    std::vector<std::u16string> events;
+    b.files->OnClick = [&events](TObject*) { events.push_back(u"click"); };
+    b.files->OnChange = [&events](TObject*) { events.push_back(u"change"); };
 
     ClickRow(*b.files, 1);
-    CHECK(events == std::vector<std::string>{"click", "change"});
+    CHECK(events == std::vector<std::u16string>{u"click", u"change"});
     CHECK(b.files->LastSelection() == 1);
     events.clear();
     SendMessageA(b.files->Handle(), WM_KEYDOWN, VK_DOWN, 0);
-    CHECK(events == std::vector<std::string>{"click", "change"});
-    CHECK(b.files->FileName() == temp.File("c.jpg"));
+    CHECK(events == std::vector<std::u16string>{u"click", u"change"});
+    CHECK(b.files->FileName() == temp.File(u"c.jpg"));
     events.clear();
     // Already at the last row: nothing moved, no change is reported.
     SendMessageA(b.files->Handle(), WM_KEYDOWN, VK_DOWN, 0);
-    CHECK(std::count(events.begin(), events.end(), "change") == 0);
+    CHECK(std::count(events.begin(), events.end(), u"change") == 0);
 
     // A typed letter selects the next row starting with it, and reports it.
     events.clear();
     SendMessageA(b.files->Handle(), WM_CHAR, 'A', 0);
-    CHECK(b.files->FileName() == temp.File("a.jpg"));
-    CHECK(events == std::vector<std::string>{"click", "change"});
+    CHECK(b.files->FileName() == temp.File(u"a.jpg"));
+    CHECK(events == std::vector<std::u16string>{u"click", u"change"});
 
     bool doubled = false;
     b.files->OnDblClick = [&doubled](TObject*) { doubled = true; };
@@ -388,19 +387,19 @@ TEST_CASE("filter selector: rows, mask and the linked file list") {
     f.OnChange = [&changes](TObject*) { ++changes; };
 
     f.SetFilter("A|*.a|B|*.b");
-    CHECK(Rows(f) == std::vector<std::string>{"A", "B"});
+    CHECK(Rows(f) == std::vector<std::u16string>{u"A", u"B"});
     CHECK(f.ItemIndex() == 0);
     CHECK(f.Mask() == "*.a");
     CHECK(changes == 1);
     f.SetFilter("a|*.A|b|*.B");  // the same, ignoring case
-    CHECK(Rows(f) == std::vector<std::string>{"A", "B"});
+    CHECK(Rows(f) == std::vector<std::u16string>{u"A", u"B"});
     CHECK(changes == 1);
     f.SetItemIndex(-1);
     CHECK(f.Mask() == "*.b");
     CHECK(f.ItemIndex() == 1);
 
     f.SetFilter("A|*.a|B");
-    CHECK(Rows(f) == std::vector<std::string>{"A"});
+    CHECK(Rows(f) == std::vector<std::u16string>{u"A"});
     f.SetFilter("");
     CHECK(f.Count() == 0);
     CHECK(f.Mask() == "*.*");
@@ -438,7 +437,7 @@ TEST_CASE("drive selector: rows, glyphs and the drive switch") {
     Browser b;
     b.dir->SetDirectory(temp.Path());
     TDriveComboBox& d = *b.disk;
-    std::vector<std::string> rows = Rows(d);
+    std::vector<std::u16string> rows = Rows(d);
     int c = -1;
     for (int i = 0; i < int(rows.size()); ++i) {
         CHECK(rows[i].size() >= 2);
@@ -446,7 +445,7 @@ TEST_CASE("drive selector: rows, glyphs and the drive switch") {
         if (rows[i][0] == 'c') c = i;
     }
     REQUIRE(c >= 0);
-    CHECK(rows[c].rfind("c: [", 0) == 0);
+    CHECK(rows[c].rfind(u"c: [", 0) == 0);
     CHECK(rows[c].back() == ']');
     CHECK(d.RowGlyph(c) == DriveGlyph::Hard);
     CHECK(d.Drive() == 'c');
@@ -481,25 +480,25 @@ TEST_CASE("drive selector: rows, glyphs and the drive switch") {
 
     d.SetTextCase(TTextCase::tcUpperCase);
     CHECK(d.Drive() == 'C');
-    CHECK(d.Item(d.ItemIndex()).rfind("C: [", 0) == 0);
+    CHECK(d.Item(d.ItemIndex()).rfind(u"C: [", 0) == 0);
     b.dir.reset();
     CHECK(d.DirList() == nullptr);
 }
 
 TEST_CASE("IsExistingFile: any entry that is not a folder, whatever its time") {
     TempFolder temp;
-    MakeFile(temp.File("stary.jpg"));
-    MakeFile(temp.File("buduci.jpg"));
-    MakeFile(temp.File("dnes.jpg"));
-    SetWriteTime(temp.File("stary.jpg"), 1970);
-    SetWriteTime(temp.File("buduci.jpg"), 2200);
-    CHECK(IsExistingFile(temp.File("dnes.jpg")));
-    CHECK(IsExistingFile(temp.File("stary.jpg")));
-    CHECK(IsExistingFile(temp.File("buduci.jpg")));
-    CHECK_FALSE(IsExistingFile(""));
+    MakeFile(temp.File(u"stary.jpg"));
+    MakeFile(temp.File(u"buduci.jpg"));
+    MakeFile(temp.File(u"dnes.jpg"));
+    SetWriteTime(temp.File(u"stary.jpg"), 1970);
+    SetWriteTime(temp.File(u"buduci.jpg"), 2200);
+    CHECK(IsExistingFile(temp.File(u"dnes.jpg")));
+    CHECK(IsExistingFile(temp.File(u"stary.jpg")));
+    CHECK(IsExistingFile(temp.File(u"buduci.jpg")));
+    CHECK_FALSE(IsExistingFile(u""));
     CHECK_FALSE(IsExistingFile(temp.Path()));
-    CHECK_FALSE(IsExistingFile(temp.File("nie.jpg")));
-    CHECK_FALSE(IsExistingFile(temp.File("*.jpg")));
+    CHECK_FALSE(IsExistingFile(temp.File(u"nie.jpg")));
+    CHECK_FALSE(IsExistingFile(temp.File(u"*.jpg")));
 }
 
 TEST_CASE("the current folder helpers report refusals as I/O errors") {
@@ -507,17 +506,17 @@ TEST_CASE("the current folder helpers report refusals as I/O errors") {
     EnterFolder(temp.Path());
     CHECK(CurrentFolder() == temp.Path());
     CHECK(FolderExists(temp.Path()));
-    CHECK_FALSE(FolderExists(temp.File("nie")));
+    CHECK_FALSE(FolderExists(temp.File(u"nie")));
     try {
-        EnterFolder(temp.File("nie"));
-        FAIL("no error");
+        EnterFolder(temp.File(u"nie"));
+        FAIL(u"no error");
     } catch (const EInOutError& e) {
         CHECK(e.ErrorCode() == ERROR_FILE_NOT_FOUND);
-        CHECK(e.Message() == "File not found");
+        CHECK(e.Message() == u"File not found");
     }
     {
         CurrentFolderKeeper keep;
-        EnterFolder("C:\\");
+        EnterFolder(u"C:\\");
     }
     CHECK(CurrentFolder() == temp.Path());
 }

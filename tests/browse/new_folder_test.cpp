@@ -8,20 +8,21 @@
 #include "file_ops_testing.h"
 #include "fixture.h"
 #include "platform/exceptions.h"
+#include "platform/text.h"
 #include "testing.h"
 #include "ui/message_dialog.h"
 #include "ui/rects.h"
 
 namespace {
 // Types the name and presses "&OK".
-std::function<void(HWND)> ConfirmName(const std::string& name) {
+std::function<void(HWND)> ConfirmName(const std::u16string& name) {
     return [name](HWND) {
         NewDir->Edit1->SetText(name);
         ClickButton(*NewDir->Button1);
     };
 }
 
-bool DirLists(const std::string& name) { return RowOf(*MainWindow().Dir, name) >= 0; }
+bool DirLists(const std::u16string& name) { return RowOf(*MainWindow().Dir, name) >= 0; }
 }  // namespace
 
 TEST_CASE("new folder: the dialog as it opens, and the folder made in a subfolder") {
@@ -37,43 +38,43 @@ TEST_CASE("new folder: the dialog as it opens, and the folder made in a subfolde
                               focus = GetFocus();
                               for (TButton* b : {NewDir->Button1.get(), NewDir->Button2.get()})
                                   hasDefault |= (GetWindowLongA(b->Handle(), GWL_STYLE) & BS_DEFPUSHBUTTON) != 0;
-                              ConfirmName("fotky")(wnd);
+                              ConfirmName(u"fotky")(wnd);
                           }));
-    CHECK(frame.left == NewDirBox("NewDir").left);
-    CHECK(frame.top == NewDirBox("NewDir").top);
+    CHECK(frame.left == 270);
+    CHECK(frame.top == 111);
     CHECK(focus == NewDir->Edit1->Handle());
     CHECK_FALSE(hasDefault);
-    CHECK(NewFolderName == "fotky");
-    CHECK(IsFolder(temp.File("fotky")));
+    CHECK(NewFolderName == u"fotky");
+    CHECK(IsFolder(temp.File(u"fotky")));
     // The folder list was refilled and shows the new folder among the subfolders.
-    CHECK(DirLists("fotky"));
-    CHECK(lstrcmpiA(w.Dir->Directory().c_str(), temp.Path().c_str()) == 0);
+    CHECK(DirLists(u"fotky"));
+    CHECK(lstrcmpiW(WidePtr(w.Dir->Directory()), WidePtr(temp.Path())) == 0);
 }
 
 TEST_CASE("new folder in a drive root joins without a second backslash") {
     TOkno& w = MainWindow();
-    const std::string name = "lumeno-root-" + std::to_string(GetCurrentProcessId());
+    const std::u16string name = Wide("lumeno-root-" + std::to_string(GetCurrentProcessId()));
     {
-        BrowseIn browse("C:\\");
-        REQUIRE(lstrcmpiA(w.Dir->Directory().c_str(), "C:\\") == 0);
+        BrowseIn browse(u"C:\\");
+        REQUIRE(lstrcmpiW(WidePtr(w.Dir->Directory()), L"C:\\") == 0);
         REQUIRE(AnsweringForm([&] { SendMenuCommand(w.Novprieinok1); }, ConfirmName(name)));
-        CHECK(IsFolder("C:\\" + name));
+        CHECK(IsFolder(u"C:\\" + name));
         CHECK(DirLists(name));
     }
-    RemoveDirectoryA(("C:\\" + name).c_str());
+    RemoveDirectoryW(WidePtr(u"C:\\" + name));
 }
 
 TEST_CASE("new folder: an empty name is refused inside the dialog; cancel then does nothing") {
     TOkno& w = MainWindow();
     TempFolder temp;
     BrowseIn browse(temp.Path());
-    NewFolderName = "earlier";
-    std::string notice;
+    NewFolderName = u"earlier";
+    std::u16string notice;
     bool stillOpen = false;
     int resultAfterRefusal = -1;
     REQUIRE(AnsweringForm([&] { SendMenuCommand(w.Novprieinok1); },
                           [&](HWND wnd) {
-                              NewDir->Edit1->SetText("");
+                              NewDir->Edit1->SetText(u"");
                               AnsweringForm([&] { ClickButton(*NewDir->Button1); },
                                             [&](HWND box) {
                                                 auto* form = dynamic_cast<TMessageForm*>(TControl::FromHandle(box));
@@ -86,7 +87,7 @@ TEST_CASE("new folder: an empty name is refused inside the dialog; cancel then d
                               resultAfterRefusal = NewDir->ModalResult();
                               ClickButton(*NewDir->Button2);
                           }));
-    CHECK(notice == "Nie je zadaný názov nového priečinka!");
+    CHECK(notice == u"Nie je zadaný názov nového priečinka!");
     CHECK(stillOpen);
     CHECK(resultAfterRefusal == mrNone);
     CHECK(NewFolderName.empty());
@@ -97,38 +98,38 @@ TEST_CASE("new folder: an empty name is refused inside the dialog; cancel then d
 TEST_CASE("new folder: an existing name is an I/O error after the dialog, and nothing is refreshed") {
     TOkno& w = MainWindow();
     TempFolder temp;
-    CreateDirectoryA(temp.File("fotky").c_str(), nullptr);
+    CreateDirectoryW(WidePtr(temp.File(u"fotky")), nullptr);
     BrowseIn browse(temp.Path());
-    REQUIRE(DirLists("fotky"));
+    REQUIRE(DirLists(u"fotky"));
     // Made behind the list's back: it shows only when the list is refilled.
-    CreateDirectoryA(temp.File("neskor").c_str(), nullptr);
+    CreateDirectoryW(WidePtr(temp.File(u"neskor")), nullptr);
     CaptureErrors errors;
     bool dialogGoneAtError = false;
-    TestApplication().ShowErrorHook = [&](const std::string& text, const std::string&) {
+    TestApplication().ShowErrorHook = [&](const std::u16string& text, const std::u16string&) {
         errors.texts.push_back(text);
         dialogGoneAtError = !IsWindowVisible(NewDir->Handle());
     };
-    REQUIRE(AnsweringForm([&] { SendMenuCommand(w.Novprieinok1); }, ConfirmName("fotky")));
+    REQUIRE(AnsweringForm([&] { SendMenuCommand(w.Novprieinok1); }, ConfirmName(u"fotky")));
     REQUIRE(errors.texts.size() == 1);
-    CHECK(errors.texts[0] == EInOutError(ERROR_ALREADY_EXISTS).Message() + ".");
+    CHECK(errors.texts[0] == EInOutError(ERROR_ALREADY_EXISTS).Message() + u".");
     CHECK(dialogGoneAtError);
-    CHECK_FALSE(DirLists("neskor"));
+    CHECK_FALSE(DirLists(u"neskor"));
 }
 
 TEST_CASE("new folder: the field keeps what it held, confirmed or cancelled; the close box gives 2") {
     TOkno& w = MainWindow();
     TempFolder temp;
     BrowseIn browse(temp.Path());
-    REQUIRE(AnsweringForm([&] { SendMenuCommand(w.Novprieinok1); }, ConfirmName("prvy")));
-    std::string shown;
+    REQUIRE(AnsweringForm([&] { SendMenuCommand(w.Novprieinok1); }, ConfirmName(u"prvy")));
+    std::u16string shown;
     REQUIRE(AnsweringForm([&] { SendMenuCommand(w.Novprieinok1); },
                           [&](HWND) {
                               shown = NewDir->Edit1->Text();
-                              NewDir->Edit1->SetText("rozpisany");
+                              NewDir->Edit1->SetText(u"rozpisany");
                               ClickButton(*NewDir->Button2);
                           }));
-    CHECK(shown == "prvy");
-    CHECK(NewFolderName == "prvy");
+    CHECK(shown == u"prvy");
+    CHECK(NewFolderName == u"prvy");
     int closed = -1;
     REQUIRE(AnsweringForm(
         [&] { closed = NewDir->ShowModal(); },
@@ -136,7 +137,7 @@ TEST_CASE("new folder: the field keeps what it held, confirmed or cancelled; the
             shown = NewDir->Edit1->Text();
             CloseBox(wnd);
         }));
-    CHECK(shown == "rozpisany");
+    CHECK(shown == u"rozpisany");
     CHECK(closed == mrCancel);
     CHECK(EntryCount(temp.Path()) == 1);
 }

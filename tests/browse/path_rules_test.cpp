@@ -4,14 +4,15 @@
 #include "browse/drive_combo_box.h"
 #include "browse/file_list_box.h"
 #include "browse/path_rules.h"
+#include "platform/text.h"
 #include "testing.h"
 
 namespace {
 // One pixel per character keeps the widths readable.
-int Chars(const std::string& s) { return int(s.size()); }
+int Chars(const std::u16string& s) { return int(s.size()); }
 
-std::vector<std::string> Texts(const std::vector<FolderRow>& rows) {
-    std::vector<std::string> out;
+std::vector<std::u16string> Texts(const std::vector<FolderRow>& rows) {
+    std::vector<std::u16string> out;
     for (const FolderRow& r : rows) out.push_back(r.text);
     return out;
 }
@@ -19,95 +20,95 @@ std::vector<std::string> Texts(const std::vector<FolderRow>& rows) {
 
 TEST_CASE("FitPathToWidth shortens from the left and never cuts the name") {
     SUBCASE("the candidates, in order, when nothing fits") {
-        std::vector<std::string> seen;
-        auto tooWide = [&seen](const std::string& s) {
+        std::vector<std::u16string> seen;
+        auto tooWide = [&seen](const std::u16string& s) {
             seen.push_back(s);
             return 1000;
         };
-        CHECK(FitPathToWidth("C:\\a\\b\\c\\d", tooWide, 10) == "d");
-        CHECK(seen == std::vector<std::string>{"C:\\a\\b\\c\\d", "C:\\...\\b\\c\\d", "C:\\...\\c\\d",
-                                               "C:\\...\\d", "...\\d"});
+        CHECK(FitPathToWidth(u"C:\\a\\b\\c\\d", tooWide, 10) == u"d");
+        CHECK(seen == std::vector<std::u16string>{u"C:\\a\\b\\c\\d", u"C:\\...\\b\\c\\d", u"C:\\...\\c\\d",
+                                               u"C:\\...\\d", u"...\\d"});
     }
     SUBCASE("the first candidate that fits") {
-        const std::string path = "C:\\aaaa\\bbbb\\cccc\\dddd";  // 22 characters
+        const std::u16string path = u"C:\\aaaa\\bbbb\\cccc\\dddd";  // 22 characters
         CHECK(FitPathToWidth(path, Chars, 100) == path);
         CHECK(FitPathToWidth(path, Chars, 22) == path);
-        CHECK(FitPathToWidth(path, Chars, 21) == "C:\\...\\bbbb\\cccc\\dddd");
-        CHECK(FitPathToWidth(path, Chars, 16) == "C:\\...\\cccc\\dddd");
-        CHECK(FitPathToWidth(path, Chars, 15) == "C:\\...\\dddd");
-        CHECK(FitPathToWidth(path, Chars, 8) == "...\\dddd");
-        CHECK(FitPathToWidth(path, Chars, 7) == "dddd");
+        CHECK(FitPathToWidth(path, Chars, 21) == u"C:\\...\\bbbb\\cccc\\dddd");
+        CHECK(FitPathToWidth(path, Chars, 16) == u"C:\\...\\cccc\\dddd");
+        CHECK(FitPathToWidth(path, Chars, 15) == u"C:\\...\\dddd");
+        CHECK(FitPathToWidth(path, Chars, 8) == u"...\\dddd");
+        CHECK(FitPathToWidth(path, Chars, 7) == u"dddd");
         // A name wider than the room stays whole; the label clips it.
-        CHECK(FitPathToWidth(path, Chars, 0) == "dddd");
-        CHECK(FitPathToWidth("\\\\srv\\share\\x", Chars, 8) == "\\...\\x");
+        CHECK(FitPathToWidth(path, Chars, 0) == u"dddd");
+        CHECK(FitPathToWidth(u"\\\\srv\\share\\x", Chars, 8) == u"\\...\\x");
     }
 }
 
 TEST_CASE("DropFirstFolder drops one folder per step") {
-    CHECK(DropFirstFolder("\\a\\b\\c\\") == "\\...\\b\\c\\");
-    CHECK(DropFirstFolder("\\...\\b\\c\\") == "\\...\\c\\");
-    CHECK(DropFirstFolder("\\...\\c\\") == "\\...\\");
-    CHECK(DropFirstFolder("...\\") == "");
-    CHECK(DropFirstFolder("\\") == "");
-    CHECK(DropFirstFolder("a\\b\\") == "...\\b\\");
+    CHECK(DropFirstFolder(u"\\a\\b\\c\\") == u"\\...\\b\\c\\");
+    CHECK(DropFirstFolder(u"\\...\\b\\c\\") == u"\\...\\c\\");
+    CHECK(DropFirstFolder(u"\\...\\c\\") == u"\\...\\");
+    CHECK(DropFirstFolder(u"...\\") == u"");
+    CHECK(DropFirstFolder(u"\\") == u"");
+    CHECK(DropFirstFolder(u"a\\b\\") == u"...\\b\\");
     // A folder whose name starts with a dot is not taken for "...\".
-    CHECK(DropFirstFolder("\\.a\\b\\c\\") == "\\...\\b\\c\\");
+    CHECK(DropFirstFolder(u"\\.a\\b\\c\\") == u"\\...\\b\\c\\");
 }
 
 TEST_CASE("JoinPath, FolderDepth and the drive part") {
-    CHECK(JoinPath("C:\\", "a.jpg") == "C:\\a.jpg");
-    CHECK(JoinPath("C:\\x", "a.jpg") == "C:\\x\\a.jpg");
-    CHECK(JoinPath("\\\\srv\\share", "*.*") == "\\\\srv\\share\\*.*");
-    CHECK(FolderDepth("C:\\") == 1);
-    CHECK(FolderDepth("C:\\a\\b") == 2);
-    CHECK(FolderDepth("d") == 0);
-    CHECK(DrivePart("C:\\a") == "C:");
-    CHECK(DrivePart("\\\\srv\\share\\x\\y") == "\\\\srv\\share");
-    CHECK(DrivePart("\\\\srv\\share") == "\\\\srv\\share");
-    CHECK(DrivePart("relative\\x") == "");
-    CHECK(DriveLetter("c:\\x") == 'c');
-    CHECK(DriveLetter("\\\\srv\\share") == 0);
+    CHECK(JoinPath(u"C:\\", u"a.jpg") == u"C:\\a.jpg");
+    CHECK(JoinPath(u"C:\\x", u"a.jpg") == u"C:\\x\\a.jpg");
+    CHECK(JoinPath(u"\\\\srv\\share", u"*.*") == u"\\\\srv\\share\\*.*");
+    CHECK(FolderDepth(u"C:\\") == 1);
+    CHECK(FolderDepth(u"C:\\a\\b") == 2);
+    CHECK(FolderDepth(u"d") == 0);
+    CHECK(DrivePart(u"C:\\a") == u"C:");
+    CHECK(DrivePart(u"\\\\srv\\share\\x\\y") == u"\\\\srv\\share");
+    CHECK(DrivePart(u"\\\\srv\\share") == u"\\\\srv\\share");
+    CHECK(DrivePart(u"relative\\x") == u"");
+    CHECK(DriveLetter(u"c:\\x") == 'c');
+    CHECK(DriveLetter(u"\\\\srv\\share") == 0);
 }
 
 TEST_CASE("folder rows and their entry paths") {
     SUBCASE("drive root") {
-        auto rows = FolderRows("C:\\");
+        auto rows = FolderRows(u"C:\\");
         REQUIRE(rows.size() == 1);
-        CHECK(rows[0].text == "C:\\");
+        CHECK(rows[0].text == u"C:\\");
         CHECK(rows[0].kind == FolderKind::Current);
-        rows.push_back({"windows", FolderKind::Closed});
-        CHECK(EntryPath("C:\\", rows, 0) == "C:\\");
-        CHECK(EntryPath("C:\\", rows, 1) == "C:\\windows");
-        CHECK(EntryPath("C:\\", rows, 2) == "");
-        CHECK(EntryPath("C:\\", rows, -1) == "");
+        rows.push_back({u"windows", FolderKind::Closed});
+        CHECK(EntryPath(u"C:\\", rows, 0) == u"C:\\");
+        CHECK(EntryPath(u"C:\\", rows, 1) == u"C:\\windows");
+        CHECK(EntryPath(u"C:\\", rows, 2) == u"");
+        CHECK(EntryPath(u"C:\\", rows, -1) == u"");
     }
     SUBCASE("nested folder") {
-        const std::string dir = "C:\\a\\b\\c";
+        const std::u16string dir = u"C:\\a\\b\\c";
         auto rows = FolderRows(dir);
-        CHECK(Texts(rows) == std::vector<std::string>{"C:\\", "a", "b", "c"});
+        CHECK(Texts(rows) == std::vector<std::u16string>{u"C:\\", u"a", u"b", u"c"});
         CHECK(rows[0].kind == FolderKind::Open);
         CHECK(rows[2].kind == FolderKind::Open);
         CHECK(rows[3].kind == FolderKind::Current);
-        rows.push_back({"sub", FolderKind::Closed});
-        CHECK(EntryPath(dir, rows, 0) == "C:\\");
-        CHECK(EntryPath(dir, rows, 1) == "C:\\a");
-        CHECK(EntryPath(dir, rows, 2) == "C:\\a\\b");
+        rows.push_back({u"sub", FolderKind::Closed});
+        CHECK(EntryPath(dir, rows, 0) == u"C:\\");
+        CHECK(EntryPath(dir, rows, 1) == u"C:\\a");
+        CHECK(EntryPath(dir, rows, 2) == u"C:\\a\\b");
         CHECK(EntryPath(dir, rows, 3) == dir);
-        CHECK(EntryPath(dir, rows, 4) == "C:\\a\\b\\c\\sub");
+        CHECK(EntryPath(dir, rows, 4) == u"C:\\a\\b\\c\\sub");
     }
     SUBCASE("network path") {
-        const std::string dir = "\\\\srv\\share\\x\\y";
+        const std::u16string dir = u"\\\\srv\\share\\x\\y";
         auto rows = FolderRows(dir);
-        CHECK(Texts(rows) == std::vector<std::string>{"\\\\srv\\share\\", "x", "y"});
+        CHECK(Texts(rows) == std::vector<std::u16string>{u"\\\\srv\\share\\", u"x", u"y"});
         CHECK(rows[0].kind == FolderKind::Open);
         CHECK(rows[2].kind == FolderKind::Current);
-        CHECK(EntryPath(dir, rows, 0) == "\\\\srv\\share\\");
-        CHECK(EntryPath(dir, rows, 1) == "\\\\srv\\share\\x");
+        CHECK(EntryPath(dir, rows, 0) == u"\\\\srv\\share\\");
+        CHECK(EntryPath(dir, rows, 1) == u"\\\\srv\\share\\x");
         CHECK(EntryPath(dir, rows, 2) == dir);
         // The share itself, without a trailing backslash: only the root row.
-        auto share = FolderRows("\\\\srv\\share");
+        auto share = FolderRows(u"\\\\srv\\share");
         REQUIRE(share.size() == 1);
-        CHECK(share[0].text == "\\\\srv\\share\\");
+        CHECK(share[0].text == u"\\\\srv\\share\\");
     }
 }
 
@@ -138,22 +139,22 @@ TEST_CASE("filter strings parse into description and mask pairs") {
 }
 
 TEST_CASE("drive row texts and program names") {
-    CHECK(DriveRowText('a', DRIVE_REMOVABLE, "ignored", "") == "a:");
-    CHECK(DriveRowText('c', DRIVE_FIXED, "SYSTEM", "") == "c: [system]");
-    CHECK(DriveRowText('C', DRIVE_FIXED, "system", "") == "C: [SYSTEM]");
-    CHECK(DriveRowText('c', DRIVE_FIXED, "", "") == "c: []");
-    CHECK(DriveRowText('d', DRIVE_CDROM, "", "") == "d: []");
-    CHECK(DriveRowText('r', DRIVE_RAMDISK, "Ram", "") == "r: [ram]");
-    CHECK(DriveRowText('n', DRIVE_REMOTE, "", "\\\\SRV\\Share") == "n: \\\\srv\\share");
-    CHECK(DriveRowText('n', DRIVE_REMOTE, "Data", "") == "n: [data]");
-    CHECK(DriveRowText('q', DRIVE_NO_ROOT_DIR, "", "") == "");
-    CHECK(DriveRowText('q', DRIVE_UNKNOWN, "", "") == "");
+    CHECK(DriveRowText('a', DRIVE_REMOVABLE, u"ignored", u"") == u"a:");
+    CHECK(DriveRowText('c', DRIVE_FIXED, u"SYSTEM", u"") == u"c: [system]");
+    CHECK(DriveRowText('C', DRIVE_FIXED, u"system", u"") == u"C: [SYSTEM]");
+    CHECK(DriveRowText('c', DRIVE_FIXED, u"", u"") == u"c: []");
+    CHECK(DriveRowText('d', DRIVE_CDROM, u"", u"") == u"d: []");
+    CHECK(DriveRowText('r', DRIVE_RAMDISK, u"Ram", u"") == u"r: [ram]");
+    CHECK(DriveRowText('n', DRIVE_REMOTE, u"", u"\\\\SRV\\Share") == u"n: \\\\srv\\share");
+    CHECK(DriveRowText('n', DRIVE_REMOTE, u"Data", u"") == u"n: [data]");
+    CHECK(DriveRowText('q', DRIVE_NO_ROOT_DIR, u"", u"") == u"");
+    CHECK(DriveRowText('q', DRIVE_UNKNOWN, u"", u"") == u"");
 
-    CHECK(IsProgramName("setup.EXE"));
-    CHECK(IsProgramName("a.com"));
-    CHECK(IsProgramName("run.bat"));
-    CHECK(IsProgramName("x.pif"));
-    CHECK_FALSE(IsProgramName("exe"));
-    CHECK_FALSE(IsProgramName("a.exe.jpg"));
-    CHECK_FALSE(IsProgramName("a.exec"));
+    CHECK(IsProgramName(u"setup.EXE"));
+    CHECK(IsProgramName(u"a.com"));
+    CHECK(IsProgramName(u"run.bat"));
+    CHECK(IsProgramName(u"x.pif"));
+    CHECK_FALSE(IsProgramName(u"exe"));
+    CHECK_FALSE(IsProgramName(u"a.exe.jpg"));
+    CHECK_FALSE(IsProgramName(u"a.exec"));
 }

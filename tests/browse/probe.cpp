@@ -3,18 +3,19 @@
 #include <vector>
 
 #include "platform/handle.h"
+#include "platform/text.h"
 #include "ui/gdi.h"
 #include "ui/glyph.h"
 #include "ui/owner_draw.h"
 
-std::vector<std::string> Rows(const TListBox& list) {
-    std::vector<std::string> out;
+std::vector<std::u16string> Rows(const TListBox& list) {
+    std::vector<std::u16string> out;
     for (int i = 0; i < list.Count(); ++i) out.push_back(list.Item(i));
     return out;
 }
 
-std::vector<std::string> Rows(const TComboBox& box) {
-    std::vector<std::string> out;
+std::vector<std::u16string> Rows(const TComboBox& box) {
+    std::vector<std::u16string> out;
     for (int i = 0; i < box.Count(); ++i) out.push_back(box.Item(i));
     return out;
 }
@@ -117,12 +118,12 @@ bool GlyphDrawnAt(TControl& control, UINT ctlType, int row, int rowWidth, int ro
     return true;
 }
 
-void MakeFolder(const std::string& path, DWORD attributes) {
-    CreateDirectoryA(path.c_str(), nullptr);
-    if (attributes) SetFileAttributesA(path.c_str(), attributes | FILE_ATTRIBUTE_DIRECTORY);
+void MakeFolder(const std::u16string& path, DWORD attributes) {
+    CreateDirectoryW(WidePtr(path), nullptr);
+    if (attributes) SetFileAttributesW(WidePtr(path), attributes | FILE_ATTRIBUTE_DIRECTORY);
 }
 
-void MakeFile(const std::string& path, DWORD attributes) {
-    FileHandle(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (attributes != FILE_ATTRIBUTE_NORMAL) SetFileAttributesA(path.c_str(), attributes);
+void MakeFile(const std::u16string& path, DWORD attributes) {
+    FileHandle(CreateFileW(WidePtr(path), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (attributes != FILE_ATTRIBUTE_NORMAL) SetFileAttributesW(WidePtr(path), attributes);
 }

@@ -9,8 +9,8 @@
 #include "ui/combobox.h"
 #include "ui/listbox.h"
 
-std::vector<std::string> Rows(const TListBox& list);
-std::vector<std::string> Rows(const TComboBox& box);
+std::vector<std::u16string> Rows(const TListBox& list);
+std::vector<std::u16string> Rows(const TComboBox& box);
 
 // Mouse presses on the middle of a row, as the system delivers them.
 void ClickRow(TListBox& list, int row);
@@ -29,5 +29,5 @@ void PickRow(TComboBox& box, int row, PickBy way = PickBy::DroppedKeys);
 // background to its left.
 bool GlyphDrawnAt(TControl& control, UINT ctlType, int row, int rowWidth, int rowHeight, const char* glyph, int x);
 
-void MakeFolder(const std::string& path, DWORD attributes = 0);
-void MakeFile(const std::string& path, DWORD attributes = FILE_ATTRIBUTE_NORMAL);
+void MakeFolder(const std::u16string& path, DWORD attributes = 0);
+void MakeFile(const std::u16string& path, DWORD attributes = FILE_ATTRIBUTE_NORMAL);

@@ -9,12 +9,13 @@
 #include "file_ops_testing.h"
 #include "fixture.h"
 #include "platform/exceptions.h"
+#include "platform/text.h"
 #include "testing.h"
 #include "ui/rects.h"
 
 namespace {
 // Types the new name and presses "&OK".
-std::function<void(HWND)> RenameTo(const std::string& name) {
+std::function<void(HWND)> RenameTo(const std::u16string& name) {
     return [name](HWND) {
         Premenuj->kam->SetText(name);
         ClickButton(*Premenuj->Button1);
@@ -29,20 +30,16 @@ bool Deleting(const std::function<void(HWND)>& answer) {
     return AnsweringForm([] { SendMenuCommand(MainWindow().Vymazasbor); }, answer);
 }
 
-std::string Caption(HWND wnd) {
-    char text[256] = {};
-    GetWindowTextA(wnd, text, sizeof text);
-    return text;
-}
+std::u16string Caption(HWND wnd) { return WindowText(wnd); }
 }  // namespace
 
 TEST_CASE("rename: the dialog shows the old name and takes the new one; the list is read again") {
     TOkno& w = MainWindow();
     TempFolder temp;
-    WriteAll(temp.File("leto.bmp"), "BM");
+    WriteAll(temp.File(u"leto.bmp"), "BM");
     BrowseIn browse(temp.Path());
-    REQUIRE(SelectFile("leto.bmp"));
-    std::string from;
+    REQUIRE(SelectFile(u"leto.bmp"));
+    std::u16string from;
     bool fromEnabled = true, fromReadOnly = false;
     HWND focus = nullptr;
     RECT frame{};
@@ -53,91 +50,114 @@ TEST_CASE("rename: the dialog shows the old name and takes the new one; the list
         fromReadOnly = (GetWindowLongA(Premenuj->odkial->Handle(), GWL_STYLE) & ES_READONLY) != 0;
         focus = GetFocus();
         frame = WindowRect(wnd);
-        RenameTo("zima.bmp")(wnd);
+        RenameTo(u"zima.bmp")(wnd);
     }));
-    CHECK(from == "leto.bmp");
+    CHECK(from == u"leto.bmp");
     CHECK_FALSE(fromEnabled);
     CHECK(fromReadOnly);
     CHECK(focus == Premenuj->kam->Handle());
-    CHECK(frame.left == PremenujBox("Premenuj").left);
-    CHECK(frame.top == PremenujBox("Premenuj").top);
+    CHECK(frame.left == 235);
+    CHECK(frame.top == 48);
     CHECK(errors.texts.empty());
-    CHECK_FALSE(IsFile(temp.File("leto.bmp")));
-    CHECK(IsFile(temp.File("zima.bmp")));
-    CHECK(RowOf(*w.files, "zima.bmp") >= 0);
+    CHECK_FALSE(IsFile(temp.File(u"leto.bmp")));
+    CHECK(IsFile(temp.File(u"zima.bmp")));
+    CHECK(RowOf(*w.files, u"zima.bmp") >= 0);
     CHECK(w.files->ItemIndex() == -1);
+}
+
+TEST_CASE("rename: names in any script are typed into the field and reach the disk whole") {
+    TOkno& w = MainWindow();
+    TempFolder temp;
+    BrowseIn browse(temp.Path());
+    const char16_t* steps[][2] = {{u"фото.bmp", u"Ωμέγα.bmp"}, {u"Ωμέγα.bmp", u"写真 😀.bmp"}, {u"写真 😀.bmp", u"čučoriedka.bmp"}};
+    WriteAll(temp.File(steps[0][0]), "BM");
+    w.files->Update();
+    for (auto& step : steps) {
+        CAPTURE(Utf8(step[1]));
+        REQUIRE(SelectFile(step[0]));
+        REQUIRE(Renaming([&](HWND) {
+            // Through the queue, as the keyboard's characters come.
+            Premenuj->kam->SetText(u"");
+            for (const char16_t* c = step[1]; *c; ++c) PostMessageW(Premenuj->kam->Handle(), WM_CHAR, *c, 1);
+            PostMessageW(Premenuj->Button1->Handle(), BM_CLICK, 0, 0);
+        }));
+        CHECK(IsFile(temp.File(step[1])));
+        CHECK_FALSE(IsFile(temp.File(step[0])));
+        CHECK(EntryCount(temp.Path()) == 1);
+        CHECK(RowOf(*w.files, step[1]) >= 0);
+    }
 }
 
 TEST_CASE("rename into a subfolder by a relative path, with the text kept from the last use") {
     TOkno& w = MainWindow();
     TempFolder temp;
-    CreateDirectoryA(temp.File("stare").c_str(), nullptr);
-    WriteAll(temp.File("a.bmp"), "BM");
+    CreateDirectoryW(WidePtr(temp.File(u"stare")), nullptr);
+    WriteAll(temp.File(u"a.bmp"), "BM");
     BrowseIn browse(temp.Path());
-    REQUIRE(SelectFile("a.bmp"));
-    REQUIRE(Renaming(RenameTo("stare\\b.bmp")));
-    CHECK(IsFile(temp.File("stare\\b.bmp")));
-    CHECK(RowOf(*w.files, "a.bmp") == -1);
+    REQUIRE(SelectFile(u"a.bmp"));
+    REQUIRE(Renaming(RenameTo(u"stare\\b.bmp")));
+    CHECK(IsFile(temp.File(u"stare\\b.bmp")));
+    CHECK(RowOf(*w.files, u"a.bmp") == -1);
 
     // The field is never cleared: the next rename offers the same text.
-    WriteAll(temp.File("c.bmp"), "BM");
+    WriteAll(temp.File(u"c.bmp"), "BM");
     w.files->Update();
-    REQUIRE(SelectFile("c.bmp"));
-    std::string offered;
+    REQUIRE(SelectFile(u"c.bmp"));
+    std::u16string offered;
     CaptureErrors errors;
     REQUIRE(Renaming([&](HWND) {
         offered = Premenuj->kam->Text();
         ClickButton(*Premenuj->Button1);
     }));
-    CHECK(offered == "stare\\b.bmp");
+    CHECK(offered == u"stare\\b.bmp");
     // stare\b.bmp exists now: the refusal is reported and c.bmp stays.
     CHECK(errors.texts.size() == 1);
-    CHECK(IsFile(temp.File("c.bmp")));
+    CHECK(IsFile(temp.File(u"c.bmp")));
 }
 
 TEST_CASE("rename refused by the platform is reported, and the list is read again all the same") {
     TOkno& w = MainWindow();
     TempFolder temp;
-    WriteAll(temp.File("a.bmp"), "aaa");
-    WriteAll(temp.File("b.bmp"), "bbb");
+    WriteAll(temp.File(u"a.bmp"), "aaa");
+    WriteAll(temp.File(u"b.bmp"), "bbb");
     BrowseIn browse(temp.Path());
     CaptureErrors errors;
 
     SUBCASE("onto an existing name") {
-        REQUIRE(SelectFile("a.bmp"));
-        WriteAll(temp.File("novy.bmp"), "BM");  // appears only when the list is read again
-        REQUIRE(Renaming(RenameTo("b.bmp")));
+        REQUIRE(SelectFile(u"a.bmp"));
+        WriteAll(temp.File(u"novy.bmp"), "BM");  // appears only when the list is read again
+        REQUIRE(Renaming(RenameTo(u"b.bmp")));
         REQUIRE(errors.texts.size() == 1);
-        CHECK(errors.texts[0] == EInOutError(ERROR_ALREADY_EXISTS).Message() + ".");
-        CHECK(ReadAll(temp.File("a.bmp")) == "aaa");
-        CHECK(ReadAll(temp.File("b.bmp")) == "bbb");
-        CHECK(RowOf(*w.files, "novy.bmp") >= 0);
+        CHECK(errors.texts[0] == EInOutError(ERROR_ALREADY_EXISTS).Message() + u".");
+        CHECK(ReadAll(temp.File(u"a.bmp")) == "aaa");
+        CHECK(ReadAll(temp.File(u"b.bmp")) == "bbb");
+        CHECK(RowOf(*w.files, u"novy.bmp") >= 0);
         CHECK(w.files->ItemIndex() == -1);
     }
     SUBCASE("to an empty name") {
-        REQUIRE(SelectFile("a.bmp"));
-        REQUIRE(Renaming(RenameTo("")));
+        REQUIRE(SelectFile(u"a.bmp"));
+        REQUIRE(Renaming(RenameTo(u"")));
         REQUIRE(errors.texts.size() == 1);
         CHECK_FALSE(errors.texts[0].empty());
-        CHECK(ReadAll(temp.File("a.bmp")) == "aaa");
+        CHECK(ReadAll(temp.File(u"a.bmp")) == "aaa");
         CHECK(EntryCount(temp.Path()) == 2);
     }
     SUBCASE("cancelled: nothing happens") {
-        REQUIRE(SelectFile("a.bmp"));
+        REQUIRE(SelectFile(u"a.bmp"));
         REQUIRE(Renaming([](HWND) {
-            Premenuj->kam->SetText("c.bmp");
+            Premenuj->kam->SetText(u"c.bmp");
             ClickButton(*Premenuj->Button2);
         }));
         CHECK(errors.texts.empty());
-        CHECK(IsFile(temp.File("a.bmp")));
-        CHECK_FALSE(IsFile(temp.File("c.bmp")));
+        CHECK(IsFile(temp.File(u"a.bmp")));
+        CHECK_FALSE(IsFile(temp.File(u"c.bmp")));
     }
 }
 
 TEST_CASE("rename and delete do nothing without a selected file that exists") {
     TOkno& w = MainWindow();
     TempFolder temp;
-    WriteAll(temp.File("a.bmp"), "BM");
+    WriteAll(temp.File(u"a.bmp"), "BM");
     BrowseIn browse(temp.Path());
     CaptureErrors errors;
     auto nothing = [](HWND wnd) { CloseBox(wnd); };
@@ -147,8 +167,8 @@ TEST_CASE("rename and delete do nothing without a selected file that exists") {
     CHECK_FALSE(Deleting(nothing));
 
     // Selected, then gone behind the list's back.
-    REQUIRE(SelectFile("a.bmp"));
-    DeleteFileA(temp.File("a.bmp").c_str());
+    REQUIRE(SelectFile(u"a.bmp"));
+    DeleteFileW(WidePtr(temp.File(u"a.bmp")));
     CHECK_FALSE(Renaming(nothing));
     CHECK_FALSE(Deleting(nothing));
     CHECK(errors.texts.empty());
@@ -157,11 +177,11 @@ TEST_CASE("rename and delete do nothing without a selected file that exists") {
 TEST_CASE("delete: the caption names the file, Enter on the focused Ano deletes it for good") {
     TOkno& w = MainWindow();
     TempFolder temp;
-    WriteAll(temp.File("leto.bmp"), TinyBmp(7, 3));
-    w.Image->Picture().LoadFile(temp.File("leto.bmp"));
+    WriteAll(temp.File(u"leto.bmp"), TinyBmp(7, 3));
+    w.Image->Picture().LoadFile(temp.File(u"leto.bmp"));
     BrowseIn browse(temp.Path());
-    REQUIRE(SelectFile("leto.bmp"));
-    std::string caption, text;
+    REQUIRE(SelectFile(u"leto.bmp"));
+    std::u16string caption, text;
     RECT frame{};
     bool focusOnYes = false;
     CaptureErrors errors;
@@ -172,13 +192,13 @@ TEST_CASE("delete: the caption names the file, Enter on the focused Ano deletes 
         focusOnYes = GetFocus() == Vymazat->Button1->Handle();
         PostMessageA(GetFocus(), WM_KEYDOWN, VK_RETURN, 0);
     }));
-    CHECK(caption == "Vymazať \"leto.bmp\"");
-    CHECK(text == "'Naozaj chcete zmazať označený súbor?");
-    CHECK(frame.left == VymazatBox("Vymazat").left);
-    CHECK(frame.top == VymazatBox("Vymazat").top);
+    CHECK(caption == u"Vymazať \"leto.bmp\"");
+    CHECK(text == u"'Naozaj chcete zmazať označený súbor?");
+    CHECK(frame.left == 222);
+    CHECK(frame.top == 161);
     CHECK(focusOnYes);
     CHECK(errors.texts.empty());
-    CHECK_FALSE(IsFile(temp.File("leto.bmp")));
+    CHECK_FALSE(IsFile(temp.File(u"leto.bmp")));
     CHECK(w.files->Count() == 0);
     CHECK(w.files->ItemIndex() == -1);
     // The preview keeps the picture as it was loaded.
@@ -187,9 +207,9 @@ TEST_CASE("delete: the caption names the file, Enter on the focused Ano deletes 
 
 TEST_CASE("delete declined or closed leaves the file; Esc does not close the dialog") {
     TempFolder temp;
-    WriteAll(temp.File("a.bmp"), "BM");
+    WriteAll(temp.File(u"a.bmp"), "BM");
     BrowseIn browse(temp.Path());
-    REQUIRE(SelectFile("a.bmp"));
+    REQUIRE(SelectFile(u"a.bmp"));
     bool openAfterEsc = false;
     REQUIRE(Deleting([&](HWND wnd) {
         PostMessageA(GetFocus(), WM_KEYDOWN, VK_ESCAPE, 0);
@@ -198,25 +218,25 @@ TEST_CASE("delete declined or closed leaves the file; Esc does not close the dia
         ClickButton(*Vymazat->Button2);
     }));
     CHECK(openAfterEsc);
-    CHECK(IsFile(temp.File("a.bmp")));
-    REQUIRE(SelectFile("a.bmp"));
+    CHECK(IsFile(temp.File(u"a.bmp")));
+    REQUIRE(SelectFile(u"a.bmp"));
     REQUIRE(Deleting(CloseBox));
-    CHECK(IsFile(temp.File("a.bmp")));
+    CHECK(IsFile(temp.File(u"a.bmp")));
 }
 
 TEST_CASE("delete of a read-only file is reported; the file stays and the list is read again") {
     TOkno& w = MainWindow();
     TempFolder temp;
-    WriteAll(temp.File("a.bmp"), "BM");
-    SetFileAttributesA(temp.File("a.bmp").c_str(), FILE_ATTRIBUTE_READONLY);
+    WriteAll(temp.File(u"a.bmp"), "BM");
+    SetFileAttributesW(WidePtr(temp.File(u"a.bmp")), FILE_ATTRIBUTE_READONLY);
     BrowseIn browse(temp.Path());
-    REQUIRE(SelectFile("a.bmp"));
-    WriteAll(temp.File("b.bmp"), "BM");
+    REQUIRE(SelectFile(u"a.bmp"));
+    WriteAll(temp.File(u"b.bmp"), "BM");
     CaptureErrors errors;
     REQUIRE(Deleting([](HWND) { ClickButton(*Vymazat->Button1); }));
     REQUIRE(errors.texts.size() == 1);
-    CHECK(errors.texts[0] == "File access denied.");
-    CHECK(IsFile(temp.File("a.bmp")));
-    CHECK(RowOf(*w.files, "b.bmp") >= 0);
+    CHECK(errors.texts[0] == u"File access denied.");
+    CHECK(IsFile(temp.File(u"a.bmp")));
+    CHECK(RowOf(*w.files, u"b.bmp") >= 0);
     CHECK(w.files->ItemIndex() == -1);
 }

@@ -12,6 +12,7 @@
 #include "platform/exceptions.h"
 #include "platform/handle.h"
 #include "platform/stream.h"
+#include "platform/text.h"
 #include "testing.h"
 #include "ui/gdi.h"
 
@@ -24,8 +25,8 @@ public:
         static const TGraphicClass kind{"THalfWriter", nullptr, &CreateGraphic<THalfWriter>};
         return kind;
     }
-    static std::string& LastPath() {
-        static std::string path;
+    static std::u16string& LastPath() {
+        static std::u16string path;
         return path;
     }
     static bool& Fails() {
@@ -41,7 +42,7 @@ public:
     int Height() const override { return 1; }
     void SetWidth(int) override {}
     void SetHeight(int) override {}
-    void SaveFile(const std::string& path) override {
+    void SaveFile(const std::u16string& path) override {
         LastPath() = path;
         TGraphic::SaveFile(path);
     }
@@ -61,25 +62,21 @@ HWND NameBox(HWND dialog) {
     return box ? box : GetDlgItem(dialog, kFileNameEdit);
 }
 
-std::string TextOf(HWND wnd) {
-    char text[MAX_PATH * 2] = {};
-    if (wnd) GetWindowTextA(wnd, text, sizeof text);
-    return text;
-}
+std::u16string TextOf(HWND wnd) { return wnd ? WindowText(wnd) : std::u16string(); }
 
 struct SaveDialogSeen {
-    std::string offered, type;
+    std::u16string offered, type;
 };
 
 // Runs the save command and answers the system's dialog with the name.
-bool SaveThroughDialog(const std::string& path, SaveDialogSeen* seen = nullptr) {
+bool SaveThroughDialog(const std::u16string& path, SaveDialogSeen* seen = nullptr) {
     return Answering("#32770", [] { SendMenuCommand(MainWindow().Uloiobrzokako1); },
                      [&](HWND dialog) {
                          if (seen) {
                              seen->offered = TextOf(NameBox(dialog));
                              seen->type = TextOf(GetDlgItem(dialog, kTypeCombo));
                          }
-                         SetWindowTextA(NameBox(dialog), path.c_str());
+                         SetWindowTextW(NameBox(dialog), WidePtr(path));
                          PostMessageA(dialog, WM_COMMAND, IDOK, 0);
                      });
 }
@@ -115,7 +112,7 @@ TEST_CASE("save: nothing previewed writes no file; a picture replaces an existin
     Preview().SetGraphic(nullptr);
     SaveDialogSeen seen;
     REQUIRE(SaveThroughDialog(temp.File("prazdny.bmp"), &seen));
-    CHECK(seen.type == "Všetky súbory (*.*)");
+    CHECK(seen.type == u"Všetky súbory (*.*)");
     CHECK(EntryCount(temp.Path()) == 0);
 
     WriteAll(temp.File("zdroj.bmp"), TinyBmp(3, 2));
@@ -123,7 +120,7 @@ TEST_CASE("save: nothing previewed writes no file; a picture replaces an existin
     WriteAll(temp.File("stary.bmp"), "old contents");
     REQUIRE(SaveThroughDialog(temp.File("stary.bmp"), &seen));
     // The last name chosen is offered again.
-    CHECK(seen.offered.find("prazdny.bmp") != std::string::npos);
+    CHECK(seen.offered.find(u"prazdny.bmp") != std::u16string::npos);
     CHECK(errors.texts.empty());
     TPicture back;
     back.LoadFile(temp.File("stary.bmp"));
@@ -160,23 +157,23 @@ TEST_CASE("save that fails leaves the old file byte for byte and no temporary fi
     }
     SUBCASE("the target is read-only: the target's name is in the message") {
         THalfWriter::Fails() = false;
-        SetFileAttributesA(temp.File("cieľ.bmp").c_str(), FILE_ATTRIBUTE_READONLY);
+        SetFileAttributesW(WidePtr(temp.File("cieľ.bmp")), FILE_ATTRIBUTE_READONLY);
         CHECK_THROWS_WITH_AS(SavePictureOver(picture, temp.File("cieľ.bmp")),
-                             ("Cannot create file " + temp.File("cieľ.bmp")).c_str(), EFCreateError);
+                             Narrow1250(u"Cannot create file " + temp.File("cieľ.bmp")).c_str(), EFCreateError);
     }
     SUBCASE("the target is held open by another program") {
         THalfWriter::Fails() = false;
-        FileHandle busy(CreateFileA(temp.File("cieľ.bmp").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+        FileHandle busy(CreateFileW(WidePtr(temp.File("cieľ.bmp")), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
         REQUIRE(busy);
         CHECK_THROWS_AS(SavePictureOver(picture, temp.File("cieľ.bmp")), EFCreateError);
     }
     SUBCASE("a folder of that name is not replaced") {
         THalfWriter::Fails() = false;
-        CreateDirectoryA(temp.File("priečinok.bmp").c_str(), nullptr);
+        CreateDirectoryW(WidePtr(temp.File("priečinok.bmp")), nullptr);
         CHECK_THROWS_WITH_AS(SavePictureOver(picture, temp.File("priečinok.bmp")),
-                             ("Cannot create file " + temp.File("priečinok.bmp")).c_str(), EFCreateError);
+                             Narrow1250(u"Cannot create file " + temp.File("priečinok.bmp")).c_str(), EFCreateError);
         CHECK(IsFolder(temp.File("priečinok.bmp")));
-        RemoveDirectoryA(temp.File("priečinok.bmp").c_str());
+        RemoveDirectoryW(WidePtr(temp.File("priečinok.bmp")));
     }
     THalfWriter::Fails() = true;
     CHECK(ReadAll(temp.File("cieľ.bmp")) == old);
@@ -188,8 +185,8 @@ TEST_CASE("save into a folder that does not exist names the target") {
     THalfWriter graphic;
     TPicture picture;
     picture.SetGraphic(&graphic);
-    const std::string target = temp.File("nie\\je.bmp");
-    CHECK_THROWS_WITH_AS(SavePictureOver(picture, target), ("Cannot create file " + target).c_str(), EFCreateError);
+    const std::u16string target = temp.File("nie\\je.bmp");
+    CHECK_THROWS_WITH_AS(SavePictureOver(picture, target), Narrow1250(u"Cannot create file " + target).c_str(), EFCreateError);
 }
 
 TEST_CASE("the temporary file keeps the target's extension, so a kind may choose its format by name") {
@@ -199,8 +196,8 @@ TEST_CASE("the temporary file keeps the target's extension, so a kind may choose
     TPicture picture;
     picture.SetGraphic(&graphic);
     SavePictureOver(picture, temp.File("klipart.WMF"));
-    CHECK(PictureExtension(THalfWriter::LastPath()) == "WMF");
-    CHECK(THalfWriter::LastPath().rfind(temp.Path() + "\\", 0) == 0);
+    CHECK(PictureExtension(THalfWriter::LastPath()) == u"WMF");
+    CHECK(THalfWriter::LastPath().rfind(temp.Path() + u"\\", 0) == 0);
     CHECK(ReadAll(temp.File("klipart.WMF")) == "half");
     SavePictureOver(picture, temp.File("bez_pripony"));
     CHECK(PictureExtension(THalfWriter::LastPath()).empty());

@@ -61,9 +61,19 @@ Bytes MakeFile(const std::vector<ImageRecipe>& images, uint16_t type = 1) {
 
 ImageRecipe Plain(uint32_t size, uint32_t bits) { return {MakeImage(size, size, bits), ColourWord(bits)}; }
 
-Bytes Png() {
-    Bytes png = {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A, 0, 0, 0, 13};
-    png.resize(64, 0);
+// A chunk as the checks see it: length, type, data, and a CRC they do not read.
+Bytes Chunk(const char* type, Bytes data) {
+    Bytes c = {0, 0, 0, uint8_t(data.size()), uint8_t(type[0]), uint8_t(type[1]), uint8_t(type[2]), uint8_t(type[3])};
+    c.insert(c.end(), data.begin(), data.end());
+    c.insert(c.end(), 4, 0xCC);
+    return c;
+}
+
+// The signature, a header of 2 x height pixels, and the chunks.
+Bytes Png(std::initializer_list<Bytes> chunks, uint16_t height = 3) {
+    Bytes png = Chunk("IHDR", {0, 0, 0, 2, 0, 0, uint8_t(height >> 8), uint8_t(height), 8, 6, 0, 0, 0});
+    png.insert(png.begin(), {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A});
+    for (const Bytes& c : chunks) png.insert(png.end(), c.begin(), c.end());
     return png;
 }
 
@@ -118,20 +128,6 @@ TEST_CASE("entry choice") {
     }
     SUBCASE("nothing fits: the first entry") {
         CHECK(ChooseEntry(Words({16, 256}), 2) == 0);
-    }
-    SUBCASE("PNG entries are skipped and never used alone") {
-        std::vector<Entry> e = Words({16, 2, 16});
-        e[0].png = true;
-        CHECK(ChooseEntry(e, 16) == 2);
-        e[2].png = true;
-        CHECK(ChooseEntry(e, 16) == 1);
-        std::vector<Entry> fallback = Words({300, 300});
-        fallback[0].png = true;
-        CHECK(ChooseEntry(fallback, 16) == 1);
-        std::vector<Entry> only = Words({16, 16});
-        only[0].png = only[1].png = true;
-        CHECK_THROWS_AS(ChooseEntry(only, 16), codec::InvalidData);
-        CHECK_THROWS_AS(ChooseEntry({}, 16), codec::InvalidData);
     }
 }
 
@@ -192,13 +188,17 @@ TEST_CASE("type 0 is the standard application icon") {
     CHECK_THROWS_AS(DecodeBytes({0, 0, 2, 0, 1, 0}, 16), codec::InvalidData);
 }
 
-TEST_CASE("PNG entries in a file") {
-    Bytes mixed = MakeFile({{Png(), 16}, Plain(32, 4)});
-    std::vector<Entry> dir = ReadDirectory(mixed.data(), mixed.size());
-    CHECK(dir[0].png);
-    CHECK_FALSE(dir[1].png);
-    CHECK(DecodeBytes(mixed, 16).width == 32);
-    CHECK_THROWS_AS(DecodeBytes(MakeFile({{Png(), 0}}), 0), codec::InvalidData);
+TEST_CASE("a PNG entry goes to the system with only the chunks that make its pixels") {
+    const Bytes data = Chunk("IDAT", {1, 2, 3}), end = Chunk("IEND", {});
+    Bytes file = MakeFile({{Png({Chunk("tEXt", {'a'}), data, Chunk("iCCP", {7}), end}), 0}, Plain(32, 4)});
+    CHECK(DecodeBytes(file, 0).png == Png({data, end}));
+    CHECK(DecodeBytes(file, 16).width == 32);  // the choice rule, unchanged
+    Bytes cut = Png({data, data});             // cut in its last chunk: the end chunk is supplied
+    cut.pop_back();
+    const Bytes realEnd = {0, 0, 0, 0, 'I', 'E', 'N', 'D', 0xAE, 0x42, 0x60, 0x82};
+    CHECK(CheckPng(cut.data(), cut.size()).png == Png({data, realEnd}));
+    for (const Bytes& refused : {Png({end}), Png({data, end}, 0), Png({data, end}, 4097)})
+        CHECK_THROWS_AS(CheckPng(refused.data(), refused.size()), codec::InvalidData);
 }
 
 TEST_CASE("directory bounds") {

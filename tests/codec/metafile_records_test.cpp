@@ -1,6 +1,7 @@
-// The record checks of both metafile formats: what the system's player
-// would read past a record or its object table is refused, and ordinary
-// records pass. Each refused case was found by the hostile-file runs.
+// The records of both metafile formats in the copy handed to the system:
+// what the player would read past a record or its object table is mended
+// or left out, and ordinary records pass as they are. Each case was found
+// by the hostile-file or whole-program mutation runs.
 #include <cstdint>
 #include <initializer_list>
 #include <string>
@@ -49,12 +50,15 @@ Bytes EmfFile(const std::vector<Bytes>& records, uint16_t handles = 4, uint32_t 
     return b;
 }
 
-bool EmfAccepted(const Bytes& b) {
+// What becomes of the records: all "kept" as they are, some "mended", some
+// "dropped" (or given a stand-in), or the whole file "refused".
+std::string Fate(const Mending& m) { return m.dropped ? "dropped" : m.mended ? "mended" : "kept"; }
+
+std::string EmfFate(const Bytes& b) {
     try {
-        ReadEmf(b.data(), b.size());
-        return true;
+        return Fate(ReadEmf(b.data(), b.size()).mending);
     } catch (const codec::InvalidData&) {
-        return false;
+        return "refused";
     }
 }
 
@@ -108,12 +112,11 @@ Bytes WmfFile(const std::vector<Bytes>& records, uint16_t objects = 2) {
     return b;
 }
 
-bool WmfAccepted(const Bytes& b) {
+std::string WmfFate(const Bytes& b) {
     try {
-        ReadWmf(b.data(), b.size());
-        return true;
+        return Fate(ReadWmf(b.data(), b.size()).mending);
     } catch (const codec::InvalidData&) {
-        return false;
+        return "refused";
     }
 }
 
@@ -141,87 +144,87 @@ Bytes EmfComment(const Bytes& emf, uint32_t chunkSize) {
 
 TEST_CASE("EMF records: object numbers stay inside the header's handle table") {
     const Bytes brush = EmfRecord(39, {1, 0, 0x0000FF, 0});
-    CHECK(EmfAccepted(EmfFile({brush, EmfRecord(37, {1}), EmfRecord(40, {1})})));
-    CHECK(EmfAccepted(EmfFile({EmfRecord(37, {0x80000000u | 5})})));  // a stock object
+    CHECK(EmfFate(EmfFile({brush, EmfRecord(37, {1}), EmfRecord(40, {1})})) == "kept");
+    CHECK(EmfFate(EmfFile({EmfRecord(37, {0x80000000u | 5})})) == "kept");  // a stock object
     // No handle table at all, as a damaged header says: the player would write past it.
-    CHECK_FALSE(EmfAccepted(EmfFile({brush}, 0)));
-    CHECK_FALSE(EmfAccepted(EmfFile({EmfRecord(37, {0x10000})})));
-    CHECK_FALSE(EmfAccepted(EmfFile({EmfRecord(40, {0x80000000u | 5})})));  // stock objects are not deleted
-    CHECK_FALSE(EmfAccepted(EmfFile({EmfRecord(100, {0x80000000u})})));     // nor stock colour spaces set
-    CHECK_FALSE(EmfAccepted(EmfFile({EmfRecord(71, {0, 0, 0, 0, 32, 9, 32, 1, 0, 0, 0, 0, 0, 0, 0})})));
+    CHECK(EmfFate(EmfFile({brush}, 0)) == "dropped");
+    CHECK(EmfFate(EmfFile({EmfRecord(37, {0x10000})})) == "dropped");
+    CHECK(EmfFate(EmfFile({EmfRecord(40, {0x80000000u | 5})})) == "dropped");  // stock objects are not deleted
+    CHECK(EmfFate(EmfFile({EmfRecord(100, {0x80000000u})})) == "dropped");     // nor stock colour spaces set
+    CHECK(EmfFate(EmfFile({EmfRecord(71, {0, 0, 0, 0, 32, 9, 32, 1, 0, 0, 0, 0, 0, 0, 0})})) == "dropped");
 }
 
 TEST_CASE("EMF records: counts, strings and regions inside their record") {
     // POLYLINE16 of two points, then claiming 0xFFFF.
-    CHECK(EmfAccepted(EmfFile({EmfRecord(87, {0, 0, 9, 9, 2, 0x00010001, 0x00090009})})));
-    CHECK_FALSE(EmfAccepted(EmfFile({EmfRecord(87, {0, 0, 9, 9, 0xFFFF, 0x00010001, 0x00090009})})));
+    CHECK(EmfFate(EmfFile({EmfRecord(87, {0, 0, 9, 9, 2, 0x00010001, 0x00090009})})) == "kept");
+    CHECK(EmfFate(EmfFile({EmfRecord(87, {0, 0, 9, 9, 0xFFFF, 0x00010001, 0x00090009})})) == "dropped");
     // POLYPOLYGON16 whose polygon counts need more points than it has.
-    CHECK_FALSE(EmfAccepted(EmfFile({EmfRecord(91, {0, 0, 9, 9, 1, 2, 3, 0x00010001, 0x00090009})})));
+    CHECK(EmfFate(EmfFile({EmfRecord(91, {0, 0, 9, 9, 1, 2, 3, 0x00010001, 0x00090009})})) == "dropped");
     // EXTTEXTOUTW: "A" with its spacing, then the character count raised.
     auto text = [](uint32_t chars) {
         return EmfRecord(84, {0, 0, 9, 9, 1, 0, 0, 0, 0, chars, 76, 0, 0, 0, 0, 0, 80, 0x41, 8});
     };
-    CHECK(EmfAccepted(EmfFile({text(1)})));
-    CHECK_FALSE(EmfAccepted(EmfFile({text(100)})));
+    CHECK(EmfFate(EmfFile({text(1)})) == "kept");
+    CHECK(EmfFate(EmfFile({text(100)})) == "dropped");
     // FILLRGN: one rectangle, then a region header that counts 1000.
     auto region = [](uint32_t rectangles) {
         return EmfRecord(71, {0, 0, 9, 9, 48, 1, 32, 1, rectangles, 16, 0, 0, 9, 9, 0, 0, 9, 9});
     };
-    CHECK(EmfAccepted(EmfFile({region(1)})));
-    CHECK_FALSE(EmfAccepted(EmfFile({region(1000)})));
+    CHECK(EmfFate(EmfFile({region(1)})) == "kept");
+    CHECK(EmfFate(EmfFile({region(1000)})) == "dropped");
     // GRADIENTFILL: two vertices, a rectangle naming vertex 7.
     const Bytes gradient = EmfRecord(118, {0, 0, 9, 9, 2, 1, 0, 0, 0, 0, 0, 9, 9, 0, 0, 0, 7});
-    CHECK_FALSE(EmfAccepted(EmfFile({gradient})));
+    CHECK(EmfFate(EmfFile({gradient})) == "dropped");
 }
 
 TEST_CASE("EMF records: bitmaps hold the rows their header describes") {
-    CHECK(EmfAccepted(EmfFile({StretchDibits(Dib(32, 16))})));
-    CHECK_FALSE(EmfAccepted(EmfFile({StretchDibits(Dib(32, 8))})));
-    CHECK_FALSE(EmfAccepted(EmfFile({StretchDibits(Dib(7, 16))})));
+    CHECK(EmfFate(EmfFile({StretchDibits(Dib(32, 16))})) == "kept");
+    CHECK(EmfFate(EmfFile({StretchDibits(Dib(32, 8))})) == "dropped");
+    CHECK(EmfFate(EmfFile({StretchDibits(Dib(7, 16))})) == "dropped");
     // An image size past the bits: the system copies that many when converting.
     Bytes declared = Dib(32, 16);
     Put32(declared, 20, 0x20000010);
-    CHECK_FALSE(EmfAccepted(EmfFile({StretchDibits(declared)})));
+    CHECK(EmfFate(EmfFile({StretchDibits(declared)})) == "dropped");
     Put32(declared, 20, 16);
-    CHECK(EmfAccepted(EmfFile({StretchDibits(declared)})));
+    CHECK(EmfFate(EmfFile({StretchDibits(declared)})) == "kept");
     // A width whose rows overflow 64 bits when multiplied out.
     Bytes wide = Dib(32, 16);
     Put32(wide, 4, 0x7FFFFFFF);
     Put32(wide, 8, 0x7FFFFFFF);
-    CHECK_FALSE(EmfAccepted(EmfFile({StretchDibits(wide)})));
+    CHECK(EmfFate(EmfFile({StretchDibits(wide)})) == "dropped");
     CHECK_THROWS_AS(codec::dib::Check(wide.data(), 40, 16, codec::dib::kRgbColours), codec::InvalidData);
 }
 
 TEST_CASE("EMF records: fixed parts, types, the header and the palette") {
-    CHECK_FALSE(EmfAccepted(EmfFile({EmfRecord(42, {0, 0})})));    // an ELLIPSE without its box
+    CHECK(EmfFate(EmfFile({EmfRecord(42, {0, 0})})) == "dropped");    // an ELLIPSE without its box
     // RESTOREDC: the player takes abs() of the level.
-    CHECK(EmfAccepted(EmfFile({EmfRecord(33, {}), EmfRecord(34, {uint32_t(-1)})})));
-    CHECK_FALSE(EmfAccepted(EmfFile({EmfRecord(34, {0x80000000u})})));
+    CHECK(EmfFate(EmfFile({EmfRecord(33, {}), EmfRecord(34, {uint32_t(-1)})})) == "kept");
+    CHECK(EmfFate(EmfFile({EmfRecord(34, {0x80000000u})})) == "dropped");
     // Types the player does not know, and a palette the end record does not
     // hold, are skipped by the player.
-    CHECK(EmfAccepted(EmfFile({EmfRecord(69, {0})})));
-    CHECK(EmfAccepted(EmfFile({EmfRecord(200, {0})})));
-    CHECK(EmfAccepted(EmfFile({}, 4, 2)));
+    CHECK(EmfFate(EmfFile({EmfRecord(69, {0})})) == "kept");
+    CHECK(EmfFate(EmfFile({EmfRecord(200, {0})})) == "kept");
+    CHECK(EmfFate(EmfFile({}, 4, 2)) == "kept");
     const Bytes plain = EmfFile({});
-    CHECK_FALSE(EmfAccepted(EmfFile({Bytes(plain.begin(), plain.begin() + 108)})));  // a second header
+    CHECK(EmfFate(EmfFile({Bytes(plain.begin(), plain.begin() + 108)})) == "dropped");  // a second header
     // Palette entries past the end record.
-    CHECK_FALSE(EmfAccepted(EmfFile({EmfRecord(14, {4, 16})})));
+    CHECK(EmfFate(EmfFile({EmfRecord(14, {4, 16, 20})})) == "mended");
 }
 
 TEST_CASE("WMF records: parameters and object numbers") {
     const Bytes polyline = WmfRecord(0x0325, {2, 1, 1, 9, 9});
-    CHECK(WmfAccepted(WmfFile({polyline})));
-    CHECK_FALSE(WmfAccepted(WmfFile({WmfRecord(0x0325, {0xFFFF, 1, 1, 9, 9})})));
-    CHECK_FALSE(WmfAccepted(WmfFile({WmfRecord(0x0538, {2, 2, 9, 1, 1, 9, 9})})));  // POLYPOLYGON
-    CHECK_FALSE(WmfAccepted(WmfFile({WmfRecord(0x0418, {1, 2})})));               // ELLIPSE of two words
-    CHECK(WmfAccepted(WmfFile({WmfRecord(0x012D, {1}), WmfRecord(0x01F0, {1})})));
-    CHECK_FALSE(WmfAccepted(WmfFile({WmfRecord(0x012D, {2})})));
-    CHECK_FALSE(WmfAccepted(WmfFile({WmfRecord(0x01F0, {0xFFFF})})));
-    CHECK_FALSE(WmfAccepted(WmfFile({WmfRecord(0x0228, {0, 5})})));  // FILLREGION's brush
+    CHECK(WmfFate(WmfFile({polyline})) == "kept");
+    CHECK(WmfFate(WmfFile({WmfRecord(0x0325, {0xFFFF, 1, 1, 9, 9})})) == "dropped");
+    CHECK(WmfFate(WmfFile({WmfRecord(0x0538, {2, 2, 9, 1, 1, 9, 9})})) == "dropped");  // POLYPOLYGON
+    CHECK(WmfFate(WmfFile({WmfRecord(0x0418, {1, 2})})) == "dropped");               // ELLIPSE of two words
+    CHECK(WmfFate(WmfFile({WmfRecord(0x012D, {1}), WmfRecord(0x01F0, {1})})) == "kept");
+    CHECK(WmfFate(WmfFile({WmfRecord(0x012D, {2})})) == "dropped");
+    CHECK(WmfFate(WmfFile({WmfRecord(0x01F0, {0xFFFF})})) == "dropped");
+    CHECK(WmfFate(WmfFile({WmfRecord(0x0228, {0, 5})})) == "dropped");  // FILLREGION's brush
     // CREATEREGION: the player stops at a scan that runs past the record.
-    CHECK(WmfAccepted(WmfFile({WmfRecord(0x06FF, {0, 6, 0, 0, 30, 1, 2, 0, 0, 9, 9, 40, 0, 9, 0, 9})})));
-    CHECK(WmfAccepted(WmfFile({WmfRecord(0x06FF, {0, 6, 0, 0, 30, 1, 2, 0, 0, 9, 9, 2, 0, 9, 0, 9, 2})})));
-    CHECK_FALSE(WmfAccepted(WmfFile({WmfRecord(0x06FF, {0, 6, 0, 0, 30})})));
+    CHECK(WmfFate(WmfFile({WmfRecord(0x06FF, {0, 6, 0, 0, 30, 1, 2, 0, 0, 9, 9, 40, 0, 9, 0, 9})})) == "kept");
+    CHECK(WmfFate(WmfFile({WmfRecord(0x06FF, {0, 6, 0, 0, 30, 1, 2, 0, 0, 9, 9, 2, 0, 9, 0, 9, 2})})) == "kept");
+    CHECK(WmfFate(WmfFile({WmfRecord(0x06FF, {0, 6, 0, 0, 30})})) == "dropped");
 }
 
 TEST_CASE("WMF records: a STRETCHDIB without its bits is refused") {
@@ -232,18 +235,39 @@ TEST_CASE("WMF records: a STRETCHDIB without its bits is refused") {
         Put32(r, 0, uint32_t(r.size() / 2));
         return r;
     };
-    CHECK(WmfAccepted(WmfFile({stretch(16)})));
-    CHECK_FALSE(WmfAccepted(WmfFile({stretch(0)})));
+    CHECK(WmfFate(WmfFile({stretch(16)})) == "kept");
+    CHECK(WmfFate(WmfFile({stretch(0)})) == "dropped");
 }
 
-TEST_CASE("WMF records: a kept enhanced metafile must pass the EMF checks") {
+// The first chunk's checksum word makes the metafile's words sum to 0, as the system's writer does.
+Bytes Summed(Bytes wmf) {
+    uint16_t sum = 0;
+    for (size_t at = 22; at + 1 < wmf.size(); at += 2) sum = uint16_t(sum + (wmf[at] | wmf[at + 1] << 8));
+    const size_t checksum = 22 + 18 + 10 + 12;
+    Put16(wmf, checksum, uint16_t((wmf[checksum] | wmf[checksum + 1] << 8) - sum));
+    return wmf;
+}
+
+TEST_CASE("WMF records: an enhanced metafile carried the system's way is played from its copy") {
     const Bytes good = EmfFile({EmfRecord(37, {1})});
-    CHECK(WmfAccepted(WmfFile({EmfComment(good, uint32_t(good.size()))})));
-    const Bytes bad = EmfFile({EmfRecord(37, {0x10000})});
-    CHECK_FALSE(WmfAccepted(WmfFile({EmfComment(bad, uint32_t(bad.size()))})));
-    // Chunks that do not add up to the size they announce.
-    CHECK_FALSE(WmfAccepted(WmfFile({EmfComment(good, uint32_t(good.size() - 8))})));
-    CHECK_FALSE(WmfAccepted(WmfFile({EmfComment(good, uint32_t(good.size() + 8))})));
+    const Bytes carrying = Summed(WmfFile({EmfComment(good, uint32_t(good.size()))}));
+    const Wmf w = ReadWmf(carrying.data(), carrying.size());
+    CHECK(w.carried == good);
+    CHECK(w.playable.size() == 18 + 6);  // the records converted otherwise, without the chunks
+    // The copy's records are mended as a file's are.
+    const Bytes bad = Summed(WmfFile({EmfComment(EmfFile({EmfRecord(37, {0x10000})}), uint32_t(good.size()))}));
+    CHECK(WmfFate(bad) == "dropped");
+    CHECK(ReadWmf(bad.data(), bad.size()).carried.size() == good.size() - 12);
+    // Not carried the system's way: words that do not sum to 0, chunks that do not add up.
+    Bytes unsummed = carrying;
+    unsummed[22 + 18 + 10 + 12] ^= 1;
+    CHECK(ReadWmf(unsummed.data(), unsummed.size()).carried.empty());
+    for (uint32_t chunk : {uint32_t(good.size() - 8), uint32_t(good.size() + 8)}) {
+        const Bytes broken = Summed(WmfFile({EmfComment(good, chunk)}));
+        const Wmf converted = ReadWmf(broken.data(), broken.size());
+        CHECK(converted.carried.empty());
+        CHECK(converted.playable.size() == 18 + 6);
+    }
 }
 
 namespace {
@@ -284,7 +308,7 @@ TEST_CASE("metafile records: other writers' forms pass, reads outside the record
     struct Case {
         const char* name;
         Bytes file;
-        bool accepted;
+        const char* fate;
     };
     Bytes described = EmfFile({});
     Put32(described, 60, 10);
@@ -330,31 +354,33 @@ TEST_CASE("metafile records: other writers' forms pass, reads outside the record
     topDown.insert(topDown.end(), tall.begin(), tall.end());
     Put32(topDown, 0, uint32_t(topDown.size() / 2));
     const Case cases[] = {
-        {"WMF: scans of a top-down bitmap the converter copies whole", WmfFile({topDown}), false},
-        {"EMF: a description out of place", described, true},
-        {"EMF: unknown record types", EmfFile({EmfRecord(300, {1, 2})}), true},
-        {"EMF: a pen whose bitmap offset is set with no bitmap", EmfFile({pen}), true},
-        {"EMF: a pen's stated bitmap missing", EmfFile({stated}), false},
-        {"EMF: a short colour table the header counts", EmfFile({Stretch(Header(8, 4, 16), 56, 8)}), true},
-        {"EMF: a true-colour bitmap counting colours it has not", EmfFile({Stretch(Header(24, 256, 0, 0, 32), 40, 3072)}), true},
-        {"EMF: bit fields after a 40-byte header", EmfFile({Stretch(Header(16, 0, 12, 3), 52, 8)}), true},
-        {"EMF: a colour count the converter would copy past the record", EmfFile({Stretch(Header(1, 256, 8), 48, 8)}), false},
-        {"EMF: a monochrome brush's bits alone", EmfFile({mono}), true},
-        {"EMF: ANSI text without spacing", EmfFile({ansi}), true},
-        {"EMF: ANSI text whose spacing is not there", EmfFile({ansiSpaced}), false},
-        {"EMF: an alpha blend copying its bits", EmfFile({alpha}), true},
-        {"EMF: an alpha blend copying more bits than the section", EmfFile({alphaLong}), false},
-        {"EMF: an alpha blend of run-length bits", EmfFile({alphaRle}), false},
-        {"EMF: a clip region the record holds but does not state", EmfFile({clip}), false},
-        {"WMF: a bit blit with its 16-bit bitmap", WmfFile({blit}), true},
-        {"WMF: a bit blit whose bits the player reads past it", WmfFile({wineBlit}), false},
-        {"WMF: a face name without its zero", WmfFile({face, filler}), true},
-        {"WMF: a face name the player reads past the metafile", WmfFile({face}), false},
-        {"WMF: a core-header bitmap the converter's colours overrun", WmfFile({stretchCore}), false},
-        {"WMF: an odd count of palette indices the converter records out of words", WmfFile({oddIndices}), false},
+        {"WMF: scans of a top-down bitmap the converter copies whole", WmfFile({topDown}), "dropped"},
+        {"EMF: a description out of place", described, "kept"},
+        {"EMF: a pixel format, which the window drawn into would keep", EmfFile({EmfRecord(104, {0x10028, 0x24, 0, 0, 0, 0, 0, 0, 0, 0})}), "dropped"},
+        {"EMF: unknown record types", EmfFile({EmfRecord(300, {1, 2})}), "kept"},
+        {"EMF: a pen whose bitmap offset is set with no bitmap", EmfFile({pen}), "kept"},
+        {"EMF: a pen's stated bitmap missing", EmfFile({stated}), "dropped"},
+        {"EMF: a short colour table the header counts", EmfFile({Stretch(Header(8, 4, 16), 56, 8)}), "kept"},
+        {"EMF: a true-colour bitmap counting colours it has not", EmfFile({Stretch(Header(24, 256, 0, 0, 32), 40, 3072)}), "kept"},
+        {"EMF: bit fields after a 40-byte header", EmfFile({Stretch(Header(16, 0, 12, 3), 52, 8)}), "kept"},
+        {"EMF: a colour count the converter would copy past the record", EmfFile({Stretch(Header(1, 256, 8), 48, 8)}), "mended"},
+        {"EMF: a monochrome brush's bits alone", EmfFile({mono}), "kept"},
+        {"EMF: ANSI text without spacing", EmfFile({ansi}), "kept"},
+        {"EMF: ANSI text whose spacing is not there", EmfFile({ansiSpaced}), "dropped"},
+        {"EMF: an alpha blend copying its bits", EmfFile({alpha}), "kept"},
+        {"EMF: an alpha blend copying more bits than the section", EmfFile({alphaLong}), "dropped"},
+        {"EMF: an alpha blend of run-length bits", EmfFile({alphaRle}), "dropped"},
+        {"EMF: a clip region the record holds but does not state", EmfFile({clip}), "dropped"},
+        {"WMF: a bit blit with its 16-bit bitmap", WmfFile({blit}), "kept"},
+        {"WMF: a bit blit whose bits the player reads past it", WmfFile({wineBlit}), "dropped"},
+        {"WMF: a face name without its zero", WmfFile({face, filler}), "mended"},
+        {"WMF: a face name the player reads past the metafile", WmfFile({face}), "mended"},
+        {"WMF: a palette selected by a number the player reads from the next word", WmfFile({WmfRecord(0x0234, {1, 0x2000})}), "mended"},
+        {"WMF: a core-header bitmap the converter's colours overrun", WmfFile({stretchCore}), "dropped"},
+        {"WMF: an odd count of palette indices the converter records out of words", WmfFile({oddIndices}), "dropped"},
     };
     for (const Case& c : cases) {
         INFO(std::string(c.name));
-        CHECK((c.file[0] == 1 ? EmfAccepted(c.file) : WmfAccepted(c.file)) == c.accepted);
+        CHECK((c.file[0] == 1 ? EmfFate(c.file) : WmfFate(c.file)) == c.fate);
     }
 }

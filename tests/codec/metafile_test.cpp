@@ -81,7 +81,7 @@ Bytes MakeWmf(uint16_t upi = 1440) {
 }
 
 Wmf ReadBytes(const Bytes& b) { return ReadWmf(b.data(), b.size()); }
-EmfHeader ReadEmfBytes(const Bytes& b) { return ReadEmf(b.data(), b.size()); }
+EmfHeader ReadEmfBytes(const Bytes& b) { return ReadEmf(b.data(), b.size()).header; }
 
 }  // namespace
 
@@ -177,8 +177,7 @@ TEST_CASE("placeable WMF header and logical size") {
     CHECK(w.logicalHeight == 1270);
     CHECK(WmfPixels(w.logicalWidth, 96) == 96);  // the 1440-unit inch on a 96 dpi screen
     CHECK(WmfPixels(w.logicalHeight, 96) == 48);
-    CHECK(w.recordsOffset == 22);
-    CHECK(w.recordsSize == wmf.size() - 22);
+    CHECK(w.playable == Bytes(wmf.begin() + 22, wmf.end()));
 
     Bytes zero = MakeWmf(0);  // sized as 96 units per inch
     Wmf z = ReadBytes(zero);
@@ -210,7 +209,10 @@ TEST_CASE("placeable header refusals") {
 
 TEST_CASE("WMF record walk") {
     Bytes r = MakeWmfRecords();
-    auto walk = [](const Bytes& b) { return WalkWmfRecords(b.data(), b.size()); };
+    auto walk = [](const Bytes& b) {
+        Mending mending;
+        return MendWmfRecords(b.data(), b.size(), mending).size();
+    };
     auto refused = [&](const Bytes& b) { CHECK_THROWS_AS(walk(b), codec::InvalidData); };
     auto with32 = [&](size_t at, uint32_t v) { Bytes b = r; Put32(b, at, v); return b; };
 

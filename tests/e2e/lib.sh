@@ -31,6 +31,16 @@ pixel() {
 
 # A window's client origin on the screen: "x y".
 client_origin() { wininfo "$@" | awk '{print $6, $7}'; }
+# Starts the program (scripts/launch.sh) and the desktop_state server; sets
+# ox, oy (the main window's client origin) and row_height (the file list's
+# rows, as high as the folder list's).
+start_lumeno() {
+  launch_lumeno
+  read -r ox oy < <(client_origin "Korvel Lumeno")
+  [ -n "${state_in:-}" ] || serve_desktop_state
+  row_height=$(window_state "-c Lumeno.Form" | awk -F'|' '$1 == "ListBox" && ++n == 2 {sub(/.* item /, "", $4); print $4}')
+  [ -n "$row_height" ]
+}
 
 check() {  # description, then a command that must succeed
   local what=$1; shift
@@ -38,8 +48,9 @@ check() {  # description, then a command that must succeed
   if "$@"; then echo "ok: $what"; else echo "FAILED: $what"; failures=$((failures + 1)); fi
 }
 
-window_visible() { [ "$(wininfo "$@" | cut -d' ' -f1)" = 1 ]; }
-window_gone() { ! window_visible "$@"; }
+# A window by its title, or by its class after -c.
+window_visible() { if [ "$1" = -c ]; then class_up "$2"; else is_up "$1"; fi; }
+window_gone() { if [ "$1" = -c ]; then class_gone "$2"; else is_gone "$1"; fi; }
 
 finish() {
   echo "$((checks - failures)) passed, $failures failed"
@@ -61,42 +72,52 @@ work_folder_on_c() {
   trap 'stop_xvfb; rm -rf "$work_dir"' EXIT
 }
 
-# Runs a helper program of the build inside the desktop; its output, from the
-# ANSI code page into UTF-8.
+# Runs a helper program of the build inside the desktop; it reads texts wide
+# and writes them in UTF-8.
 desktop_tool() {
   local tool=$1; shift
-  wine explorer /desktop=shell,1024x768 "$build/$tool.exe.so" "$@" 2>/dev/null | tr -d '\r' |
-    iconv -f CP1250 -t UTF-8
+  wine explorer /desktop=shell,1024x768 "$build/$tool.exe.so" "$@" 2>/dev/null | tr -d '\r'
 }
 # "CLASS|TEXT" of a top-level window (TITLE or -c CLASS) and of its children.
 window_texts() { desktop_tool window_texts "$@"; }
-# What the clipboard holds, one format a line.
-clipboard_formats() { desktop_tool clipboard_formats; }
+# What the clipboard holds, one format a line; fails when the tool did not
+# answer (it ends its answer with ".").
+clipboard_formats() {
+  local out
+  out=$(desktop_tool clipboard_formats)
+  [ "$(tail -n 1 <<<"$out")" = . ] && sed '$d' <<<"$out"
+}
+clipboard_has() { clipboard_formats | grep -qx -- "$1"; }  # a whole line, as a pattern
+clipboard_empty() { local out; out=$(clipboard_formats) && [ -z "$out" ]; }
 # Whether a window (or one of its children) has exactly this text.
 has_text() {  # text, then the window as for window_texts
   local text=$1; shift
   window_texts "$@" | cut -d'|' -f2- | grep -qxF -- "$text"
 }
 
-# The box of control $2 in the layout table of header $1 (relative to the
-# repository): "left top width height" in its parent's client area.
+# The program's layout tables, printed by a tool built from its headers.
+layouts=$(wine "$build/layout_tables.exe.so" 2>/dev/null | tr -d '\r')
+[ -n "$layouts" ] || { echo "tools/layout_tables printed nothing" >&2; exit 1; }
+# The box of a control in the layout table of window $1 (its first entry's
+# name: Okno, NewDir, Premenuj, ...): "left top width height" in its parent's
+# client area.
 layout_box() {
-  sed -n 's/^ *{"'"$2"'", {\([0-9]*\), \([0-9]*\), \([0-9]*\), \([0-9]*\)}},.*/\1 \2 \3 \4/p' "$root/$1"
+  awk -v w="$1" -v c="$2" '$1 == w && $2 == c {print $3, $4, $5, $6; f = 1} END {exit !f}' <<<"$layouts"
 }
 # The same for the main window's controls.
-okno_box() { layout_box app/okno_layout.h "$1"; }
+okno_box() { layout_box Okno "$1"; }
 # Its middle, "x y" in the client area.
 okno_middle() {
   local l t w h
   read -r l t w h < <(okno_box "$1")
   echo $((l + w / 2)) $((t + h / 2))
 }
-# Row $1 of the file list (rows 16 pixels high), a little in from its left,
-# in screen coordinates (the client origin in ox, oy).
+# Row $1 of the file list, a little in from its left, in screen coordinates
+# (after start_lumeno).
 file_row_point() {
   local l t w h
   read -r l t w h < <(okno_box files)
-  echo $((ox + l + 52)) $((oy + t + $1 * 16 + 8))
+  echo $((ox + l + 52)) $((oy + t + 2 + $1 * row_height + row_height / 2))
 }
 
 # The point a preview panel smaller than the pane is centred on.
@@ -110,11 +131,7 @@ select_file() {
   check "the caption names $2" wait_for 10 window_visible "$main_title"
 }
 
-wait_for() {  # seconds, then a command; polls until the command succeeds
-  local tries=$(($1 * 5)) i; shift
-  for i in $(seq "$tries"); do "$@" && return 0; sleep 0.2; done
-  return 1
-}
+wait_for() { poll "$@"; }  # seconds, then a command; polls until it succeeds
 
 # A screenshot taken once the screen has stopped changing (at most 5 s).
 stable_shot() {
@@ -150,6 +167,16 @@ count_pixels() {  # shot, x, y, width, height, condition
 }
 some_pixels() { [ "$(count_pixels "$@")" -gt 0 ]; }
 no_pixels() { [ "$(count_pixels "$@")" -eq 0 ]; }
+is_green() { IFS=, read -r r g b <<<"$1"; [ "$r" -lt 90 ] && [ "$g" -gt 130 ] && [ "$b" -lt 120 ]; }
+
+# A shown scroll bar of the preview draws its arrows in dark grey: the
+# vertical bar's top arrow and the horizontal bar's left one, just in from
+# the bars' starts, in screenshot $1 (after start_lumeno).
+arrow_at() { some_pixels "$1" $((ox + $2 + 2)) $((oy + $3 + 2)) 12 12 'r < 90 && r == g && g == b'; }
+read -r vbar_l vbar_t _ < <(okno_box HornyPosuvak)
+read -r hbar_l hbar_t _ < <(okno_box DolnyPosuvak)
+both_bars() { arrow_at "$1" "$vbar_l" "$vbar_t" && arrow_at "$1" "$hbar_l" "$hbar_t"; }
+no_bar() { ! arrow_at "$1" "$vbar_l" "$vbar_t" && ! arrow_at "$1" "$hbar_l" "$hbar_t"; }
 
 # --- Windows and controls of the desktop, for polled checks -----------------
 # (tools/desktop_state.cpp). A window is named by its title or by "-c CLASS";
@@ -168,32 +195,46 @@ serve_desktop_state() {
   exec {state_in}>"$pipes/in" {state_out}<"$pipes/out"
   rm -rf "$pipes"
 }
+# Fails when the tool did not answer: every answer ends with a line ".".
 desktop_state() {  # the arguments as one line; empty for the top-level windows
   if [ -z "${state_in:-}" ]; then
-    desktop_tool desktop_state $1
+    local out
+    out=$(printf '%s\n' "$1" | desktop_tool desktop_state --serve)
+    [ "$(tail -n 1 <<<"$out")" = . ] && sed '$d' <<<"$out"
     return
   fi
-  printf '%s\n' "$1" | iconv -f UTF-8 -t CP1250 >&"$state_in"
+  printf '%s\n' "$1" >&"$state_in"
   # The whole answer is read first: a reader that stops early must not leave
   # its end for the next question.
   local line answer=""
   while IFS= read -r -t 20 line <&"$state_out"; do
     line=${line%$'\r'}
-    [ "$line" = . ] && break
+    if [ "$line" = . ]; then
+      printf '%s' "$answer"
+      return
+    fi
     answer+=$line$'\n'
   done
-  printf '%s' "$answer" | iconv -f CP1250 -t UTF-8
+  return 1
 }
 # Every visible top-level window, one a line: "CLASS|TITLE|left top right bottom".
 top_windows() { desktop_state ""; }
 # "window|left top right bottom|clientX clientY|TITLE", then its controls.
 window_state() { desktop_state "$1"; }
-# Whether a visible top-level window has the title (and the class, when given).
-is_up() { top_windows | awk -F'|' -v t="$1" -v c="${2:-}" '$2 == t && (c == "" || $1 == c) {f = 1} END {exit !f}'; }
-is_gone() { ! is_up "$@"; }
-class_up() { top_windows | cut -d'|' -f1 | grep -qxF -- "$1"; }
-class_gone() { ! class_up "$@"; }
+# Whether a visible top-level window has the title (and the class, when
+# given), or the class. Each fails, the *_gone ones too, when the tool did not
+# answer.
+titled() { awk -F'|' -v t="$1" -v c="${2:-}" '$2 == t && (c == "" || $1 == c) {f = 1} END {exit !f}'; }
+of_class() { awk -F'|' -v c="$1" '$1 == c {f = 1} END {exit !f}'; }
+is_up() { top_windows | titled "$@"; }
+is_gone() { local all; all=$(top_windows) && ! titled "$@" <<<"$all"; }
+class_up() { top_windows | of_class "$1"; }
+class_gone() { local all; all=$(top_windows) && ! of_class "$1" <<<"$all"; }
 count_up() { top_windows | awk -F'|' -v t="$1" '$2 == t {n++} END {print n + 0}'; }
+# Whether the program's process runs, or has ended (each fails when the tool
+# did not answer).
+running() { local all; all=$(desktop_state "-process lumeno.exe") && [ -n "$all" ]; }
+ended() { local all; all=$(desktop_state "-process lumeno.exe") && [ -z "$all" ]; }
 
 # Polls a check every tenth of a second until it succeeds, for at most $1
 # seconds.
@@ -241,6 +282,7 @@ close_box() {
 # with a submenu Right and Down to the submenu's item; then Enter. Each menu
 # has to show before the keys for it go.
 menus_open() { [ "$(top_windows | grep -c '^#32768|')" -ge "$1" ]; }
+menus_closed() { local all; all=$(top_windows) && ! grep -q '^#32768|' <<<"$all"; }
 menu_open() {  # top menu, [item]
   local i
   xdotool key alt

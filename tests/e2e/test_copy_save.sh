@@ -10,15 +10,13 @@ source "$(dirname "$0")/lib.sh"
 work_folder_on_c
 samples=$build/samples
 cd "$work_dir"
-launch_lumeno
-read -r ox oy < <(client_origin "Korvel Lumeno")
+start_lumeno
 
 # File rows, sorted: ikona.ico 0, klipart.wmf 1, krajina.jpg 2, kresba.emf 3,
 # male.bmp 4, obrazok.bmp 5.
-clipboard_has() { clipboard_formats | grep -qx -- "$1"; }  # a whole line, as a pattern
-clipboard_empty() { [ -z "$(clipboard_formats)" ]; }
-no_bitmap() { ! clipboard_has '2 bitmap.*'; }
+no_line() { local all; all=$(clipboard_formats) && ! grep -qx -- "$1" <<<"$all"; }  # a pattern
 copy_gives() {  # description, a line the clipboard must then hold (a pattern)
+  check "$1: not before" no_line "$2"
   xdotool key ctrl+c
   check "$1" wait_for 10 clipboard_has "$2"
 }
@@ -37,13 +35,14 @@ copy_gives "a JPEG picture as a bitmap, red in the middle" '2 bitmap 640x480 mid
 
 select_file 3 kresba.emf
 copy_gives "an enhanced metafile as one, 320 x 200" '14 enhmetafile bounds 0,0,319,199'
-check "not as a bitmap" no_bitmap
+check "not as a bitmap" no_line '2 bitmap.*'
 
 select_file 0 ikona.ico
+check "the metafile is still on the clipboard" clipboard_has '14 enhmetafile .*'
 xdotool key ctrl+c
-wait_for 10 window_visible -c "#32770" || true
+check "an icon gives an error box" wait_for 10 window_visible -c "#32770"
 shot copy-icon-error
-check "an icon gives an error box" has_text "Clipboard does not support Icons." -c "#32770"
+check "saying why" has_text "Clipboard does not support Icons." -c "#32770"
 xdotool key Return
 check "Enter closes it" wait_for 10 window_gone -c "#32770"
 check "and the clipboard is left empty" clipboard_empty
@@ -55,11 +54,11 @@ copy_gives "a placeable WMF goes as an enhanced metafile" '14 enhmetafile .*'
 # "&Súbor" opens with Alt+S, its item "&Uložiť obrázok ako..." with U. The
 # name field of the system's dialog has the focus and may hold the last name.
 save_as() {  # name in the work folder
+  check "no $1 before" test ! -e "$1"
   xdotool key alt+s
-  sleep 0.3
+  check "Alt+S opens the file menu" poll 5 menus_open 1
   xdotool key u
   check "the save dialog opens for $1" wait_for 10 window_visible -c "#32770"
-  sleep 0.5
   xdotool key End shift+Home
   xdotool type --delay 20 "$work_win\\$1"
   shot "copy-save-dialog-$1"
@@ -89,5 +88,5 @@ check "an enhanced metafile saved as .wmf is a placeable WMF ($key)" test "$key"
 check "the metafile itself is left alone" cmp -s kresba.emf "$samples/kresba.emf"
 
 xdotool key alt+F4
-wait_for 10 window_gone "Tarnik Lumeno - kresba.emf" || true
+poll 10 window_gone "Tarnik Lumeno - kresba.emf" || true
 finish

@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Every user action of the program, with real X input against the program
 # started the README's way. Each row of user_actions.table is something done
-# and the visible effect that must follow, polled for; the rows run in order
-# against one running program in a folder of pictures on drive C:. The words
-# the rows use are defined here.
+# and the visible effect that must follow; the rows run in order against one
+# running program in a folder of pictures on drive C:. The words the rows use
+# are defined here, and how a row runs at the end.
 source "$(dirname "$0")/lib.sh"
 table=$root/tests/e2e/user_actions.table
 
@@ -13,7 +13,7 @@ table=$root/tests/e2e/user_actions.table
 read -r l t _ < <(okno_box files)
 file_row_x=$((l + 52)) file_row_y=$((t + 2))
 read -r l t _ < <(okno_box Dir)
-folder_row_x=$((l + 92)) folder_row_y=$((t + 2)) row_height=16
+folder_row_x=$((l + 92)) folder_row_y=$((t + 2))
 declare -A tool
 for b in open:SpeedButton1 properties:SpeedButton2 new_folder:SpeedButton5 rename:SpeedButton4 delete:SpeedButton3; do
   read -r "tool[${b%%:*}]" tool_y < <(okno_middle "${b#*:}")
@@ -50,6 +50,10 @@ fill_folder() {
   convert -size 400x400 xc: -fx '(floor(i/8)+floor(j/8))%2' -type TrueColor BMP3:sachovnica.bmp  # 8-pixel squares
   one_bit_bmp 600000 2 siroky.bmp  # a horizontal range above 65535 positions
   echo "nie obrázok" >poznamky.txt
+  # A folder and files named in scripts Windows-1250 cannot hold.
+  mkdir скрипты
+  cp "$s/male.bmp" скрипты/фото.bmp; cp "$s/krajina.jpg" скрипты/Ωμέγα.jpg
+  cp "$s/obrazok.bmp" скрипты/写真.bmp; cp "$s/male.bmp" "скрипты/smile 😀.bmp"
 }
 
 # The web command's browser: Wine's hands the address to the program the
@@ -66,6 +70,7 @@ forget_noting_browser() {
 }
 
 # --- What the rows do ------------------------------------------------------
+start() { start_lumeno; }
 at() { xdotool mousemove $((ox + $1)) $((oy + $2)); }
 click() { at "$1" "$2"; xdotool click 1; }
 double() { at "$1" "$2"; xdotool click --repeat 2 --delay 80 1; }
@@ -76,6 +81,13 @@ file_row() {  # 0-based row of a file in the list under the first filter row
 }
 on_file() { local r; r=$(file_row "$1") && "$2" "$file_row_x" $((file_row_y + r * row_height + row_height / 2)); }
 click_file() { on_file "$1" click; }
+# A file's row in the folder of other scripts, in the order of the system's
+# wide comparison (Latin, Greek, Cyrillic, CJK); its own rows are drawn, not
+# kept as texts, so each check reads the name back from the caption.
+named_row() { tr '|' '\n' <<<"$script_rows" | grep -nxF -- "$1" | { IFS=: read -r n _ && echo $((n - 1)); }; }
+on_named() { local r; r=$(named_row "$1") && "$2" "$file_row_x" $((file_row_y + r * row_height + row_height / 2)); }
+click_named() { on_named "$1" click; }
+double_named() { on_named "$1" double; }
 double_file() { on_file "$1" double; }
 folder_row() { rows_of ListBox 1 | awk -F'|' -v t="$1" '$3 == t {print $2; exit}'; }
 on_folder() { local r; r=$(folder_row "$1") && "$2" "$folder_row_x" $((folder_row_y + r * row_height + row_height / 2)); }
@@ -128,6 +140,10 @@ while b[i + 1] != 0xDA: n = 2 + int.from_bytes(b[i + 2:i + 4], "big"); o += b[i:
 open(f, "wb").write(o + b[i:])' "$1"
 }
 drag() { xdotool mousemove "$1" "$2" mousedown 1 mousemove "$3" "$4" mouseup 1; }
+# The keys sent so far reached the active window: Alt+Space after them opens
+# its system menu (the owner it is modal to takes no input); two Escs close
+# it and end the menu mode.
+reached() { key alt+space && poll 5 menus_open 1 && key Escape Escape && poll 5 menus_closed; }
 
 # --- What the rows check ---------------------------------------------------
 main_state() { window_state "-c Lumeno.Form"; }
@@ -155,6 +171,9 @@ on_drive() {
 }
 drive_folder() { [ "$1" = z ] && echo / || echo "$WINEPREFIX/dosdevices/$1:/"; }
 in_work_folder() { local state; state=$(main_state); label_is "$work_win" "$state" && file_rows 15 "$state"; }
+# The file list's rows, and the folder's entries on disk, as sets ("a|b|c").
+as_set() { tr '|' '\n' | LC_ALL=C sort | paste -sd'|'; }
+disk_is() { [ "$(ls -A "$1" | paste -sd'|' | as_set)" = "$(as_set <<<"$2")" ]; }
 bars() { [ "$(main_state | awk -F'|' '$1 == "ScrollBar" {printf "%s", $3}')" = "$1$2" ]; }
 bar_at() { local n=1; [ "$1" = v ] && n=2; control ScrollBar $n | grep -q "|pos $2|"; }
 # The notice box on top, and how many show: they carry the main window's title.
@@ -163,7 +182,6 @@ notices() { [ "$(count_up "$(main_state | head -1 | cut -d'|' -f4)")" -eq $(($1 
 main_only() { [ "$(top_windows | grep -cvE '^(Shell_TrayWnd|tooltips_class32)\|')" -eq 1 ]; }
 dialog_field() { [ "$(window_state "$1" | awk -F'|' -v n="$2" '$1 == "Edit" && ++k == n {print $5}')" = "$3" ]; }
 shows_text() { window_state "$1" | cut -d'|' -f5- | grep -qxF -- "$2"; }
-clipboard_has() { clipboard_formats | grep -qx -- "$1"; }
 noted() { [ -f "$noted" ] && [ "$(grep -cxF "http://www.korvel.sk/" "$noted")" -eq "$1" ]; }
 taskbar() { if [ "$1" = shown ]; then class_up Shell_TrayWnd; else class_gone Shell_TrayWnd; fi; }
 # The colour of the preview's picture 4 pixels in from the pane's top left,
@@ -184,14 +202,63 @@ screen_green() { shot matrix-screen; IFS=, read -r r g b <<<"$(pixel matrix-scre
 error_text() { window_state "-c #32770" | awk -F'|' '$1 == "Static" && $5 != "" {t = $5} END {print t}'; }
 screen_is() { shot matrix-screen; [ "$(pixel matrix-screen "$1" "$2")" = "$3" ]; }
 
+# --- Pictures added late, and the activation of windows ---------------------
+# After the rows that count the files: an icon whose one image is a PNG (a green disc, transparent
+# around it), an empty JPEG, a JPEG wider than the screen but not taller, red left of its middle.
+add_late_pictures() {
+  convert -size 256x256 xc:none -fill '#20a040' -draw 'circle 128,128 128,24' -define icon:auto-resize=256 erb.ico &&
+    : >prazdna.jpg && convert -size 800x600 xc:'#c03020' -size 800x600 xc:'#2040c0' +append siroka.jpg
+}
+picture_files() { ls | grep -ciE '\.(jpe?g|bmp|ico|emf|wmf)$'; }
+main_active() { local t r; read -r _ t r _ < <(main_state | head -1 | cut -d'|' -f2); screen_is $((r - 100)) $((t + 10)) 50,150,250; }  # its caption's colour
+# The wide JPEG's red-blue edge is at x on the screen: the full-screen viewer in front.
+red_less_blue() { pixel matrix-screen "$1" 384 | awk -F, '{print $1 - $3}'; }
+edge_at() { shot matrix-screen; [ "$(red_less_blue $(($1 - 6)))" -gt 100 ] && [ "$(red_less_blue $(($1 + 6)))" -lt -100 ]; }
+# n times: a drag moves the picture off centre, then Enter twice quickly closes the viewer and opens
+# it again, centred in front. in_front counts the times it came back.
+in_front=0
+twice_quickly() {
+  local i to=712
+  for ((in_front = 0, i = 0; i < $1; i++, to = 1024 - to)); do
+    drag 512 384 $to 384 && poll 5 edge_at $to && key Return Return && poll 10 edge_at 512 || return 1
+    in_front=$((in_front + 1))
+  done
+}
+
+# --- How a row runs (the table's head says the same) -------------------------
+# "what | action | effect". The action's steps are separated by "; " and each
+# must succeed; steps before " :: " set the row up. The effect must not hold
+# before the action, and is polled for after it. An effect "holds N CHECK" is
+# a row where nothing may happen: CHECK holds before the action and for N
+# tenths of a second after it, and the action's last steps show that it took
+# place.
+steps() { eval "$(sed 's/; / \&\& /g' <<<"$1")"; }
+run_row() {  # action, effect; says why in `why`
+  local setup="" act=$1 effect=$2 keep
+  if [[ $act == *" :: "* ]]; then setup=${act%% :: *} act=${act#* :: }; fi
+  why="its set-up failed"
+  [ -z "$setup" ] || steps "$setup" || return 1
+  if [[ $effect == "holds "* ]]; then
+    keep=${effect#holds } keep=${keep#* }
+    why="it did not hold before the action"
+    eval "$keep" || return 1
+  else
+    why="it held before the action"
+    ! eval "$effect" || return 1
+  fi
+  why="a step of the action failed"
+  steps "$act" || return 1
+  why="the effect did not follow"
+  if [[ $effect == "holds "* ]]; then eval "$effect"; else poll 10 eval "$effect"; fi
+}
+
 # --- The run -----------------------------------------------------------------
 work_folder_on_c
 cd "$work_dir"
 fill_folder
 use_noting_browser
 trap 'forget_noting_browser; stop_xvfb; rm -rf "$work_dir"' EXIT
-launch_lumeno
-read -r ox oy < <(client_origin "Korvel Lumeno")
+# The desktop and its state server first: the first row starts the program.
 serve_desktop_state
 work_name=$(basename "$work_dir")
 
@@ -201,10 +268,10 @@ while IFS= read -r line <&3; do
   what=${line%% | *} rest=${line#* | }
   action=${rest%% | *} effect=${rest#* | }
   row=$((row + 1))
-  eval "$action" </dev/null || true
   before=$failures
-  check "$row $what" poll 10 eval "$effect" </dev/null
+  check "$row $what" run_row "$action" "$effect" </dev/null
   [ "$failures" -eq "$before" ] && continue
+  echo "    $why"
   shot "matrix-failed-$row"
   { top_windows; main_state | grep -vE '^Lumeno\.(SpeedButton|ToolBar|Image)'; } | sed 's/^/    /'
 done 3<"$table"

@@ -203,6 +203,20 @@ Sample Icon() {
     return Sample{"ico", "ico", "TIcon", std::move(file), std::move(f), {}, {}, false};
 }
 
+// An icon whose one image is a PNG of 2 x 2 pixels, 16 bits a channel (as image tools write
+// opaque pictures, and as the system's icon loader in Wine cannot read them).
+Sample PngIcon() {
+    Bytes file = {0, 0, 1, 0, 1, 0, 2, 2, 0, 0, 1, 0, 32, 0, 79, 0, 0, 0, 22, 0, 0, 0,
+                  0x89, 0x50, 0x4e, 0x47, 0x0d, 0x0a, 0x1a, 0x0a, 0x00, 0x00, 0x00, 0x0d, 0x49, 0x48, 0x44, 0x52, 0x00,
+                  0x00, 0x00, 0x02, 0x00, 0x00, 0x00, 0x02, 0x10, 0x02, 0x00, 0x00, 0x00, 0xad, 0x44, 0x46, 0x30, 0x00,
+                  0x00, 0x00, 0x16, 0x49, 0x44, 0x41, 0x54, 0x08, 0xd7, 0x63, 0xf8, 0xff, 0xff, 0xff, 0x7f, 0x06, 0x86,
+                  0xff, 0xff, 0x19, 0x60, 0x00, 0xc6, 0x05, 0x00, 0x98, 0x81, 0x09, 0xf7, 0x1c, 0x82, 0x7e, 0xa3, 0x00,
+                  0x00, 0x00, 0x00, 0x49, 0x45, 0x4e, 0x44, 0xae, 0x42, 0x60, 0x82};
+    std::vector<Field> f;  // the entry's size and offset; the PNG's chunk lengths, width and height
+    for (size_t at : {14, 18, 30, 38, 42, 55, 89}) Add(f, at, 4, at > 22);
+    return Sample{"ico-png", "ico", "TIcon", std::move(file), std::move(f), {}, {}, false};
+}
+
 // ---- metafiles ----
 
 // Pens, brushes, a palette, a region, shapes, text and a DIB: the records
@@ -382,7 +396,7 @@ std::vector<size_t> WmfRecords(const std::vector<uint8_t>& wmf) {
 }
 
 std::vector<Sample> HostileSamples() {
-    std::vector<Sample> samples{Bmp24(), Bmp8(), BmpRle8(), Jpeg(false), Jpeg(true), Icon()};
+    std::vector<Sample> samples{Bmp24(), Bmp8(), BmpRle8(), Jpeg(false), Jpeg(true), Icon(), PngIcon()};
     samples.push_back(MetafileSample("emf", SampleEmf(), true));
     samples.push_back(MetafileSample("wmf", SampleWmf(), false));
     // LUMENO_HOSTILE_SET=a.emf,b.wmf adds those files of the valid set, for runs by hand.

@@ -236,7 +236,7 @@ TEST_CASE("an icon that cannot be decoded is reported at its first painting only
         Pump();
     }
     REQUIRE(errors.texts.size() == 1);
-    CHECK(errors.texts[0] == "Icon image is not valid.");
+    CHECK(errors.texts[0] == u"Icon image is not valid.");
     form.Hide();
     Pump();
 }

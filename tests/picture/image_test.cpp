@@ -226,7 +226,7 @@ TEST_CASE("an error while drawing is reported once and the window is not repaint
         Sleep(20);
     }
     REQUIRE(errors.texts.size() == 1);
-    CHECK(errors.texts[0] == "Test picture cannot be drawn.");
+    CHECK(errors.texts[0] == u"Test picture cannot be drawn.");
     CHECK_FALSE(GetUpdateRect(s.image->Handle(), nullptr, FALSE));
     // The drawing flag came back: a later change repaints (and fails) again.
     s.image->SetCenter(true);

@@ -3,9 +3,14 @@
 // metafiles are recorded with GDI by the tests themselves.
 #include "testing.h"
 
+#include <windows.h>
+#include <psapi.h>
+
 #include <algorithm>
 #include <climits>
 #include <cmath>
+#include <cstdio>
+#include <utility>
 
 #include "fixture.h"
 #include "picture/clipboard.h"
@@ -15,6 +20,7 @@
 #include "picture_testing.h"
 #include "platform/exceptions.h"
 #include "platform/stream.h"
+#include "tools/metafiles/valid_set.h"
 #include "ui/gdi.h"
 
 namespace {
@@ -304,4 +310,43 @@ TEST_CASE("copying a metafile puts an enhanced metafile on the clipboard, also f
         if (copy) CHECK(EmfBytes(copy) == EmfBytes(metafile.Handle()));
         CloseClipboard();
     }
+}
+
+// The system's converter keeps a copy of a Windows metafile each time it
+// finds an enhanced metafile carried in it, as every WMF this program saves
+// carries one: the picture plays that copy itself.
+TEST_CASE("previewing a WMF this program saved 120 times grows the program by under 0.5 MB") {
+    TestApplication();
+    TempFolder folder;
+    for (const metafiles::File& file : metafiles::ValidSet())
+        if (file.name == "true-colour-count.emf") folder.Write(file.name, file.bytes);
+    TPicture picture;
+    picture.LoadFile(folder.File("true-colour-count.emf"));
+    picture.SaveFile(folder.File("saved.wmf"));
+    auto preview = [&] {
+        picture.LoadFile(folder.File("saved.wmf"));
+        Render(*picture.Graphic(), 48, 36);
+    };
+    // What the program holds: the system's heap, where the platform keeps
+    // its copies, and the pages of its own memory.
+    auto held = [] {
+        int64_t bytes = 0;
+        PROCESS_HEAP_ENTRY entry{};
+        HeapLock(GetProcessHeap());
+        while (HeapWalk(GetProcessHeap(), &entry))
+            if (entry.wFlags & PROCESS_HEAP_ENTRY_BUSY) bytes += entry.cbData;
+        HeapUnlock(GetProcessHeap());
+        PROCESS_MEMORY_COUNTERS counters{};
+        K32GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters);
+        return std::pair<int64_t, int64_t>(bytes, int64_t(counters.PagefileUsage));
+    };
+    for (int i = 0; i < 10; ++i) preview();
+    const auto before = held();
+    for (int i = 0; i < 120; ++i) preview();
+    const auto after = held();
+    const int64_t heap = after.first - before.first, pages = after.second - before.second;
+    std::printf("120 previews of a saved WMF: heap %+lld KB, private pages %+lld KB\n",
+                static_cast<long long>(heap / 1024), static_cast<long long>(pages / 1024));
+    CHECK(heap < 512 * 1024);
+    CHECK(pages < 512 * 1024);
 }

@@ -1,4 +1,5 @@
 // The picture container and the format registry.
+#include "platform/text.h"
 #include "testing.h"
 
 #include "fixture.h"
@@ -19,13 +20,13 @@ std::vector<uint8_t> SmallBmp() {
     return BuildBmp(s);
 }
 
-std::string LoadError(TPicture& picture, const std::string& path) {
+std::u16string LoadError(TPicture& picture, const std::u16string& path) {
     try {
         picture.LoadFile(path);
     } catch (const Exception& e) {
         return e.Message();
     }
-    return "(loaded)";
+    return u"(loaded)";
 }
 
 // Registers the test kind for the JPEG extensions while it lives.
@@ -39,24 +40,24 @@ struct JpegTestKind {
 }  // namespace
 
 TEST_CASE("the extension of a path is the text after its last dot, unless a folder or drive follows") {
-    CHECK(PictureExtension("C:\\obrazky\\photo.JPG") == "JPG");
-    CHECK(PictureExtension("a.b.bmp") == "bmp");
-    CHECK(PictureExtension("C:\\pictures.old\\readme") == "");
-    CHECK(PictureExtension("C:readme") == "");
-    CHECK(PictureExtension("readme.") == "");
-    CHECK(PictureExtension("readme") == "");
+    CHECK(PictureExtension(u"C:\\obrazky\\photo.JPG") == u"JPG");
+    CHECK(PictureExtension(u"a.b.bmp") == u"bmp");
+    CHECK(PictureExtension(u"C:\\pictures.old\\readme") == u"");
+    CHECK(PictureExtension(u"C:readme") == u"");
+    CHECK(PictureExtension(u"readme.") == u"");
+    CHECK(PictureExtension(u"readme") == u"");
 }
 
 TEST_CASE("the registry finds kinds by extension, case-blind, the latest registration first") {
     TestApplication();
     TFileFormatsList& formats = FileFormats();
-    CHECK(formats.FindByExtension("bmp") == &TBitmap::Class());
-    CHECK(formats.FindByExtension("BMP") == &TBitmap::Class());
+    CHECK(formats.FindByExtension(u"bmp") == &TBitmap::Class());
+    CHECK(formats.FindByExtension(u"BMP") == &TBitmap::Class());
     CHECK(formats.FindByClassName("TBitmap") == &TBitmap::Class());
-    CHECK(formats.FindByExtension("gif") == nullptr);
+    CHECK(formats.FindByExtension(u"gif") == nullptr);
 
     SUBCASE("entries keep the start-up order") {
-        const std::vector<std::string> order = {"wmf", "emf", "ico", "bmp", "jpeg", "jpg"};
+        const std::vector<std::u16string> order = {u"wmf", u"emf", u"ico", u"bmp", u"jpeg", u"jpg"};
         size_t next = 0;
         for (const TFileFormat& f : formats.Entries()) {
             while (next < order.size() && order[next] != f.extension) ++next;
@@ -64,28 +65,28 @@ TEST_CASE("the registry finds kinds by extension, case-blind, the latest registr
         }
     }
     SUBCASE("photo.JPG and photo.Jpeg resolve to the JPEG entries") {
-        const TGraphicClass* before = formats.FindByExtension("jpg");
+        const TGraphicClass* before = formats.FindByExtension(u"jpg");
         {
             JpegTestKind jpeg;
-            CHECK(formats.FindByExtension(PictureExtension("photo.JPG")) == &TTestGraphic::Class());
-            CHECK(formats.FindByExtension(PictureExtension("photo.Jpeg")) == &TTestGraphic::Class());
+            CHECK(formats.FindByExtension(PictureExtension(u"photo.JPG")) == &TTestGraphic::Class());
+            CHECK(formats.FindByExtension(PictureExtension(u"photo.Jpeg")) == &TTestGraphic::Class());
         }
-        CHECK(formats.FindByExtension("jpg") == before);
+        CHECK(formats.FindByExtension(u"jpg") == before);
     }
     SUBCASE("Windows-1250 letters are lower-cased by the system") {
         RegisterFormat("ČŠŽ", "Test", TTestGraphic::Class());
-        CHECK(formats.FindByExtension("čšž") == &TTestGraphic::Class());
-        CHECK(formats.FindByExtension("ČšŽ") == &TTestGraphic::Class());
+        CHECK(formats.FindByExtension(u"čšž") == &TTestGraphic::Class());
+        CHECK(formats.FindByExtension(u"ČšŽ") == &TTestGraphic::Class());
         UnregisterKind(TTestGraphic::Class());
-        CHECK(formats.FindByExtension("čšž") == nullptr);
+        CHECK(formats.FindByExtension(u"čšž") == nullptr);
     }
     SUBCASE("unregistering a kind removes the kinds derived from it") {
         RegisterFormat("tst", "Test", TTestGraphic::Class());
         RegisterFormat("dtst", "Derived", TDerivedTestGraphic::Class());
         UnregisterKind(TTestGraphic::Class());
-        CHECK(formats.FindByExtension("tst") == nullptr);
-        CHECK(formats.FindByExtension("dtst") == nullptr);
-        CHECK(formats.FindByExtension("bmp") == &TBitmap::Class());
+        CHECK(formats.FindByExtension(u"tst") == nullptr);
+        CHECK(formats.FindByExtension(u"dtst") == nullptr);
+        CHECK(formats.FindByExtension(u"bmp") == &TBitmap::Class());
     }
 }
 
@@ -116,18 +117,18 @@ TEST_CASE("loading by extension: unknown extensions, missing files and bad data 
     REQUIRE(held);
     CHECK(std::string(held->ClassName()) == "TBitmap");
 
-    CHECK(LoadError(picture, dir.File("image.gif")) == "Unknown picture file extension (.gif)");
-    CHECK(LoadError(picture, "C:\\pictures.old\\readme") == "Unknown picture file extension (.)");
-    CHECK(LoadError(picture, dir.File("chyba.bmp")) == "Cannot open file " + dir.File("chyba.bmp"));
-    CHECK(LoadError(picture, dir.File("zly.bmp")) == "Bitmap image is not valid");
-    CHECK(LoadError(picture, dir.File("kratky.bmp")) == "Stream read error");
+    CHECK(LoadError(picture, dir.File("image.gif")) == u"Unknown picture file extension (.gif)");
+    CHECK(LoadError(picture, u"C:\\pictures.old\\readme") == u"Unknown picture file extension (.)");
+    CHECK(LoadError(picture, dir.File("chyba.bmp")) == u"Cannot open file " + dir.File("chyba.bmp"));
+    CHECK(LoadError(picture, dir.File("zly.bmp")) == u"Bitmap image is not valid");
+    CHECK(LoadError(picture, dir.File("kratky.bmp")) == u"Stream read error");
     CHECK(picture.Graphic() == held);
     CHECK(picture.Width() == 2);
     CHECK(changes == 1);
 
     SUBCASE("a file held open elsewhere cannot be loaded") {
         TFileStream open(dir.File("dobry.bmp"), TFileStream::OpenRead);
-        CHECK(LoadError(picture, dir.File("dobry.bmp")) == "Cannot open file " + dir.File("dobry.bmp"));
+        CHECK(LoadError(picture, dir.File("dobry.bmp")) == u"Cannot open file " + dir.File("dobry.bmp"));
     }
     SUBCASE("a later change of the graphic reaches the listener once") {
         static_cast<TBitmap*>(held)->SetWidth(5);
@@ -153,7 +154,7 @@ TEST_CASE("saving writes the graphic's own format; an empty picture writes nothi
         picture.SaveFile(dir.File("chyba\\b.bmp"));
         FAIL("saved into a missing folder");
     } catch (const EFCreateError& e) {
-        CHECK(e.Message() == "Cannot create file " + dir.File("chyba\\b.bmp"));
+        CHECK(e.Message() == u"Cannot create file " + dir.File("chyba\\b.bmp"));
     }
 }
 
@@ -205,7 +206,7 @@ TEST_CASE("assigning copies a graphic into a new one of its kind, and empties on
         target.Assign(&foreign);
         FAIL("assigned a bare object");
     } catch (const EConvertError& e) {
-        CHECK(e.Message() == "Cannot assign a TObject to a TPicture");
+        CHECK(e.Message() == u"Cannot assign a TObject to a TPicture");
     }
 }
 

@@ -5,6 +5,7 @@
 #include "picture/codec/little_endian.h"
 #include "platform/exceptions.h"
 #include "platform/stream.h"
+#include "platform/text.h"
 #include "ui/gdi.h"
 
 namespace pictest {
@@ -77,14 +78,14 @@ std::vector<uint32_t> Render(TGraphic& graphic, int width, int height) {
     return Render(graphic, width, height, RECT{0, 0, width, height});
 }
 
-std::vector<uint8_t> ReadBytes(const std::string& path) {
+std::vector<uint8_t> ReadBytes(const std::u16string& path) {
     TFileStream file(path, TFileStream::OpenRead);
     std::vector<uint8_t> bytes(size_t(file.Size()));
     file.ReadBuffer(bytes.data(), bytes.size());
     return bytes;
 }
 
-bool FileExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+bool FileExists(const std::u16string& path) { return GetFileAttributesW(WidePtr(path)) != INVALID_FILE_ATTRIBUTES; }
 
 const TGraphicClass& TTestGraphic::Class() {
     static const TGraphicClass kind{"TTestGraphic", nullptr, &CreateGraphic<TTestGraphic>};

@@ -55,8 +55,8 @@ std::vector<uint32_t> Render(TGraphic& graphic, int width, int height, RECT rect
                              COLORREF background = RGB(1, 2, 3));
 std::vector<uint32_t> Render(TGraphic& graphic, int width, int height);
 
-std::vector<uint8_t> ReadBytes(const std::string& path);
-bool FileExists(const std::string& path);
+std::vector<uint8_t> ReadBytes(const std::u16string& path);
+bool FileExists(const std::u16string& path);
 
 // A graphic of one colour. LoadStream reads width, height (a byte each)
 // and red, green, blue; Draw fills its rectangle, or throws when told to.

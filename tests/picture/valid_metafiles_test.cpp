@@ -27,7 +27,9 @@ int DrawnPercent(const std::vector<uint32_t>& pixels) {
 TEST_CASE("valid metafiles: each plays, copies and saves") {
     TestApplication();
     TempFolder folder;
-    for (const metafiles::File& file : metafiles::ValidSet()) {
+    const std::vector<metafiles::File> set = metafiles::ValidSet();
+    REQUIRE_FALSE(set.empty());
+    for (const metafiles::File& file : set) {
         CAPTURE(file.name);
         folder.Write(file.name, file.bytes);
         TPicture picture;

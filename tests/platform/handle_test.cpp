@@ -7,18 +7,19 @@
 
 #include "fixture.h"
 #include "platform/handle.h"
+#include "platform/text.h"
 #include "testing.h"
 
 namespace {
 // Without sharing: a second open fails while the first is held.
-FileHandle OpenAlone(const std::string& path) {
-    return FileHandle(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+FileHandle OpenAlone(const std::u16string& path) {
+    return FileHandle(CreateFileW(WidePtr(path), GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
 }
 }  // namespace
 
 TEST_CASE("handle owner: a moved file stays open until its new owner goes; a failed open or search owns nothing") {
     TempFolder temp;
-    const std::string path = temp.File("drzany.bin");
+    const std::u16string path = temp.File("drzany.bin");
     FileHandle moved;
     {
         FileHandle first = OpenAlone(path);
@@ -30,7 +31,7 @@ TEST_CASE("handle owner: a moved file stays open until its new owner goes; a fai
     moved.reset();
     CHECK(OpenAlone(path));
     CHECK_FALSE(OpenAlone(temp.File("chyba\\ziadny.bin")));
-    WIN32_FIND_DATAA fd;
-    CHECK(SearchHandle(FindFirstFileA(temp.File("*.bin").c_str(), &fd)));
-    CHECK_FALSE(SearchHandle(FindFirstFileA(temp.File("*.jpg").c_str(), &fd)));
+    WIN32_FIND_DATAW fd;
+    CHECK(SearchHandle(FindFirstFileW(WidePtr(temp.File("*.bin")), &fd)));
+    CHECK_FALSE(SearchHandle(FindFirstFileW(WidePtr(temp.File("*.jpg")), &fd)));
 }

@@ -3,18 +3,19 @@
 
 #include "fixture.h"
 #include "platform/exceptions.h"
+#include "platform/text.h"
 #include "testing.h"
 #include "ui/button.h"
 #include "ui/fonts.h"
 #include "ui/message_dialog.h"
 
 TEST_CASE("error box text: a full stop only after characters above '.'") {
-    CHECK(ErrorBoxText("Unknown picture file extension (.xyz)") == "Unknown picture file extension (.xyz)");
-    CHECK(ErrorBoxText("Cannot open file C:\\a.bmp") == "Cannot open file C:\\a.bmp.");
-    CHECK(ErrorBoxText("ends with colon:") == "ends with colon:.");
-    CHECK(ErrorBoxText("I/O error 183") == "I/O error 183.");
-    for (const char* kept : {"done.", "wow!", "space ", "comma,", "dash-"}) CHECK(ErrorBoxText(kept) == kept);
-    CHECK(ErrorBoxText("") == "");
+    CHECK(ErrorBoxText(u"Unknown picture file extension (.xyz)") == u"Unknown picture file extension (.xyz)");
+    CHECK(ErrorBoxText(u"Cannot open file C:\\a.bmp") == u"Cannot open file C:\\a.bmp.");
+    CHECK(ErrorBoxText(u"ends with colon:") == u"ends with colon:.");
+    CHECK(ErrorBoxText(u"I/O error 183") == u"I/O error 183.");
+    for (const char16_t* kept : {u"done.", u"wow!", u"space ", u"comma,", u"dash-"}) CHECK(ErrorBoxText(kept) == kept);
+    CHECK(ErrorBoxText(u"") == u"");
 }
 
 TEST_CASE("error handler: caption is the title, EAbort is silent, a capture is cancelled") {
@@ -22,7 +23,7 @@ TEST_CASE("error handler: caption is the title, EAbort is silent, a capture is c
     CaptureErrors errors;
     TestApplication().HandleException(EInvalidGraphic("Bitmap image is not valid"));
     REQUIRE(errors.texts.size() == 1);
-    CHECK(errors.texts[0] == "Bitmap image is not valid.");
+    CHECK(errors.texts[0] == u"Bitmap image is not valid.");
     CHECK(errors.captions[0] == TestApplication().Title());
 
     TestApplication().HandleException(EAbort("Operation aborted"));
@@ -30,8 +31,8 @@ TEST_CASE("error handler: caption is the title, EAbort is silent, a capture is c
 
     TestApplication().SetTitle("Tarnik Lumeno - foto.jpg");
     TestApplication().HandleException(EInOutError(5));
-    CHECK(errors.texts.back() == "File access denied.");
-    CHECK(errors.captions.back() == "Tarnik Lumeno - foto.jpg");
+    CHECK(errors.texts.back() == u"File access denied.");
+    CHECK(errors.captions.back() == u"Tarnik Lumeno - foto.jpg");
     TestApplication().SetTitle("Korvel Lumeno");
 
     FormSettings fs;
@@ -44,19 +45,19 @@ TEST_CASE("error handler: caption is the title, EAbort is silent, a capture is c
 }
 
 TEST_CASE("I/O error messages by code") {
-    CHECK(EInOutError(2).Message() == "File not found");
-    CHECK(EInOutError(3).Message() == "Invalid filename");
-    CHECK(EInOutError(4).Message() == "Too many open files");
-    CHECK(EInOutError(5).Message() == "File access denied");
-    CHECK(EInOutError(100).Message() == "Read beyond end of file");
-    CHECK(EInOutError(101).Message() == "Disk full");
-    CHECK(EInOutError(106).Message() == "Invalid numeric input");
-    CHECK(EInOutError(183).Message() == "I/O error 183");
+    CHECK(EInOutError(2).Message() == u"File not found");
+    CHECK(EInOutError(3).Message() == u"Invalid filename");
+    CHECK(EInOutError(4).Message() == u"Too many open files");
+    CHECK(EInOutError(5).Message() == u"File access denied");
+    CHECK(EInOutError(100).Message() == u"Read beyond end of file");
+    CHECK(EInOutError(101).Message() == u"Disk full");
+    CHECK(EInOutError(106).Message() == u"Invalid numeric input");
+    CHECK(EInOutError(183).Message() == u"I/O error 183");
 }
 
 namespace {
 struct Seen {
-    std::string caption, button;
+    std::u16string caption, button;
     bool icon = false;
     int clientWidth = 0;
 };
@@ -64,9 +65,9 @@ struct Seen {
 void CloseWith(HWND wnd, WPARAM key, Seen* seen) {
     auto* form = dynamic_cast<TMessageForm*>(TControl::FromHandle(wnd));
     REQUIRE(form);
-    char text[128] = {};
-    GetWindowTextA(wnd, text, sizeof text);
-    seen->caption = text;
+    WCHAR text[128] = {};
+    GetWindowTextW(wnd, text, 128);
+    seen->caption = FromWide(text);
     seen->button = form->OkButton()->Caption();
     seen->icon = form->HasIcon();
     seen->clientWidth = form->ClientWidth();
@@ -83,7 +84,7 @@ TEST_CASE("notice box: title caption, no icon, OK closes on Enter") {
         [](HWND wnd, void* ctx) { CloseWith(wnd, VK_RETURN, static_cast<Seen*>(ctx)); });
     REQUIRE(found);
     CHECK(seen.caption == TestApplication().Title());
-    CHECK(seen.button == "OK");
+    CHECK(seen.button == u"OK");
     CHECK_FALSE(seen.icon);
 }
 
@@ -94,19 +95,19 @@ TEST_CASE("error dialog: caption Error, the error icon, Esc closes it") {
         "Lumeno.Form", [](void*) { ShowErrorDialog("Vyskytla sa chyba "); }, &seen,
         [](HWND wnd, void* ctx) { CloseWith(wnd, VK_ESCAPE, static_cast<Seen*>(ctx)); });
     REQUIRE(found);
-    CHECK(seen.caption == "Error");
-    CHECK(seen.button == "OK");
+    CHECK(seen.caption == u"Error");
+    CHECK(seen.button == u"OK");
     CHECK(seen.icon);
 }
 
 TEST_CASE("message measures: a long text wraps at half the screen width") {
-    std::string text;
-    for (int i = 0; i < 80; ++i) text += "slovo ";
+    std::u16string text;
+    for (int i = 0; i < 80; ++i) text += u"slovo ";
     MessageMeasures m = MeasureMessage(text, MessageFont(), true);
     int half = GetSystemMetrics(SM_CXSCREEN) / 2;
     CHECK(m.text.right - m.text.left <= half);
     CHECK(m.clientWidth <= 32 + m.hSpacing + half + 2 * m.hMargin);
-    MessageMeasures shortText = MeasureMessage("x", MessageFont(), true);
+    MessageMeasures shortText = MeasureMessage(u"x", MessageFont(), true);
     CHECK(m.text.bottom > shortText.text.bottom);
     // The icon block is at least 32 high.
     CHECK(shortText.clientHeight >= 32 + shortText.vSpacing + shortText.buttonHeight + 2 * shortText.vMargin);

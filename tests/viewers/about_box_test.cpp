@@ -6,6 +6,7 @@
 
 #include "app/okno.h"
 #include "fixture.h"
+#include "platform/text.h"
 #include "testing.h"
 #include "viewer_testing.h"
 #include "viewers/about_box.h"
@@ -28,37 +29,37 @@ void ClickOk(HWND) {
 TEST_CASE("about box: title, fonts, the link label and the O.K. button as designed") {
     MainWindow();
     TAboutBox& a = *AboutBox;
-    CHECK(a.Caption() == "About TarnikLumeno");
-    CHECK(a.ClientWidth() == AboutBoxBox("AboutBox").width);
-    CHECK(a.ClientHeight() == AboutBoxBox("AboutBox").height);
+    CHECK(a.Caption() == u"About TarnikLumeno");
+    CHECK(a.ClientWidth() == 332);
+    CHECK(a.ClientHeight() == 213);
     CHECK(a.Panel1->Color() == RGB(255, 255, 255));
-    CHECK(a.Panel1->Left() == AboutBoxBox("Panel1").left);
-    CHECK(a.Panel1->Width() == AboutBoxBox("Panel1").width);
-    CHECK(a.Panel1->Height() == AboutBoxBox("Panel1").height);
-    CHECK(a.Label1->Text() == "Korvel Lumeno");
+    CHECK(a.Panel1->Left() == 8);
+    CHECK(a.Panel1->Width() == 305);
+    CHECK(a.Panel1->Height() == 161);
+    CHECK(a.Label1->Text() == u"Korvel Lumeno");
     LOGFONTA title = FontOf(*a.Label1);
     CHECK(std::string(title.lfFaceName) == "Arial");
     CHECK(title.lfHeight == -19);
     CHECK(title.lfWeight == FW_BOLD);
     CHECK(title.lfCharSet == EASTEUROPE_CHARSET);
-    CHECK(a.Label3->Text() == "pre Windows 95/98/2000");
-    CHECK(a.Label3->Left() == AboutBoxBox("Label3").left);
-    CHECK(a.Label3->Top() == AboutBoxBox("Label3").top);
-    CHECK(a.Label5->Text() == kMakerAddress);
+    CHECK(a.Label3->Text() == u"pre Windows 95/98/2000");
+    CHECK(a.Label3->Left() == 152);
+    CHECK(a.Label3->Top() == 32);
+    CHECK(a.Label5->Text() == Wide(kMakerAddress));
     CHECK(a.Label5->Cursor == TCursor::crHandPoint);
-    CHECK(a.Label5->Left() == AboutBoxBox("Label5").left);
-    CHECK(a.Label5->Top() == AboutBoxBox("Label5").top);
+    CHECK(a.Label5->Left() == 192);
+    CHECK(a.Label5->Top() == 120);
     LOGFONTA link = FontOf(*a.Label5);
     CHECK(std::string(link.lfFaceName) == "Arial");
     CHECK(link.lfUnderline);
     CHECK(link.lfHeight == -11);
     // The whole address is readable inside the white panel.
     CHECK(a.Label5->Left() + a.Label5->Width() <= a.Panel1->ClientWidth());
-    CHECK(a.Panel2->Left() == AboutBoxBox("Panel2").left);
-    CHECK(a.Panel2->Top() == AboutBoxBox("Panel2").top);
-    CHECK(a.SpeedButton1->Caption() == "O.K.");
-    CHECK(a.SpeedButton1->Width() == AboutBoxBox("SpeedButton1").width);
-    CHECK(a.SpeedButton1->Height() == AboutBoxBox("SpeedButton1").height);
+    CHECK(a.Panel2->Left() == 216);
+    CHECK(a.Panel2->Top() == 176);
+    CHECK(a.SpeedButton1->Caption() == u"O.K.");
+    CHECK(a.SpeedButton1->Width() == 88);
+    CHECK(a.SpeedButton1->Height() == 25);
 }
 
 TEST_CASE("about box: shown from the help menu, closed by O.K., and later showings keep the first place") {

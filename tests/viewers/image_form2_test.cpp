@@ -9,6 +9,7 @@
 #include "app/okno.h"
 #include "fixture.h"
 #include "platform/exceptions.h"
+#include "platform/text.h"
 #include "testing.h"
 #include "ui/rects.h"
 #include "viewer_testing.h"
@@ -53,7 +54,7 @@ COLORREF Stripe(int at) {
     return RGB(i * 16, 255 - i * 16, i * 40 % 256);
 }
 
-std::string WriteStriped(const TempFolder& folder, const std::string& name, int width, int height) {
+std::u16string WriteStriped(const TempFolder& folder, const std::u16string& name, int width, int height) {
     const bool across = width > height;
     pictest::BmpFields f;
     f.width = width;
@@ -110,19 +111,19 @@ TEST_CASE("full-screen viewer: borderless black window over the screen, picture 
     CHECK(ImageForm2->Image->Cursor == TCursor::crHandPoint);
 
     struct Case {
-        const char* name;
+        const char16_t* name;
         int w, h, left, top;
     };
     const Case cases[] = {
-        {"mensi.bmp", 100, 50, 512 - 50, 384 - 25},
-        {"rovnaky.bmp", 1024, 768, 0, 0},
-        {"sirsi.bmp", 1500, 300, 512 - 750, 384 - 150},
-        {"vyssi.bmp", 301, 1000, 512 - 150, 384 - 500},
-        {"vacsi.bmp", 1025, 1001, 0, 384 - 500},
+        {u"mensi.bmp", 100, 50, 512 - 50, 384 - 25},
+        {u"rovnaky.bmp", 1024, 768, 0, 0},
+        {u"sirsi.bmp", 1500, 300, 512 - 750, 384 - 150},
+        {u"vyssi.bmp", 301, 1000, 512 - 150, 384 - 500},
+        {u"vacsi.bmp", 1025, 1001, 0, 384 - 500},
     };
     for (const Case& c : cases) {
         CAPTURE(c.name);
-        std::string path = WriteBmp(temp, c.name, c.w, c.h);
+        std::u16string path = WriteBmp(temp, c.name, c.w, c.h);
         Seen s;
         bool up = WhileUp([&] { ImageForm2->ShowFile(path); },
                           [&](HWND wnd) {
@@ -147,7 +148,7 @@ TEST_CASE("full-screen viewer: borderless black window over the screen, picture 
 TEST_CASE("full-screen viewer: a picture smaller than the screen shows on black") {
     MainWindow();
     TempFolder temp;
-    std::string path = WriteBmp(temp, "cierne.bmp", 40, 40);
+    std::u16string path = WriteBmp(temp, u"cierne.bmp", 40, 40);
     COLORREF corner = CLR_INVALID, middle = CLR_INVALID;
     WhileUp([&] { ImageForm2->ShowFile(path); },
             [&](HWND wnd) {
@@ -175,7 +176,7 @@ TEST_CASE("full-screen viewer: dragging moves only along the axis that does not 
     struct Drag {
         POINT start, afterLeftDrag, afterRelease, afterFreeMove, afterRightDrag, afterMiddleDrag;
     };
-    auto dragOn = [&](const std::string& path) {
+    auto dragOn = [&](const std::u16string& path) {
         Drag d{};
         WhileUp([&] { ImageForm2->ShowFile(path); },
                 [&](HWND wnd) {
@@ -200,7 +201,7 @@ TEST_CASE("full-screen viewer: dragging moves only along the axis that does not 
         return d;
     };
     SUBCASE("wider than the screen: left and right only") {
-        Drag d = dragOn(WriteBmp(temp, "siroky.bmp", 1400, 500));
+        Drag d = dragOn(WriteBmp(temp, u"siroky.bmp", 1400, 500));
         CHECK(d.start.x == 512 - 700);
         CHECK(d.start.y == 384 - 250);
         CHECK(d.afterLeftDrag.x == d.start.x + 30);
@@ -212,7 +213,7 @@ TEST_CASE("full-screen viewer: dragging moves only along the axis that does not 
         CHECK_FALSE(ImageForm2->DragActive);
     }
     SUBCASE("taller than the screen: up and down only") {
-        Drag d = dragOn(WriteBmp(temp, "vysoky.bmp", 500, 1400));
+        Drag d = dragOn(WriteBmp(temp, u"vysoky.bmp", 500, 1400));
         CHECK(d.afterLeftDrag.x == d.start.x);
         CHECK(d.afterLeftDrag.y == d.start.y - 20);
         CHECK(d.afterFreeMove.y == d.afterRelease.y);
@@ -223,7 +224,7 @@ TEST_CASE("full-screen viewer: dragging moves only along the axis that does not 
     SUBCASE("as large as the screen, smaller, or larger both ways: never moves") {
         for (auto [w, h] : {std::pair{1024, 768}, std::pair{300, 200}, std::pair{1400, 1400}}) {
             CAPTURE(w);
-            Drag d = dragOn(WriteBmp(temp, "pevny" + std::to_string(w) + ".bmp", w, h));
+            Drag d = dragOn(WriteBmp(temp, Wide("pevny" + std::to_string(w) + ".bmp"), w, h));
             CHECK(d.afterLeftDrag.x == d.start.x);
             CHECK(d.afterLeftDrag.y == d.start.y);
             CHECK(d.afterMiddleDrag.x == d.start.x);
@@ -246,7 +247,7 @@ TEST_CASE("full-screen viewer: after each drag step the screen shows the picture
     for (auto [w, h] : {std::pair{2000, 300}, std::pair{300, 1600}}) {
         CAPTURE(w);
         const bool across = w > h;
-        const std::string path = WriteStriped(temp, "pruhy" + std::to_string(w) + ".bmp", w, h);
+        const std::u16string path = WriteStriped(temp, Wide("pruhy" + std::to_string(w) + ".bmp"), w, h);
         WhileUp([&] { ImageForm2->ShowFile(path); },
                 [&](HWND wnd) {
                     HWND image = ImageForm2->Image->Handle();
@@ -271,7 +272,7 @@ TEST_CASE("full-screen viewer: after each drag step the screen shows the picture
 TEST_CASE("full-screen viewer: a release lost outside the picture does not let it follow a pointer without buttons") {
     MainWindow();
     TempFolder temp;
-    std::string path = WriteBmp(temp, "strateny.bmp", 1400, 300);
+    std::u16string path = WriteBmp(temp, u"strateny.bmp", 1400, 300);
     POINT before{}, after{};
     WhileUp([&] { ImageForm2->ShowFile(path); },
             [&](HWND wnd) {
@@ -293,7 +294,7 @@ TEST_CASE("full-screen viewer: a release lost outside the picture does not let i
 TEST_CASE("full-screen viewer: a drag left active by a wide picture moves the next, tall one up and down") {
     MainWindow();
     TempFolder temp;
-    const std::string wide = WriteBmp(temp, "siroky.bmp", 1400, 300), tall = WriteBmp(temp, "vysoky.bmp", 300, 1400);
+    const std::u16string wide = WriteBmp(temp, u"siroky.bmp", 1400, 300), tall = WriteBmp(temp, u"vysoky.bmp", 300, 1400);
     WhileUp([&] { ImageForm2->ShowFile(wide); },
             [&](HWND wnd) {
                 Mouse(WM_LBUTTONDOWN, MK_LBUTTON, 100, 100);
@@ -316,7 +317,7 @@ TEST_CASE("full-screen viewer: a drag left active by a wide picture moves the ne
 TEST_CASE("full-screen viewer: closing by double-click on picture or background and by Enter; Escape ignored") {
     MainWindow();
     TempFolder temp;
-    std::string path = WriteBmp(temp, "koniec.bmp", 200, 100);
+    std::u16string path = WriteBmp(temp, u"koniec.bmp", 200, 100);
     SUBCASE("double-click on the picture: the press after it still starts a drag, the release ends it") {
         bool activeAfterPress = false, closing = false;
         int32_t x = -1, y = -1;
@@ -364,12 +365,12 @@ TEST_CASE("full-screen branch of the open command: failures and the taskbar") {
     TOkno& w = MainWindow();
     TempFolder temp;
     KeepMainFolder keep;
-    WriteBmp(temp, "cely.bmp", 120, 80);
-    temp.Write("zly.bmp", std::vector<unsigned char>(64, 'n'));
+    WriteBmp(temp, u"cely.bmp", 120, 80);
+    temp.Write(u"zly.bmp", std::vector<unsigned char>(64, 'n'));
     w.FullScreen->SetChecked(true);
 
     SUBCASE("the selected file fills the screen, the taskbar returns after Enter") {
-        REQUIRE(SelectFile(w, temp.Path(), "cely.bmp"));
+        REQUIRE(SelectFile(w, temp.Path(), u"cely.bmp"));
         Seen s;
         bool up = WhileUp([&] { w.DvojKlikniNaSubor(); },
                           [&](HWND wnd) {
@@ -384,7 +385,7 @@ TEST_CASE("full-screen branch of the open command: failures and the taskbar") {
         CHECK(TestApplication().Cursor() == TCursor::crDefault);
     }
     SUBCASE("a failed load: the taskbar is shown again and the viewer never appears") {
-        REQUIRE(SelectFile(w, temp.Path(), "zly.bmp"));
+        REQUIRE(SelectFile(w, temp.Path(), u"zly.bmp"));
         CHECK_THROWS_WITH_AS(w.DvojKlikniNaSubor(), "Bitmap image is not valid", EInvalidGraphic);
         CHECK(IsWindowVisible(Taskbar()));
         CHECK_FALSE(IsWindowVisible(ImageForm2->Handle()));

@@ -12,6 +12,7 @@
 #include "picture/clipboard.h"
 #include "picture/read_ahead.h"
 #include "platform/exceptions.h"
+#include "platform/text.h"
 #include "testing.h"
 #include "viewer_testing.h"
 #include "viewers/image_form.h"
@@ -22,7 +23,7 @@ struct Seen {
     Rect window{}, client{};
     RECT paint{};
     int imageTop = -1, imageWidth = -1, imageHeight = -1;
-    std::string caption;
+    std::u16string caption;
     bool modal = false;
 };
 
@@ -42,7 +43,7 @@ Seen Look(HWND wnd) {
 void PressEnter(HWND wnd) { SendMessageA(wnd, WM_CHAR, '\r', 0); }
 
 // Shows the file in the viewer, looks at it and closes it with Enter.
-Seen ShowAndLook(const std::string& path) {
+Seen ShowAndLook(const std::u16string& path) {
     Seen seen;
     bool up = WhileUp([&] { ImageForm->ShowFile(path); },
                       [&](HWND wnd) {
@@ -91,7 +92,7 @@ TEST_CASE("windowed viewer: the window is sized by the picture and centred on th
     REQUIRE(screenH == 768);
 
     SUBCASE("32 x 32: outer 200 x 200, picture centred in the area under the strip") {
-        Seen s = ShowAndLook(WriteBmp(temp, "maly.bmp", 32, 32));
+        Seen s = ShowAndLook(WriteBmp(temp, u"maly.bmp", 32, 32));
         CHECK(s.window.width == 200);
         CHECK(s.window.height == 200);
         CHECK(s.window.left == (1024 - 200) / 2);
@@ -101,24 +102,24 @@ TEST_CASE("windowed viewer: the window is sized by the picture and centred on th
         CHECK(s.imageHeight == s.client.height - 5);
         CHECK(s.paint.left == (s.imageWidth - 32) / 2);
         CHECK(s.paint.top == (s.imageHeight - 32) / 2);
-        CHECK(s.caption == "maly.bmp");
+        CHECK(s.caption == u"maly.bmp");
         CHECK(s.modal);
     }
     SUBCASE("exactly 200 x 200 keeps the outer 200 x 200 and is cut") {
-        Seen s = ShowAndLook(WriteBmp(temp, "dvesto.bmp", 200, 200));
+        Seen s = ShowAndLook(WriteBmp(temp, u"dvesto.bmp", 200, 200));
         CHECK(s.window.width == 200);
         CHECK(s.window.height == 200);
         CHECK(s.paint.left < 0);
         CHECK(s.paint.top < 0);
     }
     SUBCASE("201 wide: client width 201, outer height still 200") {
-        Seen s = ShowAndLook(WriteBmp(temp, "siroky.bmp", 201, 50));
+        Seen s = ShowAndLook(WriteBmp(temp, u"siroky.bmp", 201, 50));
         CHECK(s.client.width == 201);
         CHECK(s.window.height == 200);
         CHECK(s.window.left == (1024 - s.window.width) / 2);
     }
     SUBCASE("400 high: client height 400, 395 of it show the picture, cut at top and bottom") {
-        Seen s = ShowAndLook(WriteBmp(temp, "vysoky.bmp", 50, 400));
+        Seen s = ShowAndLook(WriteBmp(temp, u"vysoky.bmp", 50, 400));
         CHECK(s.client.height == 400);
         CHECK(s.window.width == 200);
         CHECK(s.imageHeight == 395);
@@ -126,7 +127,7 @@ TEST_CASE("windowed viewer: the window is sized by the picture and centred on th
         CHECK(s.window.top == (768 - s.window.height) / 2);
     }
     SUBCASE("wider than the screen: exactly as wide as the screen at left 0, cut at both sides") {
-        Seen s = ShowAndLook(WriteBmp(temp, "panorama.bmp", 1100, 60));
+        Seen s = ShowAndLook(WriteBmp(temp, u"panorama.bmp", 1100, 60));
         CHECK(s.window.width == 1024);
         CHECK(s.window.left == 0);
         CHECK(s.window.height == 200);
@@ -135,14 +136,14 @@ TEST_CASE("windowed viewer: the window is sized by the picture and centred on th
         CHECK(s.paint.right > s.imageWidth);
     }
     SUBCASE("a few pixels narrower than the screen: client as wide as the picture, right edge off screen") {
-        Seen s = ShowAndLook(WriteBmp(temp, "takmer.bmp", 1020, 60));
+        Seen s = ShowAndLook(WriteBmp(temp, u"takmer.bmp", 1020, 60));
         CHECK(s.client.width == 1020);
         CHECK(s.window.width > 1024);
         CHECK(s.window.left == 0);
         CHECK(s.window.left + s.window.width > 1024);
     }
     SUBCASE("taller than the screen: exactly as high as the screen at top 0") {
-        Seen s = ShowAndLook(WriteBmp(temp, "stlp.bmp", 60, 900));
+        Seen s = ShowAndLook(WriteBmp(temp, u"stlp.bmp", 60, 900));
         CHECK(s.window.height == 768);
         CHECK(s.window.top == 0);
         CHECK(s.window.width == 200);
@@ -152,7 +153,7 @@ TEST_CASE("windowed viewer: the window is sized by the picture and centred on th
 TEST_CASE("windowed viewer: the picture is really drawn in the middle of the button-face window") {
     MainWindow();
     TempFolder temp;
-    std::string path = WriteBmp(temp, "stvorec.bmp", 32, 32);
+    std::u16string path = WriteBmp(temp, u"stvorec.bmp", 32, 32);
     COLORREF middle = CLR_INVALID, corner = CLR_INVALID;
     WhileUp([&] { ImageForm->ShowFile(path); },
             [&](HWND wnd) {
@@ -169,8 +170,8 @@ TEST_CASE("windowed viewer: the picture is really drawn in the middle of the but
 TEST_CASE("windowed viewer: on the previewed picture it draws what it draws of the file loaded alone") {
     MainWindow();
     TempFolder temp;
-    temp.Write("dva.jpg", BuildJpeg({300, 200, 0xFF0000, 0x0000FF}));
-    const std::string path = temp.File("dva.jpg");
+    temp.Write(u"dva.jpg", BuildJpeg({300, 200, 0xFF0000, 0x0000FF}));
+    const std::u16string path = temp.File(u"dva.jpg");
     TPicture previewed;
     previewed.LoadFile(path);
     Render(*previewed.Graphic(), 30, 20);
@@ -192,7 +193,7 @@ TEST_CASE("windowed viewer: on the previewed picture it draws what it draws of t
 TEST_CASE("windowed viewer: Enter, a double-click on the picture and the close button close it; the taskbar comes back") {
     MainWindow();
     TempFolder temp;
-    std::string path = WriteBmp(temp, "zatvor.bmp", 40, 30);
+    std::u16string path = WriteBmp(temp, u"zatvor.bmp", 40, 30);
     REQUIRE(Taskbar() != nullptr);
     auto closeWith = [&](void (*close)(HWND)) {
         ShowTaskbar(false);
@@ -231,14 +232,14 @@ TEST_CASE("windowed viewer: Enter, a double-click on the picture and the close b
 TEST_CASE("windowed viewer: a failed load leaves before the window changes") {
     MainWindow();
     TempFolder temp;
-    std::string good = WriteBmp(temp, "dobry.bmp", 40, 40);
+    std::u16string good = WriteBmp(temp, u"dobry.bmp", 40, 40);
     ShowAndLook(good);
-    temp.Write("zly.bmp", std::vector<unsigned char>(64, 'X'));
-    CHECK_THROWS_WITH_AS(ImageForm->ShowFile(temp.File("zly.bmp")), "Bitmap image is not valid", EInvalidGraphic);
-    CHECK_THROWS_WITH_AS(ImageForm->ShowFile(temp.File("a.xyz")), "Unknown picture file extension (.xyz)",
+    temp.Write(u"zly.bmp", std::vector<unsigned char>(64, 'X'));
+    CHECK_THROWS_WITH_AS(ImageForm->ShowFile(temp.File(u"zly.bmp")), "Bitmap image is not valid", EInvalidGraphic);
+    CHECK_THROWS_WITH_AS(ImageForm->ShowFile(temp.File(u"a.xyz")), "Unknown picture file extension (.xyz)",
                          EInvalidGraphic);
     CHECK_FALSE(IsWindowVisible(ImageForm->Handle()));
-    CHECK(ImageForm->Caption() == "dobry.bmp");
+    CHECK(ImageForm->Caption() == u"dobry.bmp");
     CHECK(ImageForm->Image->Picture().Width() == 40);
 }
 
@@ -258,7 +259,7 @@ TEST_CASE("copy commands: the viewer's picture and the preview's picture go on t
         return width;
     };
     SUBCASE("the viewer's command, while it is up") {
-        std::string path = WriteBmp(temp, "kopia.bmp", 37, 21);
+        std::u16string path = WriteBmp(temp, u"kopia.bmp", 37, 21);
         WhileUp([&] { ImageForm->ShowFile(path); },
                 [&](HWND wnd) {
                     SendMessageA(wnd, WM_COMMAND, MAKEWPARAM(ImageForm->Koprovaobrzok1->Command(), 0), 0);
@@ -268,9 +269,9 @@ TEST_CASE("copy commands: the viewer's picture and the preview's picture go on t
     }
     SUBCASE("the main window's command copies the preview, not the selected file") {
         KeepMainFolder keep;
-        WriteBmp(temp, "vybrany.bmp", 11, 11);
-        w.Image->Picture().LoadFile(WriteBmp(temp, "nahlad.bmp", 23, 19));
-        REQUIRE(SelectFile(w, temp.Path(), "vybrany.bmp"));
+        WriteBmp(temp, u"vybrany.bmp", 11, 11);
+        w.Image->Picture().LoadFile(WriteBmp(temp, u"nahlad.bmp", 23, 19));
+        REQUIRE(SelectFile(w, temp.Path(), u"vybrany.bmp"));
         SendMessageA(w.Handle(), WM_COMMAND, MAKEWPARAM(w.Koprova1->Command(), 0), 0);
         CHECK(clipboardBitmapWidth() == 23);
     }
@@ -280,12 +281,12 @@ TEST_CASE("open command: the selected file in the windowed viewer, the pointer b
     TOkno& w = MainWindow();
     TempFolder temp;
     KeepMainFolder keep;
-    WriteBmp(temp, "obrazok.bmp", 64, 48);
-    temp.Write("pokazeny.bmp", std::vector<unsigned char>(64, 'X'));
+    WriteBmp(temp, u"obrazok.bmp", 64, 48);
+    temp.Write(u"pokazeny.bmp", std::vector<unsigned char>(64, 'X'));
     REQUIRE_FALSE(w.FullScreen->Checked());
 
     SUBCASE("Enter in the file list opens it; Enter in the viewer closes it") {
-        REQUIRE(SelectFile(w, temp.Path(), "obrazok.bmp"));
+        REQUIRE(SelectFile(w, temp.Path(), u"obrazok.bmp"));
         Seen seen;
         bool up = WhileUp([&] { SendMessageA(w.files->Handle(), WM_CHAR, '\r', 0); },
                           [&](HWND wnd) {
@@ -298,14 +299,14 @@ TEST_CASE("open command: the selected file in the windowed viewer, the pointer b
                               SendInput(2, keys, sizeof(INPUT));
                           });
         CHECK(up);
-        CHECK(seen.caption == "obrazok.bmp");
+        CHECK(seen.caption == u"obrazok.bmp");
         CHECK(seen.modal);
         CHECK_FALSE(IsWindowVisible(ImageForm->Handle()));
         CHECK(TestApplication().Cursor() == TCursor::crDefault);
         CHECK(IsWindowEnabled(w.Handle()));
     }
     SUBCASE("a double-click in the file list opens it too") {
-        REQUIRE(SelectFile(w, temp.Path(), "obrazok.bmp"));
+        REQUIRE(SelectFile(w, temp.Path(), u"obrazok.bmp"));
         bool up = WhileUp([&] { w.filesDblClick(w.files.get()); }, [&](HWND wnd) { PressEnter(wnd); });
         CHECK(up);
     }
@@ -317,13 +318,13 @@ TEST_CASE("open command: the selected file in the windowed viewer, the pointer b
         CHECK(TestApplication().Cursor() == TCursor::crDefault);
     }
     SUBCASE("the file vanished since the list was read: no window") {
-        REQUIRE(SelectFile(w, temp.Path(), "obrazok.bmp"));
-        DeleteFileA(temp.File("obrazok.bmp").c_str());
+        REQUIRE(SelectFile(w, temp.Path(), u"obrazok.bmp"));
+        DeleteFileW(WidePtr(temp.File(u"obrazok.bmp")));
         bool up = WhileUp([&] { w.DvojKlikniNaSubor(); }, [&](HWND wnd) { PressEnter(wnd); });
         CHECK_FALSE(up);
     }
     SUBCASE("a failed load leaves the command with its error") {
-        REQUIRE(SelectFile(w, temp.Path(), "pokazeny.bmp"));
+        REQUIRE(SelectFile(w, temp.Path(), u"pokazeny.bmp"));
         CHECK_THROWS_AS(w.DvojKlikniNaSubor(), EInvalidGraphic);
         CHECK_FALSE(IsWindowVisible(ImageForm->Handle()));
         CHECK(TestApplication().Cursor() == TCursor::crDefault);

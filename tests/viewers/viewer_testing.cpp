@@ -20,7 +20,7 @@ std::vector<uint8_t> FlatBmp(int width, int height, COLORREF colour) {
     return BuildBmp(f);
 }
 
-std::string WriteBmp(const TempFolder& folder, const std::string& name, int width, int height) {
+std::u16string WriteBmp(const TempFolder& folder, const std::u16string& name, int width, int height) {
     folder.Write(name, FlatBmp(width, height));
     return folder.File(name);
 }
@@ -61,7 +61,7 @@ KeepMainFolder::~KeepMainFolder() {
     }
 }
 
-bool SelectFile(TOkno& w, const std::string& folder, const std::string& name) {
+bool SelectFile(TOkno& w, const std::u16string& folder, const std::u16string& name) {
     w.Dir->SetDirectory(folder);
     for (int i = 0; i < w.files->Count(); ++i)
         if (w.files->Item(i) == name) {

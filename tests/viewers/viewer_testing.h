@@ -18,7 +18,7 @@ namespace viewtest {
 // An 8-bit BMP of one colour.
 std::vector<uint8_t> FlatBmp(int width, int height, COLORREF colour = RGB(200, 40, 40));
 // Writes FlatBmp into the folder; returns the full path.
-std::string WriteBmp(const TempFolder& folder, const std::string& name, int width, int height);
+std::u16string WriteBmp(const TempFolder& folder, const std::u16string& name, int width, int height);
 
 // Runs `action`; `answer` runs on the first program window ("Lumeno.Form")
 // that is up, visible and enabled, while the action runs its modal loop.
@@ -33,12 +33,12 @@ public:
     ~KeepMainFolder();
 
 private:
-    std::string folder_;
+    std::u16string folder_;
 };
 
 // Moves the main window's lists to `folder` and selects the row `name`
 // there without previewing it; false when the row is missing.
-bool SelectFile(TOkno& w, const std::string& folder, const std::string& name);
+bool SelectFile(TOkno& w, const std::u16string& folder, const std::u16string& name);
 
 // The desktop's taskbar window (Wine's "shell" desktop has one).
 HWND Taskbar();

@@ -11,6 +11,7 @@
 #include "browse/path_rules.h"
 #include "fixture.h"
 #include "platform/handle.h"
+#include "platform/text.h"
 #include "testing.h"
 #include "ui/fonts.h"
 #include "viewer_testing.h"
@@ -18,19 +19,19 @@
 
 namespace {
 // What the tooltip of a label holds (the message returns at most 80 characters).
-std::string TipText(const TControl& label) {
-    char text[100] = {};
-    TTTOOLINFOA ti{};
+std::u16string TipText(const TControl& label) {
+    WCHAR text[100] = {};
+    TTTOOLINFOW ti{};
     ti.cbSize = sizeof(ti);
     ti.hwnd = GetParent(label.Handle());
     ti.uId = reinterpret_cast<UINT_PTR>(label.Handle());
     ti.lpszText = text;
-    SendMessageA(Vlastnosti->Tips->Handle(), TTM_GETTEXTA, sizeof text, reinterpret_cast<LPARAM>(&ti));
-    return text;
+    SendMessageW(Vlastnosti->Tips->Handle(), TTM_GETTEXTW, 100, reinterpret_cast<LPARAM>(&ti));
+    return FromWide(text);
 }
 
 struct Seen {
-    std::string meno, menoHint, menoTip, cestaText, cestaHint, cestaTip, sirka, vyska;
+    std::u16string meno, menoHint, menoTip, cestaText, cestaHint, cestaTip, sirka, vyska;
     bool bodky = false, borrowed = false, buttonFocused = false;
     Rect window{};
 };
@@ -67,9 +68,9 @@ Seen OpenAndLook(TOkno& w) {
     return seen;
 }
 
-std::string Fitted(const std::string& path, const TLabel& label, int width) {
+std::u16string Fitted(const std::u16string& path, const TLabel& label, int width) {
     HFONT font = label.Font();
-    return FitPathToWidth(path, [font](const std::string& s) { return TextWidth(font, s); }, width);
+    return FitPathToWidth(path, [font](const std::u16string& s) { return TextWidth(font, s); }, width);
 }
 
 void CheckBox(const TControl& c, int left, int top, int width, int height) {
@@ -78,39 +79,34 @@ void CheckBox(const TControl& c, int left, int top, int width, int height) {
     CHECK(c.Width() == width);
     CHECK(c.Height() == height);
 }
-
-// At its place in the dialog's layout table.
-void CheckBox(const TControl& c, std::string_view name) {
-    const Box b = VlastnostiBox(name);
-    CheckBox(c, b.left, b.top, b.width, b.height);
-}
 }  // namespace
 
 TEST_CASE("properties dialog: frame, place and controls as designed") {
     MainWindow();
     TVlastnosti& v = *Vlastnosti;
-    CHECK(v.Caption() == "Vlastnosti");
-    CHECK(v.ClientWidth() == VlastnostiBox("Vlastnosti").width);
-    CHECK(v.ClientHeight() == VlastnostiBox("Vlastnosti").height);
+    CHECK(v.Caption() == u"Vlastnosti");
+    CHECK(v.ClientWidth() == 349);
+    CHECK(v.ClientHeight() == 204);
     CHECK((GetWindowLongA(v.Handle(), GWL_STYLE) & WS_THICKFRAME) == 0);
-    CheckBox(v, VlastnostiBox("Vlastnosti").left, VlastnostiBox("Vlastnosti").top, v.Width(), v.Height());
-    CheckBox(*v.Button1, "Button1");
-    CHECK(v.Button1->Caption() == "OK");
-    CheckBox(*v.Panel1, "Panel1");
-    CheckBox(*v.meno, "meno");
-    CheckBox(*v.cesta, "cesta");
-    CheckBox(*v.bodky1, "bodky1");
-    CHECK(v.bodky1->Text() == "...");
+    CHECK(v.Left() == 201);
+    CHECK(v.Top() == 142);
+    CheckBox(*v.Button1, 128, 168, 75, 25);
+    CHECK(v.Button1->Caption() == u"OK");
+    CheckBox(*v.Panel1, 16, 16, 313, 137);
+    CheckBox(*v.meno, 104, 24, 193, 13);
+    CheckBox(*v.cesta, 104, 48, 201, 13);
+    CheckBox(*v.bodky1, 296, 24, 9, 13);
+    CHECK(v.bodky1->Text() == u"...");
     CHECK(v.meno->ShowHint);
     CHECK(v.cesta->ShowHint);
     CHECK_FALSE(v.meno->AutoSize());
     CHECK(v.sirka->AutoSize());
-    CHECK(v.Label1->Text() == "Meno súboru:");
-    CHECK(v.Label2->Text() == "Umiestnenie:");
-    CHECK(v.Label3->Text() == "Šírka obrázka:");
-    CHECK(v.Label4->Text() == "Výška obrázka:");
-    CHECK(v.Label4->Left() == VlastnostiBox("Label4").left);
-    CHECK(v.Label4->Top() == VlastnostiBox("Label4").top);
+    CHECK(v.Label1->Text() == u"Meno súboru:");
+    CHECK(v.Label2->Text() == u"Umiestnenie:");
+    CHECK(v.Label3->Text() == u"Šírka obrázka:");
+    CHECK(v.Label4->Text() == u"Výška obrázka:");
+    CHECK(v.Label4->Left() == 16);
+    CHECK(v.Label4->Top() == 96);
     CHECK(v.Label1->Parent() == v.Panel1.get());
 }
 
@@ -118,8 +114,8 @@ TEST_CASE("properties dialog: name, folder, sizes; the marker from 32 characters
     TOkno& w = MainWindow();
     TempFolder temp;
     KeepMainFolder keep;
-    const std::string name31 = std::string(27, 'a') + ".bmp";  // 31 characters
-    const std::string name32 = std::string(28, 'b') + ".bmp";
+    const std::u16string name31 = std::u16string(27, 'a') + u".bmp";  // 31 characters
+    const std::u16string name32 = std::u16string(28, 'b') + u".bmp";
     REQUIRE(name31.size() == 31);
     WriteBmp(temp, name31, 12, 34);
     WriteBmp(temp, name32, 56, 7);
@@ -130,10 +126,10 @@ TEST_CASE("properties dialog: name, folder, sizes; the marker from 32 characters
     CHECK(s.menoHint == name31);
     CHECK(s.menoTip == name31);
     CHECK_FALSE(s.bodky);
-    CHECK(s.sirka == "12");
-    CHECK(s.vyska == "34");
-    CHECK(s.cestaHint == temp.Path() + "\\");
-    CHECK(s.cestaTip == temp.Path() + "\\");
+    CHECK(s.sirka == u"12");
+    CHECK(s.vyska == u"34");
+    CHECK(s.cestaHint == temp.Path() + u"\\");
+    CHECK(s.cestaTip == temp.Path() + u"\\");
     CHECK(s.cestaText == Fitted(w.Dir->Directory(), *Vlastnosti->cesta, 201));
     CHECK(s.borrowed);
     CHECK(s.buttonFocused);
@@ -144,8 +140,8 @@ TEST_CASE("properties dialog: name, folder, sizes; the marker from 32 characters
     s = OpenAndLook(w);
     CHECK(s.meno == name32);
     CHECK(s.bodky);
-    CHECK(s.sirka == "56");
-    CHECK(s.vyska == "7");
+    CHECK(s.sirka == u"56");
+    CHECK(s.vyska == u"7");
 
     // The marker is reset at every showing.
     REQUIRE(SelectFile(w, temp.Path(), name31));
@@ -159,22 +155,22 @@ TEST_CASE("properties dialog: a folder too long for 201 pixels is shortened, its
     TOkno& w = MainWindow();
     TempFolder temp;
     KeepMainFolder keep;
-    std::string folder = temp.Path();
-    for (const char* part : {"\\velmi dlhy nazov priecinka", "\\este jeden dlhy priecinok", "\\a posledny"}) {
+    std::u16string folder = temp.Path();
+    for (const char16_t* part : {u"\\velmi dlhy nazov priecinka", u"\\este jeden dlhy priecinok", u"\\a posledny"}) {
         folder += part;
-        CreateDirectoryA(folder.c_str(), nullptr);
+        CreateDirectoryW(WidePtr(folder), nullptr);
     }
-    std::string file = folder + "\\foto.bmp";
+    std::u16string file = folder + u"\\foto.bmp";
     {
         std::vector<uint8_t> bytes = FlatBmp(3, 2);
-        FileHandle h(CreateFileA(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+        FileHandle h(CreateFileW(WidePtr(file), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
         REQUIRE(h);
         DWORD put = 0;
         WriteFile(h.get(), bytes.data(), DWORD(bytes.size()), &put, nullptr);
     }
-    REQUIRE(SelectFile(w, folder, "foto.bmp"));
-    const std::string adresaBefore = w.adresa->Text();
-    std::string tipShown;
+    REQUIRE(SelectFile(w, folder, u"foto.bmp"));
+    const std::u16string adresaBefore = w.adresa->Text();
+    std::u16string tipShown;
     Seen s;
     bool up = WhileUp([&] { w.Vlastnosti1Click(nullptr); },
                       [&](HWND wnd) {
@@ -188,20 +184,18 @@ TEST_CASE("properties dialog: a folder too long for 201 pixels is shortened, its
                               Sleep(20);
                               Pump();
                           }
-                          char text[512] = {};
                           if (IsWindowVisible(Vlastnosti->Tips->Handle()))
-                              GetWindowTextA(Vlastnosti->Tips->Handle(), text, sizeof text);
-                          tipShown = text;
+                              tipShown = WindowText(Vlastnosti->Tips->Handle());
                           SetCursorPos(1000, 700);
                           SendMessageA(Vlastnosti->Button1->Handle(), BM_CLICK, 0, 0);
                       });
     CHECK(up);
-    CHECK(s.cestaHint == folder + "\\");
+    CHECK(s.cestaHint == folder + u"\\");
     CHECK(s.cestaText == Fitted(folder, *Vlastnosti->cesta, 201));
     CHECK(s.cestaText != folder);
-    CHECK(s.cestaText.find("...") != std::string::npos);
+    CHECK(s.cestaText.find(u"...") != std::u16string::npos);
     CHECK(TextWidth(Vlastnosti->cesta->Font(), s.cestaText) <= 201);
-    CHECK(tipShown == folder + "\\");
+    CHECK(tipShown == folder + u"\\");
     CHECK(w.adresa->Text() == Fitted(folder, *w.adresa, 261));
     CHECK(w.Dir->DirLabel() == w.adresa.get());
 }
@@ -210,29 +204,29 @@ TEST_CASE("properties dialog: the sizes are the selected file's own, never anoth
     TOkno& w = MainWindow();
     TempFolder temp;
     KeepMainFolder keep;
-    WriteBmp(temp, "vybrany.bmp", 77, 55);
-    temp.Write("pokazeny.bmp", std::vector<unsigned char>(64, 'x'));
-    temp.Write("prazdny.bmp", {});
+    WriteBmp(temp, u"vybrany.bmp", 77, 55);
+    temp.Write(u"pokazeny.bmp", std::vector<unsigned char>(64, 'x'));
+    temp.Write(u"prazdny.bmp", {});
 
     SUBCASE("the preview holds another picture: the selected file is measured") {
-        w.Image->Picture().LoadFile(WriteBmp(temp, "iny.bmp", 300, 200));
-        REQUIRE(SelectFile(w, temp.Path(), "vybrany.bmp"));
+        w.Image->Picture().LoadFile(WriteBmp(temp, u"iny.bmp", 300, 200));
+        REQUIRE(SelectFile(w, temp.Path(), u"vybrany.bmp"));
         Seen s = OpenAndLook(w);
-        CHECK(s.sirka == "77");
-        CHECK(s.vyska == "55");
+        CHECK(s.sirka == u"77");
+        CHECK(s.vyska == u"55");
     }
     SUBCASE("the preview holds the selected file's picture") {
-        w.Image->Picture().LoadFile(temp.File("vybrany.bmp"));
-        REQUIRE(SelectFile(w, temp.Path(), "vybrany.bmp"));
+        w.Image->Picture().LoadFile(temp.File(u"vybrany.bmp"));
+        REQUIRE(SelectFile(w, temp.Path(), u"vybrany.bmp"));
         Seen s = OpenAndLook(w);
-        CHECK(s.sirka == "77");
-        CHECK(s.vyska == "55");
+        CHECK(s.sirka == u"77");
+        CHECK(s.vyska == u"55");
     }
     SUBCASE("a file that cannot be read as a picture: the sizes stay empty") {
-        w.Image->Picture().LoadFile(temp.File("vybrany.bmp"));
-        REQUIRE(SelectFile(w, temp.Path(), "pokazeny.bmp"));
+        w.Image->Picture().LoadFile(temp.File(u"vybrany.bmp"));
+        REQUIRE(SelectFile(w, temp.Path(), u"pokazeny.bmp"));
         Seen s = OpenAndLook(w);
-        CHECK(s.meno == "pokazeny.bmp");
+        CHECK(s.meno == u"pokazeny.bmp");
         CHECK(s.sirka.empty());
         CHECK(s.vyska.empty());
     }
@@ -240,17 +234,17 @@ TEST_CASE("properties dialog: the sizes are the selected file's own, never anoth
         pictest::JpegFields f;
         f.width = 640;
         f.height = 480;
-        temp.Write("foto.jpg", pictest::CutInScan(pictest::BuildJpeg(f)));
-        REQUIRE(SelectFile(w, temp.Path(), "foto.jpg"));
+        temp.Write(u"foto.jpg", pictest::CutInScan(pictest::BuildJpeg(f)));
+        REQUIRE(SelectFile(w, temp.Path(), u"foto.jpg"));
         Seen s = OpenAndLook(w);
-        CHECK(s.sirka == "640");
-        CHECK(s.vyska == "480");
+        CHECK(s.sirka == u"640");
+        CHECK(s.vyska == u"480");
     }
     SUBCASE("an empty file reads as an empty picture: 0 x 0") {
-        REQUIRE(SelectFile(w, temp.Path(), "prazdny.bmp"));
+        REQUIRE(SelectFile(w, temp.Path(), u"prazdny.bmp"));
         Seen s = OpenAndLook(w);
-        CHECK(s.sirka == "0");
-        CHECK(s.vyska == "0");
+        CHECK(s.sirka == u"0");
+        CHECK(s.vyska == u"0");
     }
 }
 
@@ -258,13 +252,13 @@ TEST_CASE("properties dialog: nothing at all with no file selected or a vanished
     TOkno& w = MainWindow();
     TempFolder temp;
     KeepMainFolder keep;
-    WriteBmp(temp, "zmizne.bmp", 5, 5);
-    REQUIRE(SelectFile(w, temp.Path(), "zmizne.bmp"));
+    WriteBmp(temp, u"zmizne.bmp", 5, 5);
+    REQUIRE(SelectFile(w, temp.Path(), u"zmizne.bmp"));
     OpenAndLook(w);
-    const std::string menoBefore = Vlastnosti->meno->Text();
+    const std::u16string menoBefore = Vlastnosti->meno->Text();
 
     SUBCASE("no selection") { w.files->SetItemIndex(-1); }
-    SUBCASE("the file was removed") { DeleteFileA(temp.File("zmizne.bmp").c_str()); }
+    SUBCASE("the file was removed") { DeleteFileW(WidePtr(temp.File("zmizne.bmp"))); }
     bool up = WhileUp([&] { w.Vlastnosti1Click(nullptr); },
                       [&](HWND) { SendMessageA(Vlastnosti->Button1->Handle(), BM_CLICK, 0, 0); });
     CHECK_FALSE(up);

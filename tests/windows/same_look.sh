@@ -13,27 +13,25 @@ cp "$build"/samples/*.* "$folder"/
 trap 'stop_xvfb; rm -rf "$folder"' EXIT
 cd "$folder"
 
-# Each view: its name, then a command that waits for it.
+# Each view: its name, then a command that waits for it; a view that does
+# not appear fails.
 look() {
   local name=$1; shift
-  wait_for 10 "$@" || echo "$program: $name did not appear"
+  check "$program: $name appears" wait_for 10 "$@"
   stable_shot "$program-$name"
 }
 menu_item() {  # the menu's Alt key, then how many items down
   xdotool key "$1"
-  wait_for 10 window_visible -c "#32768" || true
+  wait_for 10 window_visible -c "#32768" || return 1
   for _ in $(seq "$2"); do xdotool key Down; done
   xdotool key Return
 }
-# krajina.jpg is row 2 of the file list (rows 16 pixels high from client 288, 51).
-row_x() { echo $((ox + 340)); }
-row_y() { echo $((oy + 51 + 2 * 16 + 8)); }
 
 walk() {
-  launch_lumeno
-  read -r ox oy < <(client_origin "Korvel Lumeno")
+  start_lumeno
   look start window_visible "Korvel Lumeno"
-  xdotool mousemove "$(row_x)" "$(row_y)" click 1
+  # krajina.jpg is row 2 of the file list.
+  xdotool mousemove $(file_row_point 2) click 1
   look preview window_visible "Tarnik Lumeno - krajina.jpg"
   xdotool key alt+s
   look file-menu window_visible -c "#32768"
@@ -45,7 +43,7 @@ walk() {
   look about window_visible "About TarnikLumeno"
   xdotool key alt+F4
   wait_for 10 window_gone "About TarnikLumeno" || true
-  xdotool mousemove "$(row_x)" "$(row_y)" click --repeat 2 --delay 100 1
+  xdotool mousemove $(file_row_point 2) click --repeat 2 --delay 100 1
   look viewer window_visible "krajina.jpg"
   xdotool key Return
   wait_for 10 window_gone "krajina.jpg" || true
