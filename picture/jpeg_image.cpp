@@ -182,30 +182,66 @@ void TJPEGImage::SetPalette(::Palette value) {
     Changed(this);
 }
 
-void TJPEGImage::TakeBytes(std::vector<uint8_t> bytes) {
-    JPEGDataRef data(new TJPEGData);
-    data->bytes = std::move(bytes);
-    // An empty file is a 0 x 0 picture; the library's complaint about it
-    // comes when it is first drawn.
-    jpeg::Header header;
+namespace {
+// An empty file is a 0 x 0 picture; the library's complaint about it comes
+// when it is first drawn.
+jpeg::Header HeaderOf(const std::vector<uint8_t>& bytes) {
     try {
-        if (!data->bytes.empty()) header = jpeg::ReadHeader(data->bytes.data(), data->bytes.size());
+        return bytes.empty() ? jpeg::Header() : jpeg::ReadHeader(bytes.data(), bytes.size());
     } catch (const codec::JpegError& e) {
         throw EJPEG(e.code);
     }
+}
+}  // namespace
+
+void TJPEGImage::TakeBytes(std::vector<uint8_t> bytes) {
+    JPEGDataRef data(new TJPEGData);
+    data->bytes = std::move(bytes);
+    const jpeg::Header header = HeaderOf(data->bytes);
     data->width = int(header.width);
     data->height = int(header.height);
     data->grayscale = header.grayscale;
+    TakeData(std::move(data), header.progressive);
+}
+
+void TJPEGImage::TakeData(JPEGDataRef data, bool progressive) {
     data_ = std::move(data);
-    progressive_ = header.progressive;
+    progressive_ = progressive;
     DropBitmap();
     SetPaletteModified(true);
     Changed(this);
 }
 
+void TJPEGImage::OfferBytes(const TJPEGImage* leaving) { offered_ = leaving ? leaving->data_ : JPEGDataRef(); }
+
 void TJPEGImage::LoadStream(TStream& stream) {
-    std::vector<uint8_t> bytes(size_t(std::max<int64_t>(0, stream.Remaining())));
-    stream.ReadBuffer(bytes.data(), bytes.size());
+    const size_t size = size_t(std::max<int64_t>(0, stream.Remaining()));
+    JPEGDataRef offered = std::exchange(offered_, JPEGDataRef());
+    if (offered && (!size || offered->bytes.size() != size)) offered = JPEGDataRef();
+    size_t same = 0;
+    std::vector<uint8_t> bytes;
+    if (offered) {
+        // Compared piece by piece as read: a step onto a file read ahead
+        // holds no third copy of it.
+        const uint8_t* known = offered->bytes.data();
+        std::vector<uint8_t> piece(std::min<size_t>(size, 64 * 1024));
+        while (same < size) {
+            const size_t n = std::min(piece.size(), size - same);
+            stream.ReadBuffer(piece.data(), n);
+            if (std::memcmp(piece.data(), known + same, n) != 0) {
+                bytes.resize(size);
+                std::memcpy(bytes.data(), known, same);
+                std::memcpy(bytes.data() + same, piece.data(), n);
+                same += n;
+                break;
+            }
+            same += n;
+        }
+        if (bytes.empty()) return TakeData(offered, HeaderOf(offered->bytes).progressive);
+    } else {
+        bytes.resize(size);
+    }
+    stream.ReadBuffer(bytes.data() + same, size - same);
     TakeBytes(std::move(bytes));
 }
 

@@ -104,6 +104,11 @@ public:
     // and nothing taken, otherwise.
     bool TakeDecodeOf(TJPEGImage& other);
     bool SharePixelsOf(const TJPEGImage& other);
+    // The bytes of a graphic about to be dropped (decoded ahead), which the
+    // next LoadStream keeps instead of a second copy when the stream holds
+    // exactly those. Not the bytes of a graphic that stays: graphics loaded
+    // apart never share their data (Equals).
+    void OfferBytes(const TJPEGImage* leaving);
     bool DecodingAhead() const { return ahead_ != nullptr; }
     // The decoded bitmap or null; never decodes.
     const TBitmap* DecodedBitmap() const { return bitmap_.get(); }
@@ -117,6 +122,7 @@ private:
     void NewData();
     void DropBitmap();
     void TakeBytes(std::vector<uint8_t> bytes);
+    void TakeData(JPEGDataRef data, bool progressive);
     bool HasPixels() const { return bitmap_ || ahead_; }
     bool SameBytes(const TJPEGImage& other) const;
     // True when the decode ran to its end.
@@ -124,6 +130,7 @@ private:
     void Compress();
 
     JPEGDataRef data_;
+    JPEGDataRef offered_;
     std::unique_ptr<TBitmap> bitmap_;
     PixelRows rows_;  // the decoded bitmap's pixel memory, when decoded here
     ::Palette tempPalette_;

@@ -52,11 +52,16 @@ void ReadAhead::Start(const std::u16string& path) {
     path_ = path;
 }
 
-void PixelReuse::operator()(TGraphic& loaded) const {
-    auto* jpeg = dynamic_cast<TJPEGImage*>(&loaded);
+void PixelReuse::operator()(TGraphic& graphic, bool loaded) const {
+    auto* jpeg = dynamic_cast<TJPEGImage*>(&graphic);
     const auto* previous = shown ? dynamic_cast<const TJPEGImage*>(shown->Graphic()) : nullptr;
+    TJPEGImage* decoded = ahead ? ahead->Image() : nullptr;
+    if (!loaded) {
+        if (jpeg) jpeg->OfferBytes(decoded);
+        return;
+    }
     if (jpeg && previous && jpeg->SharePixelsOf(*previous)) return;
     if (!ahead) return;
-    if (jpeg && ahead->Image()) jpeg->TakeDecodeOf(*ahead->Image());
+    if (jpeg && decoded) jpeg->TakeDecodeOf(*decoded);
     ahead->Drop();
 }

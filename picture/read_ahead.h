@@ -46,5 +46,5 @@ struct PixelReuse {
     const TPicture* shown = nullptr;
     ReadAhead* ahead = nullptr;
 
-    void operator()(TGraphic& loaded) const;
+    void operator()(TGraphic& graphic, bool loaded) const;
 };

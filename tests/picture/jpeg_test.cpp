@@ -332,3 +332,22 @@ TEST_CASE("a JPEG replaced, copied or destroyed while its decode runs ahead") {
         CHECK(Near(pixels[199 * 300], 0x0000FF));
     }
 }
+
+TEST_CASE("bytes offered to a load are kept only when the stream holds exactly them") {
+    TestApplication();
+    std::vector<uint8_t> file = BuildJpeg({64, 48, 0xFF0000, 0x0000FF});
+    const size_t end = file.size();
+    file.resize(end + 200 * 1024, 0x5A);  // after the picture's end, over several pieces read
+    const auto known = Loaded(file);
+    for (size_t changedAt : {end, file.size() / 2, file.size() - 1, file.size()}) {
+        CAPTURE(changedAt);
+        std::vector<uint8_t> onDisk = file;
+        if (changedAt < file.size()) onDisk[changedAt] = 0x5B;
+        TJPEGImage loaded;
+        loaded.OfferBytes(known.get());
+        TMemoryStream in(onDisk);
+        loaded.LoadStream(in);
+        CHECK(loaded.Bytes() == onDisk);
+        CHECK(loaded.Width() == 64);
+    }
+}
