@@ -7,7 +7,7 @@ build=${1:-$root/build}
 packages=(cmake make g++ wine wine64 wine64-tools libwine-dev libjpeg62-turbo-dev
   libjpeg-turbo-progs doctest-dev xvfb xauth imagemagick xdotool locales
   g++-mingw-w64-x86-64-posix nasm dpkg-dev debian-archive-keyring file clang libclang-rt-14-dev
-  fonts-urw-base35 python3-fonttools)
+  fonts-urw-base35 python3-fonttools fonts-dejavu-core fonts-droid-fallback xclip)
 
 # The benchmarks drive the screen with real X input and watch it redraw.
 packages+=(libxtst-dev libxdamage-dev)
@@ -51,3 +51,14 @@ if [ ! -f "$fonts/symbol.otf" ]; then
   /usr/bin/python3 "$root/tools/make_symbol_font.py" "$fonts/symbol.otf"
   rm -f "$fonts/symbol.ttf"
 fi
+# Names in other scripts: the forms' bitmap face and the captions' faces fall
+# back, glyph by glyph, to free faces that hold Greek, Cyrillic and CJK; text
+# the faces hold themselves stays as it was. Wine looks a link up by the
+# face's full name ("MS Sans Serif Regular" for the bitmap face).
+links='DejaVuSans.ttf,DejaVu Sans\0DroidSansFallbackFull.ttf,Droid Sans Fallback'
+for face in "MS Sans Serif" "MS Sans Serif Regular" Tahoma "Tahoma Bold"; do
+  grep -qF "\"$face\"=str(7):\"DejaVuSans.ttf" "$WINEPREFIX/system.reg" && continue
+  wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink' \
+    /v "$face" /t REG_MULTI_SZ /d "$links" /f >/dev/null 2>&1
+  wineserver -w
+done

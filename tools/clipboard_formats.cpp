@@ -1,12 +1,14 @@
 // Prints what the clipboard holds, for the end-to-end scripts: one line per
 // format, "NUMBER NAME", with the size of a bitmap and the colour of its
-// middle pixel, and the bounds of an enhanced metafile.
+// middle pixel, the bounds of an enhanced metafile, and text in UTF-8.
 // The answer ends with a line ".", so that an empty clipboard differs from
 // a tool that did not run.
 // usage: clipboard_formats            (exit 1 when the clipboard cannot be opened)
 #include <windows.h>
 
 #include <cstdio>
+
+#include "platform/text.h"
 
 namespace {
 const char* FormatName(UINT format) {
@@ -17,6 +19,7 @@ const char* FormatName(UINT format) {
     case CF_PALETTE: return "palette";
     case CF_ENHMETAFILE: return "enhmetafile";
     case CF_DIBV5: return "dibv5";
+    case CF_UNICODETEXT: return "text";
     default: return "other";
     }
 }
@@ -47,6 +50,13 @@ void PrintEnhMetafile() {
     const RECTL& b = header.rclBounds;
     std::printf(" bounds %ld,%ld,%ld,%ld", long(b.left), long(b.top), long(b.right), long(b.bottom));
 }
+void PrintText() {
+    HANDLE data = GetClipboardData(CF_UNICODETEXT);
+    const WCHAR* text = data ? static_cast<const WCHAR*>(GlobalLock(data)) : nullptr;
+    if (!text) return;
+    std::printf(" %s", Utf8(FromWide(text)).c_str());
+    GlobalUnlock(data);
+}
 }  // namespace
 
 int main() {
@@ -55,6 +65,7 @@ int main() {
         std::printf("%u %s", format, FormatName(format));
         if (format == CF_BITMAP) PrintBitmap();
         if (format == CF_ENHMETAFILE) PrintEnhMetafile();
+        if (format == CF_UNICODETEXT) PrintText();
         std::printf("\n");
     }
     CloseClipboard();

@@ -4,6 +4,7 @@
 
 #include <cctype>
 #include <string>
+#include <vector>
 
 #include "../browse/probe.h"
 #include "app/okno.h"
@@ -11,6 +12,7 @@
 #include "platform/text.h"
 #include "testing.h"
 #include "ui/fonts.h"
+#include "ui/gdi.h"
 
 namespace {
 const char kAllPictures[] = "*.jpg;*.jpeg;*.bmp;*.ico;*.emf;*.wmf";
@@ -32,6 +34,19 @@ struct KeepMainFolder {
 std::u16string FittedAdresa() {
     HFONT font = Okno->adresa->Font();
     return FitPathToWidth(Okno->Dir->Directory(), [font](const std::u16string& s) { return TextWidth(font, s); }, 261);
+}
+
+// The pixels of one character drawn in a font, black on white.
+std::vector<DWORD> Drawn(HFONT font, char16_t c) {
+    MemoryDC dc(nullptr);
+    BITMAPINFO bi{{sizeof(BITMAPINFOHEADER), 24, -24, 1, 32, BI_RGB, 0, 0, 0, 0, 0}, {}};
+    void* bits = nullptr;
+    Bitmap bitmap(CreateDIBSection(dc.get(), &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
+    SelectGuard b(dc.get(), bitmap.get());
+    SelectGuard f(dc.get(), font);
+    TextOutW(dc.get(), 2, 2, reinterpret_cast<const WCHAR*>(&c), 1);
+    GdiFlush();
+    return {static_cast<DWORD*>(bits), static_cast<DWORD*>(bits) + 24 * 24};
 }
 
 void CheckBox(const TControl& c, int left, int top, int width, int height) {
@@ -153,4 +168,20 @@ TEST_CASE("main window: Tab goes folder list, file list, drive selector, filter"
     w.SelectNext(false);
     w.SelectNext(false);
     CHECK(GetFocus() == w.Dir->Handle());
+}
+
+TEST_CASE("main window: names in Cyrillic, Greek and CJK draw their own glyphs in the lists, label, status and captions") {
+    NONCLIENTMETRICSA ncm{};
+    ncm.cbSize = sizeof(ncm);
+    SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof(ncm), &ncm, 0);
+    Font caption(CreateFontIndirectA(&ncm.lfCaptionFont));
+    TOkno& w = MainWindow();
+    HFONT status = HFONT(SendMessageA(w.DolnyPanel->Handle(), WM_GETFONT, 0, 0));
+    for (HFONT font : {w.files->Font(), w.adresa->Font(), status, caption.get()}) {
+        for (char16_t c : std::u16string(u"фотоЖΩμέγαλ写真")) {
+            CAPTURE(int(c));
+            // U+FFFF no font holds: the face's default glyph or box.
+            CHECK(Drawn(font, c) != Drawn(font, u'\uffff'));
+        }
+    }
 }

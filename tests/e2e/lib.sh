@@ -88,6 +88,7 @@ clipboard_formats() {
   [ "$(tail -n 1 <<<"$out")" = . ] && sed '$d' <<<"$out"
 }
 clipboard_has() { clipboard_formats | grep -qx -- "$1"; }  # a whole line, as a pattern
+clipboard_text() { clipboard_formats | grep -qxF -- "13 text $1"; }
 clipboard_empty() { local out; out=$(clipboard_formats) && [ -z "$out" ]; }
 # Whether a window (or one of its children) has exactly this text.
 has_text() {  # text, then the window as for window_texts

@@ -76,6 +76,9 @@ click() { at "$1" "$2"; xdotool click 1; }
 double() { at "$1" "$2"; xdotool click --repeat 2 --delay 80 1; }
 key() { xdotool key --delay 30 "$@"; }
 write() { xdotool type --delay 20 "$1"; }
+# Text in any script: xdotool cannot type it into Wine, so it goes on the X
+# clipboard and a real Ctrl+V pastes it once Wine's clipboard holds it.
+paste_text() { printf %s "$1" | xclip -selection clipboard && poll 5 clipboard_text "$1" && key ctrl+v; }
 file_row() {  # 0-based row of a file in the list under the first filter row
   ls | grep -iE '\.(jpe?g|bmp|ico|emf|wmf)$' | LC_ALL=C sort | grep -nxF -- "$1" | { IFS=: read -r n _ && echo $((n - 1)); }
 }
