@@ -5,6 +5,7 @@
 #include <string>
 
 #include "picture/image.h"
+#include "picture/read_ahead.h"
 #include "browse/directory_list_box.h"
 #include "browse/drive_combo_box.h"
 #include "browse/file_list_box.h"
@@ -94,7 +95,14 @@ public:
     static constexpr int HorzScrollUnit = 8;
     static constexpr int VertScrollUnit = 8;
 
+    // The file list's neighbour of the previewed file, in the direction of
+    // the last step, decoded ahead once the preview has painted.
+    ReadAhead PictureAhead;
+
 private:
+    void ReadAheadWhenIdle();
+    void ReadAheadNext();
+    bool stepsUp_ = false;  // the last step went towards the top of the file list
     void BuildMenu();
     void BuildToolBar();
     void BuildControls();

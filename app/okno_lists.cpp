@@ -3,6 +3,7 @@
 
 #include "app/layout.h"
 #include "app/okno_layout.h"
+#include "ui/application.h"
 
 namespace {
 const char kFilter[] =
@@ -43,9 +44,20 @@ void TOkno::BuildLists() {
 
 void TOkno::filterChange(TObject*) { files->SetMask(filter->Mask()); }
 
-void TOkno::filesChange(TObject*) { files->SetMask(filter->Mask()); }
+void TOkno::filesChange(TObject*) {
+    // Read again (another folder, drive or mask): nothing ahead is a neighbour now.
+    if (files->ItemIndex() < 0) {
+        Application->WhenIdle(nullptr);
+        PictureAhead.Drop();
+    }
+    files->SetMask(filter->Mask());
+}
 
-void TOkno::filesClick(TObject*) { KlikniNaSubor(); }
+void TOkno::filesClick(TObject*) {
+    // The key of this step is still down while the list reports it.
+    stepsUp_ = GetKeyState(VK_UP) < 0 || GetKeyState(VK_PRIOR) < 0;
+    KlikniNaSubor();
+}
 
 void TOkno::filesDblClick(TObject*) { DvojKlikniNaSubor(); }
 

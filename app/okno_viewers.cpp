@@ -16,10 +16,12 @@ void TOkno::DvojKlikniNaSubor() {
         MessageBeep(MB_ICONHAND);
         return;
     }
+    // The viewer shares the preview's pixels when it loads identical bytes.
+    const PixelReuse reuse{&Image->Picture(), &PictureAhead};
     if (FullScreen->Checked())
-        ImageForm2->ShowFile(files->FileName());
+        ImageForm2->ShowFile(files->FileName(), reuse);
     else
-        ImageForm->ShowFile(files->FileName());
+        ImageForm->ShowFile(files->FileName(), reuse);
 }
 
 void TOkno::Koprova1Click(TObject*) { Clipboard().Assign(&Image->Picture()); }

@@ -5,6 +5,8 @@
 
 #include "app/preview_layout.h"
 #include "browse/existing_file.h"
+#include "browse/path_rules.h"
+#include "picture/jpeg_image.h"
 #include "platform/text.h"
 #include "ui/application.h"
 #include "ui/message_dialog.h"
@@ -61,10 +63,10 @@ void SetStatusText(TOkno& w, const std::u16string& path) {
 void Preview(TOkno& w, const std::u16string& path, PreviewLayout (*layoutFor)(int, int)) {
     // The layout decides the bars' visibility below: showing them first
     // would only repaint them, and their panel, for nothing on every step.
-    w.Image->Picture().LoadFile(path);
+    TPicture& picture = w.Image->Picture();
+    picture.LoadFile(path, PixelReuse{&picture, &w.PictureAhead});
     w.ResetScrollPositions();
     SetTitles(w, path);
-    TPicture& picture = w.Image->Picture();
     Arrange(w, layoutFor(picture.Width(), picture.Height()));
     // The reset measured against the previous panel; the bars scroll the
     // part the final panel hides.
@@ -76,15 +78,37 @@ void Preview(TOkno& w, const std::u16string& path, PreviewLayout (*layoutFor)(in
 
 void TOkno::KlikniNaSubor() {
     const std::u16string path = files->FileName();
-    if (!IsExistingFile(path)) return;
-    PointerScope hourglass(TCursor::crHourGlass, TCursor::crDefault);
-    Image->SetAlign(TAlign::alNone);
-    Image->SetCenter(false);
-    if (FullSize->Checked()) Preview(*this, path, ActualSizeLayout);
-    if (AutoSize->Checked()) Preview(*this, path, AutomaticLayout);
-    // Paint now, under the hourglass: the first drawing of a JPEG waits for
-    // its decode.
-    UpdateWindow(Handle());
+    Application->WhenIdle(nullptr);
+    if (!IsExistingFile(path)) return PictureAhead.Drop();
+    {
+        PointerScope hourglass(TCursor::crHourGlass, TCursor::crDefault);
+        Image->SetAlign(TAlign::alNone);
+        Image->SetCenter(false);
+        try {
+            if (FullSize->Checked()) Preview(*this, path, ActualSizeLayout);
+            if (AutoSize->Checked()) Preview(*this, path, AutomaticLayout);
+        } catch (...) {
+            PictureAhead.Drop();
+            throw;
+        }
+        // Paint now, under the hourglass: the first drawing of a JPEG waits
+        // for its decode.
+        UpdateWindow(Handle());
+    }
+    ReadAheadWhenIdle();
+}
+
+void TOkno::ReadAheadWhenIdle() {
+    if (!dynamic_cast<TJPEGImage*>(Image->Picture().Graphic())) return PictureAhead.Drop();
+    Application->WhenIdle([this] { ReadAheadNext(); });
+}
+
+void TOkno::ReadAheadNext() {
+    const int row = files->ItemIndex() + (stepsUp_ ? -1 : 1);
+    if (files->ItemIndex() < 0 || row < 0 || row >= files->Count()) return PictureAhead.Drop();
+    const std::u16string next = JoinPath(files->Directory(), files->Item(row));
+    // Kept when it is the same file: taking it over compares the bytes anyway.
+    if (next != PictureAhead.Path()) PictureAhead.Start(next);
 }
 
 void TOkno::LoadPreviewPicture(const std::u16string& path) {

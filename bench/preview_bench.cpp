@@ -6,7 +6,6 @@
 // memory during the first JPEG preview against the decoded bitmap.
 // usage: preview_bench.exe.so FOLDER LINUX_FOLDER RUNS BIG.jpg BIG.bmp SMALL.bmp
 #include <windows.h>
-#include <psapi.h>
 
 #include <algorithm>
 #include <cstdlib>
@@ -18,6 +17,7 @@
 #include "bench/harness/clock.h"
 #include "bench/harness/driven.h"
 #include "bench/harness/main_window.h"
+#include "bench/harness/memory.h"
 #include "bench/harness/pairs.h"
 #include "bench/harness/program.h"
 #include "bench/harness/x_screen.h"
@@ -54,21 +54,14 @@ double ReadWhole(const std::string& path) {
     return bench::Now() - t0;
 }
 
-size_t WorkingSet(bool peak) {
-    PROCESS_MEMORY_COUNTERS m{};
-    m.cb = sizeof m;
-    GetProcessMemoryInfo(GetCurrentProcess(), &m, sizeof m);
-    return peak ? m.PeakWorkingSetSize : m.WorkingSetSize;
-}
-
 // The first preview of the large JPEG in this process: how far the working
 // set rose above where it was, against the decoded bitmap's bytes.
 bench::Pair PeakMemory(Driven& d, XScreen& x, const Options& o) {
     bench::Preview(d, x, o.small);
-    const size_t before = WorkingSet(false);
+    const size_t before = bench::WorkingSet(false);
     bench::Preview(d, x, o.jpeg);
     bench::Pair p;
-    p.subject = double(WorkingSet(true) - before);
+    p.subject = double(bench::WorkingSet(true) - before);
     d.Ui([&] {
         const TPicture& picture = Okno->Image->Picture();
         p.reference = double((picture.Width() * 3 + 3) / 4 * 4) * picture.Height();

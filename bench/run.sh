@@ -38,6 +38,7 @@ make_pictures() {
   fi
   # Not of one colour, which the pane's background could pass for.
   convert -seed 11 -size 40x30 plasma:fractal "BMP3:$d/maly.bmp"
+  convert "$d/maly.bmp" -quality 90 "$d/maly.jpg"
   d=$data/krok
   mkdir -p "$d"
   if [ ! -f "$d/.complete" ]; then
@@ -130,9 +131,13 @@ part_preview() {
 
 part_viewers() {
   echo "== opening the viewers"
-  bench_program viewer_bench "$data_win\\obrazky" "$data/obrazky" "$runs" velky.jpg
-  figure "$out" viewer-window 1.2 ms "6000 x 4000 JPEG, double-click until the windowed viewer painted, against djpeg"
+  bench_program viewer_bench "$data_win\\obrazky" "$data/obrazky" "$runs" velky.jpg maly.bmp
+  figure "$out" viewer-window 1.2 ms \
+    "6000 x 4000 JPEG selected while the pane shows another picture, Enter until the windowed viewer painted, against djpeg"
   figure "$out" viewer-full-screen 1.2 ms "the same in the full-screen viewer, against djpeg"
+  figure "$out" viewer-window-previewed 0.3 ms \
+    "the windowed viewer on the previewed picture (double-click on the 6000 x 4000 JPEG in the pane until painted), against djpeg"
+  figure "$out" viewer-full-screen-previewed 0.3 ms "the full-screen viewer on the previewed picture, against djpeg"
 }
 
 part_drag() {
@@ -148,7 +153,10 @@ part_drag() {
 
 part_step() {
   echo "== stepping with the Down key"
-  bench_program step_bench "$data_win\\krok" "$data/krok"
+  bench_program step_bench "$data_win\\krok" "$data/krok" "$data_win\\obrazky\\maly.jpg"
+  figure "$out" step-paused 0.25 ms \
+    "a step after a pause through 4000 x 3000 JPEGs (Down 1 s after the previous preview painted, until painted), against djpeg of the file"
+  figure "$out" step-memory 2.2 bytes "peak memory while stepping after a pause, against one decoded 4000 x 3000 bitmap"
   figure "$out" step 1.2 ms "a step through 4000 x 3000 JPEGs (Down until the preview painted), against djpeg of the file"
 }
 

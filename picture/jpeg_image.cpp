@@ -104,6 +104,7 @@ void TJPEGImage::DropBitmap() {
     ahead_.reset();
     bitmap_.reset();
     rows_ = PixelRows();
+    complete_ = false;
 }
 
 void TJPEGImage::NewData() {
@@ -122,6 +123,7 @@ void TJPEGImage::Assign(TObject* source) {
         if (other->bitmap_) {
             bitmap_ = std::make_unique<TBitmap>();
             bitmap_->Assign(other->bitmap_.get());
+            complete_ = other->complete_;
         }
         SetPaletteModified(true);
         return Changed(this);
@@ -180,30 +182,66 @@ void TJPEGImage::SetPalette(::Palette value) {
     Changed(this);
 }
 
-void TJPEGImage::TakeBytes(std::vector<uint8_t> bytes) {
-    JPEGDataRef data(new TJPEGData);
-    data->bytes = std::move(bytes);
-    // An empty file is a 0 x 0 picture; the library's complaint about it
-    // comes when it is first drawn.
-    jpeg::Header header;
+namespace {
+// An empty file is a 0 x 0 picture; the library's complaint about it comes
+// when it is first drawn.
+jpeg::Header HeaderOf(const std::vector<uint8_t>& bytes) {
     try {
-        if (!data->bytes.empty()) header = jpeg::ReadHeader(data->bytes.data(), data->bytes.size());
+        return bytes.empty() ? jpeg::Header() : jpeg::ReadHeader(bytes.data(), bytes.size());
     } catch (const codec::JpegError& e) {
         throw EJPEG(e.code);
     }
+}
+}  // namespace
+
+void TJPEGImage::TakeBytes(std::vector<uint8_t> bytes) {
+    JPEGDataRef data(new TJPEGData);
+    data->bytes = std::move(bytes);
+    const jpeg::Header header = HeaderOf(data->bytes);
     data->width = int(header.width);
     data->height = int(header.height);
     data->grayscale = header.grayscale;
+    TakeData(std::move(data), header.progressive);
+}
+
+void TJPEGImage::TakeData(JPEGDataRef data, bool progressive) {
     data_ = std::move(data);
-    progressive_ = header.progressive;
+    progressive_ = progressive;
     DropBitmap();
     SetPaletteModified(true);
     Changed(this);
 }
 
+void TJPEGImage::OfferBytes(const TJPEGImage* leaving) { offered_ = leaving ? leaving->data_ : JPEGDataRef(); }
+
 void TJPEGImage::LoadStream(TStream& stream) {
-    std::vector<uint8_t> bytes(size_t(std::max<int64_t>(0, stream.Remaining())));
-    stream.ReadBuffer(bytes.data(), bytes.size());
+    const size_t size = size_t(std::max<int64_t>(0, stream.Remaining()));
+    JPEGDataRef offered = std::exchange(offered_, JPEGDataRef());
+    if (offered && (!size || offered->bytes.size() != size)) offered = JPEGDataRef();
+    size_t same = 0;
+    std::vector<uint8_t> bytes;
+    if (offered) {
+        // Compared piece by piece as read: a step onto a file read ahead
+        // holds no third copy of it.
+        const uint8_t* known = offered->bytes.data();
+        std::vector<uint8_t> piece(std::min<size_t>(size, 64 * 1024));
+        while (same < size) {
+            const size_t n = std::min(piece.size(), size - same);
+            stream.ReadBuffer(piece.data(), n);
+            if (std::memcmp(piece.data(), known + same, n) != 0) {
+                bytes.resize(size);
+                std::memcpy(bytes.data(), known, same);
+                std::memcpy(bytes.data() + same, piece.data(), n);
+                same += n;
+                break;
+            }
+            same += n;
+        }
+        if (bytes.empty()) return TakeData(offered, HeaderOf(offered->bytes).progressive);
+    } else {
+        bytes.resize(size);
+    }
+    stream.ReadBuffer(bytes.data() + same, size - same);
     TakeBytes(std::move(bytes));
 }
 
@@ -252,11 +290,33 @@ TBitmap& TJPEGImage::Decode() {
     // as far as it was filled, without decoding or reporting again.
     DropBitmap();
     bitmap_ = std::make_unique<TBitmap>();
-    DecodeInto(*bitmap_, ahead.get());
+    complete_ = DecodeInto(*bitmap_, ahead.get());
     return *bitmap_;
 }
 
-void TJPEGImage::DecodeInto(TBitmap& bitmap, JpegDecoding* ahead) {
+bool TJPEGImage::SameBytes(const TJPEGImage& other) const {
+    const std::vector<uint8_t>&mine = data_->bytes, &theirs = other.data_->bytes;
+    return eightBit_ == other.eightBit_ && !mine.empty() && mine.size() == theirs.size() &&
+           (data_.get() == other.data_.get() || std::memcmp(mine.data(), theirs.data(), mine.size()) == 0);
+}
+
+bool TJPEGImage::TakeDecodeOf(TJPEGImage& other) {
+    if (HasPixels() || !other.ahead_ || !SameBytes(other)) return false;
+    ahead_ = std::move(other.ahead_);
+    // One record of the bytes instead of two: the decode keeps its own.
+    data_ = other.data_;
+    return true;
+}
+
+bool TJPEGImage::SharePixelsOf(const TJPEGImage& other) {
+    if (HasPixels() || !other.bitmap_ || !other.complete_ || !SameBytes(other)) return false;
+    bitmap_ = std::make_unique<TBitmap>();
+    bitmap_->Assign(other.bitmap_.get());
+    complete_ = true;
+    return true;
+}
+
+bool TJPEGImage::DecodeInto(TBitmap& bitmap, JpegDecoding* ahead) {
     // A palette handed in cannot become the decoder's colour map; the
     // decoded bitmap's own palette takes over.
     tempPalette_.reset();
@@ -268,11 +328,13 @@ void TJPEGImage::DecodeInto(TBitmap& bitmap, JpegDecoding* ahead) {
         const RECT band{0, LONG(p.top), LONG(data_->width), LONG(p.bottom)};
         Progress(this, TProgressStage::psRunning, uint8_t(p.percent), p.redraw, band, "");
     };
+    bool complete = true;
     try {
         if (!ahead || !ahead->Finish(bitmap, rows_, options.progress))
             jpeg::Decode(data_->bytes.data(), data_->bytes.size(), options, target);
     } catch (const EAbort&) {
         // Stopped by the listener: keep what was decoded, say nothing.
+        complete = false;
     } catch (const codec::JpegError& e) {
         Progress(this, TProgressStage::psEnding, 0, false, kNoRect, "");
         throw EJPEG(e.code);
@@ -283,6 +345,7 @@ void TJPEGImage::DecodeInto(TBitmap& bitmap, JpegDecoding* ahead) {
     if (target.Paletted()) SetPaletteModified(true);
     Progress(this, TProgressStage::psEnding, 100, PaletteModified(), kNoRect, "");
     if (PaletteModified()) Changed(this);
+    return complete;
 }
 
 void TJPEGImage::Compress() {

@@ -97,6 +97,19 @@ public:
     // the decode begun ahead). A decoding error passes on, and the bitmap
     // stays as far as it was filled.
     TBitmap& Decode();
+    // Pixels decoded before they were needed, for a graphic just loaded from
+    // identical bytes that has none of its own yet: the decode `other` began
+    // ahead, taken over however far it got (`other` then has none), or the
+    // pixels `other` decoded in full, shared until the first change. False,
+    // and nothing taken, otherwise.
+    bool TakeDecodeOf(TJPEGImage& other);
+    bool SharePixelsOf(const TJPEGImage& other);
+    // The bytes of a graphic about to be dropped (decoded ahead), which the
+    // next LoadStream keeps instead of a second copy when the stream holds
+    // exactly those. Not the bytes of a graphic that stays: graphics loaded
+    // apart never share their data (Equals).
+    void OfferBytes(const TJPEGImage* leaving);
+    bool DecodingAhead() const { return ahead_ != nullptr; }
     // The decoded bitmap or null; never decodes.
     const TBitmap* DecodedBitmap() const { return bitmap_.get(); }
     bool Grayscale() const { return data_->grayscale; }
@@ -109,15 +122,21 @@ private:
     void NewData();
     void DropBitmap();
     void TakeBytes(std::vector<uint8_t> bytes);
-    void DecodeInto(TBitmap& bitmap, JpegDecoding* ahead);
+    void TakeData(JPEGDataRef data, bool progressive);
+    bool HasPixels() const { return bitmap_ || ahead_; }
+    bool SameBytes(const TJPEGImage& other) const;
+    // True when the decode ran to its end.
+    bool DecodeInto(TBitmap& bitmap, JpegDecoding* ahead);
     void Compress();
 
     JPEGDataRef data_;
+    JPEGDataRef offered_;
     std::unique_ptr<TBitmap> bitmap_;
     PixelRows rows_;  // the decoded bitmap's pixel memory, when decoded here
     ::Palette tempPalette_;
     bool eightBit_;
     bool progressive_ = false;
+    bool complete_ = false;  // the bitmap holds the whole picture, decoded
     // The decode begun ahead, dropped with the bitmap.
     std::unique_ptr<JpegDecoding> ahead_;
 };

@@ -22,7 +22,9 @@ void TPicture::Install(std::unique_ptr<TGraphic> graphic) {
     Changed(this);
 }
 
-void TPicture::LoadFile(const std::u16string& path) {
+void TPicture::LoadFile(const std::u16string& path) { LoadFile(path, nullptr); }
+
+void TPicture::LoadFile(const std::u16string& path, const std::function<void(TGraphic&, bool loaded)>& reuse) {
     const std::u16string extension = PictureExtension(path);
     const TGraphicClass* kind = FileFormats().FindByExtension(extension);
     if (!kind) throw EInvalidGraphic(u"Unknown picture file extension (." + extension + u")");
@@ -32,7 +34,9 @@ void TPicture::LoadFile(const std::u16string& path) {
                                  const RECT& rect, const std::string& msg) {
         Progress(sender, stage, percent, redraw, rect, msg);
     };
+    if (reuse) reuse(*graphic, false);
     graphic->LoadFile(path);
+    if (reuse) reuse(*graphic, true);
     Hook(*graphic);
     Install(std::move(graphic));
 }

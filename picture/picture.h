@@ -4,6 +4,7 @@
 // after every load, replacement or emptying.
 #include <windows.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -19,6 +20,10 @@ public:
     // Replaces the graphic by the file's content, read by the kind its
     // extension names. On any failure the held graphic stays as it was.
     void LoadFile(const std::u16string& path);
+    // The same; `reuse` sees the new graphic before it reads the file
+    // (loaded false) and before it replaces the held one and anyone is told
+    // (loaded true), to hand it bytes read or pixels decoded already.
+    void LoadFile(const std::u16string& path, const std::function<void(TGraphic&, bool loaded)>& reuse);
     // Writes the graphic in its own kind's format; without one no file is made.
     void SaveFile(const std::u16string& path);
 

@@ -22,8 +22,9 @@ void TStream::WriteBuffer(const void* buffer, size_t count) {
 }
 
 TFileStream::TFileStream(const std::u16string& path, Mode mode) {
-    const bool reading = mode == OpenRead;
-    handle_.reset(CreateFileW(WidePtr(path), reading ? GENERIC_READ : GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+    const bool reading = mode != Create;
+    const DWORD share = mode == OpenReadShared ? FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE : 0;
+    handle_.reset(CreateFileW(WidePtr(path), reading ? GENERIC_READ : GENERIC_READ | GENERIC_WRITE, share, nullptr,
                               reading ? OPEN_EXISTING : CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (handle_) return;
     if (reading) throw CannotOpen(path);

@@ -27,10 +27,11 @@ public:
     void WriteBuffer(const void* buffer, size_t count);
 };
 
-// A file opened without sharing, as the picture container needs.
+// A file opened without sharing, as the picture container needs; or, for a
+// read no user asked for, shared with every other use of the file.
 class TFileStream : public TStream {
 public:
-    enum Mode { OpenRead, Create };
+    enum Mode { OpenRead, Create, OpenReadShared };
     TFileStream(const std::u16string& path, Mode mode);
 
     size_t Read(void* buffer, size_t count) override;

@@ -109,8 +109,23 @@ bool TApplication::PreTranslate(MSG& msg) {
     return false;
 }
 
+bool TApplication::RunIdleWork() {
+    MSG msg;
+    // Looked for only while work waits: each look is a round trip to the server.
+    if (!idleWork_ || PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE)) return false;
+    const std::function<void()> work = std::move(idleWork_);
+    idleWork_ = nullptr;
+    try {
+        work();
+    } catch (const std::exception& e) {
+        HandleException(e);
+    }
+    return true;
+}
+
 bool TApplication::HandleMessage() {
     MSG msg;
+    RunIdleWork();
     // Wide messages: typed text reaches the windows in any script.
     BOOL got = GetMessageW(&msg, nullptr, 0, 0);
     if (got <= 0) {

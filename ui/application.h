@@ -40,6 +40,11 @@ public:
     // outer loop).
     bool HandleMessage();
     void ProcessMessages();
+    // Runs `work` once, when the message queue is next found empty, in
+    // place of any work still waiting; null cancels what waits.
+    void WhenIdle(std::function<void()> work) { idleWork_ = std::move(work); }
+    // Runs the waiting work now if no message waits; true when it ran.
+    bool RunIdleWork();
 
     TCursor Cursor() const { return cursor_; }
     void SetCursor(TCursor c);
@@ -70,6 +75,7 @@ private:
     TCursor cursor_ = TCursor::crDefault;
     std::u16string hint_;
     bool terminated_ = false;
+    std::function<void()> idleWork_;
 };
 
 // The single application object.

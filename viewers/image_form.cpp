@@ -55,8 +55,8 @@ void TImageForm::BuildMenu() {
     SetMenu(&MainMenu1);
 }
 
-void TImageForm::ShowFile(const std::u16string& path) {
-    Image->Picture().LoadFile(path);
+void TImageForm::ShowFile(const std::u16string& path, const PixelReuse& reuse) {
+    Image->Picture().LoadFile(path, reuse);
     SetCaption(FileNameOfPath(path));
     FitToPicture(Image->Picture().Width(), Image->Picture().Height());
     SetPosition(TPosition::poScreenCenter);

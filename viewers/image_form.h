@@ -6,6 +6,7 @@
 #include <string>
 
 #include "picture/image.h"
+#include "picture/read_ahead.h"
 #include "ui/form.h"
 #include "ui/menu.h"
 #include "ui/toolbar.h"
@@ -28,7 +29,8 @@ public:
     // Loads the file (a failure leaves before anything else changes), names
     // the window after it, sizes it by the picture and shows it modally,
     // centred on the screen.
-    void ShowFile(const std::u16string& path);
+    // `reuse` offers pixels decoded already for identical bytes.
+    void ShowFile(const std::u16string& path, const PixelReuse& reuse = PixelReuse());
 
     void Koprovaobrzok1Click(TObject* sender);
     void ImageDblClick(TObject* sender);

@@ -55,11 +55,11 @@ void TImageForm2::WireEvents() {
     };
 }
 
-void TImageForm2::ShowFile(const std::u16string& path) {
+void TImageForm2::ShowFile(const std::u16string& path, const PixelReuse& reuse) {
     SetBounds(0, 0, ScreenWidth(), ScreenHeight());
     ShowTaskbar(false);
     try {
-        Image->Picture().LoadFile(path);
+        Image->Picture().LoadFile(path, reuse);
     } catch (...) {
         ShowTaskbar(true);
         throw;

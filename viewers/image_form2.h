@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "picture/image.h"
+#include "picture/read_ahead.h"
 #include "ui/form.h"
 #include "ui/layout_table.h"
 
@@ -30,7 +31,8 @@ public:
 
     // Covers the screen, hides the taskbar, loads the file and shows it
     // centred, modally. A failed load shows the taskbar again and leaves.
-    void ShowFile(const std::u16string& path);
+    // `reuse` offers pixels decoded already for identical bytes.
+    void ShowFile(const std::u16string& path, const PixelReuse& reuse = PixelReuse());
 
     void FormCreate(TObject* sender);
     void ImageMouseDown(TObject* sender, TMouseButton button, TShiftState shift, int x, int y);

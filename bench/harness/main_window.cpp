@@ -89,7 +89,51 @@ double OpenViewer(Driven& d, XScreen& x, const std::string& name, TImage& viewer
     return t1 - t0;
 }
 
+void ShowInPane(Driven& d, const std::string& path) {
+    d.Ui([&] {
+        Okno->LoadPreviewPicture(Wide(path));
+        RedrawWindow(Okno->Handle(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    });
+}
+
+// Waits until keys go to `control`: its window is the active one and holds the focus.
+void WaitForKeys(Driven& d, HWND control) {
+    const auto ready = [control] { return GetFocus() == control || IsChild(control, GetFocus()); };
+    if (!d.UiWait(ready, 30)) throw std::runtime_error("the keys do not go where they should");
+}
+
+double OpenViewerWithEnter(Driven& d, XScreen& x, TImage& viewer, int width, int height) {
+    WaitForKeys(d, Okno->files->Handle());
+    std::unique_ptr<PaintWatch> shown;
+    d.Ui([&] {
+        shown = std::make_unique<PaintWatch>(viewer.Handle(), [&viewer, width, height] {
+            return viewer.Picture().Width() == width && viewer.Picture().Height() == height && ShowsPicture(viewer);
+        });
+    });
+    shown->Arm();
+    const double t0 = Now();
+    x.Key("Return");
+    const double t1 = shown->Wait(30);
+    d.Ui([&] { shown.reset(); });
+    if (t1 < 0) throw std::runtime_error("the viewer did not paint after Enter");
+    return t1 - t0;
+}
+
+void CloseViewerOnPicture(Driven& d, XScreen& x, const TControl& form, const TControl& image) {
+    WaitForKeys(d, form.Handle());
+    POINT at{};
+    d.Ui([&] {
+        RECT r;
+        GetClientRect(image.Handle(), &r);
+        at = POINT{r.right / 2, r.bottom / 2};
+        ClientToScreen(image.Handle(), &at);
+    });
+    x.DoubleClick(at.x, at.y, [] {});
+    if (!d.UiWait([&] { return !IsWindowVisible(form.Handle()); }, 30)) throw std::runtime_error("the viewer did not close");
+}
+
 void CloseViewer(Driven& d, XScreen& x, const TControl& form) {
+    WaitForKeys(d, form.Handle());
     x.Key("Return");
     if (!d.UiWait([&] { return !IsWindowVisible(form.Handle()); }, 30)) throw std::runtime_error("the viewer did not close");
 }

@@ -36,6 +36,16 @@ double Preview(Driven& d, XScreen& x, const std::string& name);
 // the previewed picture (ShowsPicture, the same size); returns the seconds
 // from the second press. Throws when either paint does not come.
 double OpenViewer(Driven& d, XScreen& x, const std::string& name, TImage& viewer);
+// Shows `path` in the pane as the open command does, leaving the file list
+// as it is, and waits until the pane has painted.
+void ShowInPane(Driven& d, const std::string& path);
+// Presses Enter in the file list and waits until `viewer`, the picture of
+// the viewer that opens, has painted a picture of `width` x `height`
+// (ShowsPicture); returns the seconds from the press.
+double OpenViewerWithEnter(Driven& d, XScreen& x, TImage& viewer, int width, int height);
+// Closes the viewer `form` with a double-click in the middle of its
+// picture's window `image` and waits until it is hidden.
+void CloseViewerOnPicture(Driven& d, XScreen& x, const TControl& form, const TControl& image);
 // Closes the viewer `form` with Enter and waits until it is hidden.
 void CloseViewer(Driven& d, XScreen& x, const TControl& form);
 

@@ -309,26 +309,73 @@ TEST_CASE("failed loads keep the picture, pane, bars, caption and title; the poi
     }
 }
 
+// The colour the pane shows at its middle, as 0x00RRGGBB.
+uint32_t PaneMiddle() {
+    const TImage& image = *Okno->Image;
+    HDC dc = GetDC(image.Handle());
+    const COLORREF c = GetPixel(dc, image.Width() / 2, image.Height() / 2);
+    ReleaseDC(image.Handle(), dc);
+    return Rgb(GetRValue(c), GetGValue(c), GetBValue(c));
+}
+
+// The preview painted, the program finds itself idle.
+void Idle() {
+    Pump();
+    Application->RunIdleWork();
+}
+
 TEST_CASE("JPEG data damaged past its header: the preview completes and the pane reports once") {
     MainWindow();
     FreshPane fresh;
     TempFolder temp;
+    temp.Write(u"cvet.jpg", BuildJpeg({40, 30}));
     temp.Write(u"damaged.jpg", WithoutSegments(BuildJpeg({40, 30}), 0xDB));
     temp.Write(u"cut.jpg", CutInScan(BuildJpeg({64, 64, 0xFF0000, 0x0000FF})));
     BrowseIn browse(temp.Path());
     TOkno& w = MainWindow();
-    CaptureErrors errors;
-    Pick(u"damaged.jpg");
-    CHECK(w.Caption() == u"Tarnik Lumeno - damaged.jpg");
-    CheckPanel({116, 257, 44, 34});
-    REQUIRE(errors.texts.size() == 1);
-    CHECK(errors.texts[0].rfind(u"JPEG error #", 0) == 0);
-    w.Image->Repaint();
-    CHECK(errors.texts.size() == 1);
+    std::u16string alone;
+    for (bool readAhead : {false, true}) {
+        CAPTURE(readAhead);
+        if (readAhead) {
+            Pick(u"cvet.jpg");
+            Idle();
+            CHECK(w.PictureAhead.Path() == temp.File(u"damaged.jpg"));
+        }
+        CaptureErrors errors;
+        Pick(u"damaged.jpg");
+        CHECK(w.Caption() == u"Tarnik Lumeno - damaged.jpg");
+        CheckPanel({116, 257, 44, 34});
+        REQUIRE(errors.texts.size() == 1);
+        CHECK(errors.texts[0].rfind(u"JPEG error #", 0) == 0);
+        if (readAhead) CHECK(errors.texts[0] == alone);
+        alone = errors.texts[0];
+        w.Image->Repaint();
+        CHECK(errors.texts.size() == 1);
 
-    Pick(u"cut.jpg");
-    CHECK(errors.texts.size() == 1);
-    CHECK(w.Image->Picture().Height() == 64);
+        Pick(u"cut.jpg");
+        CHECK(errors.texts.size() == 1);
+        CHECK(w.Image->Picture().Height() == 64);
+    }
+}
+
+TEST_CASE("the file below is read ahead: changed on disk it shows as it is; a selection elsewhere drops it") {
+    MainWindow();
+    FreshPane fresh;
+    TempFolder temp;
+    for (const char16_t* name : {u"a.jpg", u"b.jpg", u"c.jpg"}) temp.Write(name, BuildJpeg({400, 300, 0xFF0000, 0xFF0000}));
+    BrowseIn browse(temp.Path());
+    TOkno& w = MainWindow();
+    Pick(u"a.jpg");
+    Idle();
+    CHECK(w.PictureAhead.Path() == temp.File(u"b.jpg"));
+    temp.Write(u"b.jpg", BuildJpeg({400, 300, 0x0000FF, 0x0000FF}));
+    Pick(u"b.jpg");
+    CHECK(PaneMiddle() == Rgb(0, 0, 254));
+    Idle();
+    CHECK(w.PictureAhead.Path() == temp.File(u"c.jpg"));
+    Pick(u"a.jpg");
+    CHECK(w.PictureAhead.Path().empty());
+    CHECK(PaneMiddle() == Rgb(254, 0, 0));
 }
 
 TEST_CASE("the open command loads into the pane and changes nothing else") {

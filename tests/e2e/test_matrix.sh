@@ -136,6 +136,12 @@ drop() {  # selector, "mouse" or "keys"
   if [ "${2:-mouse}" = mouse ]; then click "${combo_x[$1]}" "${combo_y[$1]}"; else at "$rest_x" "$rest_y"; key F4; fi
   poll 5 class_up ComboLBox
 }
+# The JPEG without its quantisation tables: its header reads, its pixels do not decode.
+no_quant_tables() {
+  python3 -c 'import sys; f = sys.argv[1]; b = open(f, "rb").read(); i = 2; o = b[:2]
+while b[i + 1] != 0xDA: n = 2 + int.from_bytes(b[i + 2:i + 4], "big"); o += b[i:i + n] * (b[i + 1] != 0xDB); i += n
+open(f, "wb").write(o + b[i:])' "$1"
+}
 drag() { xdotool mousemove "$1" "$2" mousedown 1 mousemove "$3" "$4" mouseup 1; }
 # The keys sent so far reached the active window: Alt+Space after them opens
 # its system menu (the owner it is modal to takes no input); two Escs close
@@ -192,6 +198,11 @@ pane_at() {
 }
 pane_is() { [ "$(pane_at "$1")" = "$2" ]; }
 reddish() { IFS=, read -r r g b <<<"$(pane_at middle)"; [ "$r" -gt 150 ] && [ "$g" -lt 110 ] && [ "$b" -lt 110 ]; }
+greenish() { IFS=, read -r r g b <<<"$(pane_at middle)"; [ "$g" -gt 150 ] && [ "$r" -lt 90 ] && [ "$b" -lt 110 ]; }
+not_greenish() { ! greenish; }
+screen_green() { shot matrix-screen; IFS=, read -r r g b <<<"$(pixel matrix-screen "$1" "$2")"; [ "$g" -gt 150 ] && [ "$r" -lt 90 ] && [ "$b" -lt 110 ]; }
+# The text of the error box on top.
+error_text() { window_state "-c #32770" | awk -F'|' '$1 == "Static" && $5 != "" {t = $5} END {print t}'; }
 screen_is() { shot matrix-screen; [ "$(pixel matrix-screen "$1" "$2")" = "$3" ]; }
 
 # --- Pictures added late, and the activation of windows ---------------------

@@ -236,13 +236,31 @@ struct Outcome {
     int width = 0;
     int height = 0;
     std::vector<uint32_t> drawn;
+    bool reused = false;  // the pixels came from another graphic
 };
 
-Outcome DecodeOutcome(const std::vector<uint8_t>& bytes, bool ahead) {
-    auto jpeg = Loaded(bytes);
-    if (ahead) jpeg->DecodeAhead();
-    CHECK(jpeg->DecodedBitmap() == nullptr);
+// How the pixels come: decoded at the first drawing, begun ahead, or from a
+// second graphic loaded from the same bytes: the decode it began ahead, or
+// the pixels it decoded itself.
+enum class Route { Drawn, Ahead, TakenOver, Shared };
+
+Outcome DecodeOutcome(const std::vector<uint8_t>& bytes, Route route) {
+    auto jpeg = Loaded(bytes), other = Loaded(bytes);
     Outcome o;
+    if (route == Route::Ahead) jpeg->DecodeAhead();
+    if (route == Route::TakenOver) {
+        other->DecodeAhead();
+        o.reused = jpeg->TakeDecodeOf(*other);
+    }
+    if (route == Route::Shared) {
+        try {
+            other->Decode();
+        } catch (const Exception&) {
+        }
+        o.reused = jpeg->SharePixelsOf(*other);
+        CHECK_FALSE(jpeg->Equals(*other));
+    }
+    if (route != Route::Shared) CHECK(jpeg->DecodedBitmap() == nullptr);
     try {
         jpeg->Decode();
     } catch (const Exception& e) {
@@ -255,7 +273,7 @@ Outcome DecodeOutcome(const std::vector<uint8_t>& bytes, bool ahead) {
 }
 }  // namespace
 
-TEST_CASE("a decode begun ahead ends as one at the first drawing: pixels, errors, the kept bitmap") {
+TEST_CASE("pixels decoded ahead or by another graphic of the same bytes end as a decode at the first drawing") {
     TestApplication();
     JpegFields progressive{48, 40, 0x00FF00, 0x0000FF};
     progressive.progressive = true;
@@ -271,12 +289,17 @@ TEST_CASE("a decode begun ahead ends as one at the first drawing: pixels, errors
         {"claiming 60000 x 60000", WithFrameSize(BuildJpeg({16, 16}), 60000, 60000)},
     };
     for (const auto& f : files) {
-        CAPTURE(f.name);
-        const Outcome now = DecodeOutcome(f.bytes, false), ahead = DecodeOutcome(f.bytes, true);
-        CHECK(ahead.error == now.error);
-        CHECK(ahead.width == now.width);
-        CHECK(ahead.height == now.height);
-        CHECK(ahead.drawn == now.drawn);
+        const Outcome now = DecodeOutcome(f.bytes, Route::Drawn);
+        for (Route route : {Route::Ahead, Route::TakenOver, Route::Shared}) {
+            CAPTURE(f.name);
+            CAPTURE(int(route));
+            const Outcome o = DecodeOutcome(f.bytes, route);
+            CHECK(o.error == now.error);
+            CHECK(o.width == now.width);
+            CHECK(o.height == now.height);
+            CHECK(o.drawn == now.drawn);
+            if (f.name == std::string("baseline") && route != Route::Ahead) CHECK(o.reused);
+        }
     }
 }
 
@@ -307,5 +330,24 @@ TEST_CASE("a JPEG replaced, copied or destroyed while its decode runs ahead") {
         const std::vector<uint32_t> pixels = Render(copy, 300, 200);
         CHECK(Near(pixels[0], 0xFF0000));
         CHECK(Near(pixels[199 * 300], 0x0000FF));
+    }
+}
+
+TEST_CASE("bytes offered to a load are kept only when the stream holds exactly them") {
+    TestApplication();
+    std::vector<uint8_t> file = BuildJpeg({64, 48, 0xFF0000, 0x0000FF});
+    const size_t end = file.size();
+    file.resize(end + 200 * 1024, 0x5A);  // after the picture's end, over several pieces read
+    const auto known = Loaded(file);
+    for (size_t changedAt : {end, file.size() / 2, file.size() - 1, file.size()}) {
+        CAPTURE(changedAt);
+        std::vector<uint8_t> onDisk = file;
+        if (changedAt < file.size()) onDisk[changedAt] = 0x5B;
+        TJPEGImage loaded;
+        loaded.OfferBytes(known.get());
+        TMemoryStream in(onDisk);
+        loaded.LoadStream(in);
+        CHECK(loaded.Bytes() == onDisk);
+        CHECK(loaded.Width() == 64);
     }
 }

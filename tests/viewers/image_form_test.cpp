@@ -6,8 +6,11 @@
 #include <vector>
 
 #include "app/okno.h"
+#include "../picture/jpeg_testing.h"
+#include "../picture/picture_testing.h"
 #include "fixture.h"
 #include "picture/clipboard.h"
+#include "picture/read_ahead.h"
 #include "platform/exceptions.h"
 #include "platform/text.h"
 #include "testing.h"
@@ -162,6 +165,29 @@ TEST_CASE("windowed viewer: the picture is really drawn in the middle of the but
             });
     CHECK(middle == RGB(200, 40, 40));
     CHECK(corner == GetSysColor(COLOR_BTNFACE));
+}
+
+TEST_CASE("windowed viewer: on the previewed picture it draws what it draws of the file loaded alone") {
+    MainWindow();
+    TempFolder temp;
+    temp.Write(u"dva.jpg", BuildJpeg({300, 200, 0xFF0000, 0x0000FF}));
+    const std::u16string path = temp.File(u"dva.jpg");
+    TPicture previewed;
+    previewed.LoadFile(path);
+    Render(*previewed.Graphic(), 30, 20);
+    std::vector<COLORREF> seen[2];
+    for (int shared = 0; shared < 2; ++shared)
+        WhileUp([&] { ImageForm->ShowFile(path, shared ? PixelReuse{&previewed, nullptr} : PixelReuse()); },
+                [&](HWND wnd) {
+                    RedrawWindow(wnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+                    const Rect image = ClientBox(ImageForm->Image->Handle());
+                    const long x = image.left + image.width / 2 - 140, y = image.top + image.height / 2 - 90;
+                    for (int i = 0; i < 25; ++i) seen[shared].push_back(ScreenPixel(x + i % 5 * 70, y + i / 5 * 45));
+                    CHECK_FALSE(ImageForm->Image->Picture().Graphic()->Equals(*previewed.Graphic()));
+                    PressEnter(wnd);
+                });
+    REQUIRE(seen[0].size() == 25);
+    CHECK(seen[1] == seen[0]);
 }
 
 TEST_CASE("windowed viewer: Enter, a double-click on the picture and the close button close it; the taskbar comes back") {
