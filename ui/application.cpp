@@ -74,10 +74,8 @@ void TApplication::Run(int showCommand) {
     if (showCommand == SW_SHOWMAXIMIZED) mainForm_->SetWindowState(TWindowState::wsMaximized);
     if (showCommand == SW_SHOWMINNOACTIVE) mainForm_->SetWindowState(TWindowState::wsMinimized);
     mainForm_->Show();
-    if (OnMainShown) {
-        RedrawWindow(mainForm_->Handle(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
-        OnMainShown();
-    }
+    RedrawWindow(mainForm_->Handle(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    if (OnMainShown) OnMainShown();
     while (HandleMessage()) {
     }
 }
