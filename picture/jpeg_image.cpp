@@ -1,6 +1,7 @@
 #include "picture/jpeg_image.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 #include <utility>
 
@@ -183,6 +184,15 @@ void TJPEGImage::SetPalette(::Palette value) {
 }
 
 namespace {
+// Files are kept in buffers of whole 256 KB steps: the buffer a picture
+// leaves then fits the next file of about its size, and stepping through a
+// folder does not leave a freed buffer beside each new one in the heap.
+void ResizeForFile(std::vector<uint8_t>& bytes, size_t size) {
+    constexpr size_t kStep = 256 * 1024;
+    if (size <= SIZE_MAX - kStep) bytes.reserve((size + kStep - 1) / kStep * kStep);
+    bytes.resize(size);
+}
+
 // An empty file is a 0 x 0 picture; the library's complaint about it comes
 // when it is first drawn.
 jpeg::Header HeaderOf(const std::vector<uint8_t>& bytes) {
@@ -229,7 +239,7 @@ void TJPEGImage::LoadStream(TStream& stream) {
             const size_t n = std::min(piece.size(), size - same);
             stream.ReadBuffer(piece.data(), n);
             if (std::memcmp(piece.data(), known + same, n) != 0) {
-                bytes.resize(size);
+                ResizeForFile(bytes, size);
                 std::memcpy(bytes.data(), known, same);
                 std::memcpy(bytes.data() + same, piece.data(), n);
                 same += n;
@@ -239,7 +249,7 @@ void TJPEGImage::LoadStream(TStream& stream) {
         }
         if (bytes.empty()) return TakeData(offered, HeaderOf(offered->bytes).progressive);
     } else {
-        bytes.resize(size);
+        ResizeForFile(bytes, size);
     }
     stream.ReadBuffer(bytes.data() + same, size - same);
     TakeBytes(std::move(bytes));
