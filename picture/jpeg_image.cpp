@@ -97,7 +97,7 @@ const TGraphicClass& TJPEGImage::Class() {
     return kind;
 }
 
-TJPEGImage::TJPEGImage() : data_(new TJPEGData), eightBit_(EightBitDefault()) {}
+TJPEGImage::TJPEGImage() : eightBit_(EightBitDefault()) { SetData(JPEGDataRef(new TJPEGData)); }
 
 TJPEGImage::~TJPEGImage() = default;
 
@@ -108,8 +108,13 @@ void TJPEGImage::DropBitmap() {
     complete_ = false;
 }
 
+void TJPEGImage::SetData(JPEGDataRef data) {
+    data_ = std::move(data);
+    origin_ = std::make_shared<const int>(0);
+}
+
 void TJPEGImage::NewData() {
-    data_ = JPEGDataRef(new TJPEGData);
+    SetData(JPEGDataRef(new TJPEGData));
     progressive_ = false;
 }
 
@@ -117,6 +122,7 @@ void TJPEGImage::Assign(TObject* source) {
     if (auto* other = dynamic_cast<TJPEGImage*>(source)) {
         if (other == this) return;
         data_ = other->data_;
+        origin_ = other->origin_;
         progressive_ = other->progressive_;
         DropBitmap();
         // The copy shares the decoded image, so the rows stay where they are.
@@ -153,7 +159,7 @@ void TJPEGImage::Draw(TCanvas& canvas, const RECT& rect) {
 
 bool TJPEGImage::Equals(TGraphic& other) {
     auto* jpeg = dynamic_cast<TJPEGImage*>(&other);
-    return jpeg && jpeg->data_.get() == data_.get();
+    return jpeg && jpeg->origin_ == origin_;
 }
 
 bool TJPEGImage::IsEmpty() const { return data_->bytes.empty() && (!bitmap_ || bitmap_->IsEmpty()); }
@@ -215,24 +221,30 @@ void TJPEGImage::TakeBytes(std::vector<uint8_t> bytes) {
 }
 
 void TJPEGImage::TakeData(JPEGDataRef data, bool progressive) {
-    data_ = std::move(data);
+    SetData(std::move(data));
     progressive_ = progressive;
     DropBitmap();
     SetPaletteModified(true);
     Changed(this);
 }
 
-void TJPEGImage::OfferBytes(const TJPEGImage* leaving) { offered_ = leaving ? leaving->data_ : JPEGDataRef(); }
+void TJPEGImage::OfferBytes(std::initializer_list<const TJPEGImage*> known) {
+    offered_.clear();
+    for (const TJPEGImage* graphic : known)
+        if (graphic) offered_.push_back(graphic->data_);
+}
 
 void TJPEGImage::LoadStream(TStream& stream) {
     const size_t size = size_t(std::max<int64_t>(0, stream.Remaining()));
-    JPEGDataRef offered = std::exchange(offered_, JPEGDataRef());
-    if (offered && (!size || offered->bytes.size() != size)) offered = JPEGDataRef();
+    JPEGDataRef offered;
+    for (JPEGDataRef& data : offered_)
+        if (!offered && size && data->bytes.size() == size) offered = data;
+    offered_.clear();
     size_t same = 0;
     std::vector<uint8_t> bytes;
     if (offered) {
-        // Compared piece by piece as read: a step onto a file read ahead
-        // holds no third copy of it.
+        // Compared piece by piece as read: a file the program holds already
+        // (read ahead, or shown) is not held twice.
         const uint8_t* known = offered->bytes.data();
         std::vector<uint8_t> piece(std::min<size_t>(size, 64 * 1024));
         while (same < size) {
@@ -390,7 +402,7 @@ void TJPEGImage::Compress() {
         throw EJPEG(e.code);
     }
     Progress(this, TProgressStage::psEnding, 100, false, kNoRect, "");
-    data_ = std::move(data);
+    SetData(std::move(data));
 }
 
 void RegisterJpegKind() {

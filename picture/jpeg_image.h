@@ -9,6 +9,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <initializer_list>
 #include <memory>
 #include <vector>
 
@@ -64,7 +65,9 @@ public:
     // Into a bitmap: the decoded pixels.
     void AssignTo(TGraphic& target) override;
     void Draw(TCanvas& canvas, const RECT& rect) override;
-    // Only a JPEG graphic sharing the very same data.
+    // Only a JPEG graphic of the same load or compression: this one or a
+    // copy of it (Assign). Graphics loaded apart are never equal, even when
+    // they keep the very same bytes.
     bool Equals(TGraphic& other) override;
     bool IsEmpty() const override;
     // The decoded bitmap's size once decoded, else the header's; never decodes.
@@ -104,11 +107,10 @@ public:
     // and nothing taken, otherwise.
     bool TakeDecodeOf(TJPEGImage& other);
     bool SharePixelsOf(const TJPEGImage& other);
-    // The bytes of a graphic about to be dropped (decoded ahead), which the
-    // next LoadStream keeps instead of a second copy when the stream holds
-    // exactly those. Not the bytes of a graphic that stays: graphics loaded
-    // apart never share their data (Equals).
-    void OfferBytes(const TJPEGImage* leaving);
+    // Bytes known to the program (of the picture shown, or of one decoded
+    // ahead), which the next LoadStream keeps instead of a copy of its own
+    // when the stream holds exactly those.
+    void OfferBytes(std::initializer_list<const TJPEGImage*> known);
     bool DecodingAhead() const { return ahead_ != nullptr; }
     // The decoded bitmap or null; never decodes.
     const TBitmap* DecodedBitmap() const { return bitmap_.get(); }
@@ -123,6 +125,7 @@ private:
     void DropBitmap();
     void TakeBytes(std::vector<uint8_t> bytes);
     void TakeData(JPEGDataRef data, bool progressive);
+    void SetData(JPEGDataRef data);
     bool HasPixels() const { return bitmap_ || ahead_; }
     bool SameBytes(const TJPEGImage& other) const;
     // True when the decode ran to its end.
@@ -130,7 +133,9 @@ private:
     void Compress();
 
     JPEGDataRef data_;
-    JPEGDataRef offered_;
+    // What Equals compares: made new with each load or compression.
+    std::shared_ptr<const int> origin_;
+    std::vector<JPEGDataRef> offered_;
     std::unique_ptr<TBitmap> bitmap_;
     PixelRows rows_;  // the decoded bitmap's pixel memory, when decoded here
     ::Palette tempPalette_;

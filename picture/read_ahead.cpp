@@ -57,7 +57,8 @@ void PixelReuse::operator()(TGraphic& graphic, bool loaded) const {
     const auto* previous = shown ? dynamic_cast<const TJPEGImage*>(shown->Graphic()) : nullptr;
     TJPEGImage* decoded = ahead ? ahead->Image() : nullptr;
     if (!loaded) {
-        if (jpeg) jpeg->OfferBytes(decoded);
+        // The read-ahead's first: a step is onto the file read ahead.
+        if (jpeg) jpeg->OfferBytes({decoded, previous});
         return;
     }
     if (jpeg && previous && jpeg->SharePixelsOf(*previous)) return;

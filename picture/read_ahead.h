@@ -38,10 +38,11 @@ private:
     std::u16string path_;
 };
 
-// Pixels a freshly loaded graphic may take instead of decoding: the decoded
-// pixels of the picture shown, or the read-ahead's decode. Unless it shares
-// the shown picture's, the read-ahead is dropped, taken or not: the picture
-// about to be shown comes first on the worker.
+// Pixels a freshly loaded graphic may take instead of decoding, and bytes it
+// may keep instead of a copy of its own: those of the picture shown, or the
+// read-ahead's. Unless it shares the shown picture's pixels, the read-ahead
+// is dropped, taken or not: the picture about to be shown comes first on the
+// worker.
 struct PixelReuse {
     const TPicture* shown = nullptr;
     ReadAhead* ahead = nullptr;

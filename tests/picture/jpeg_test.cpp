@@ -344,7 +344,7 @@ TEST_CASE("bytes offered to a load are kept only when the stream holds exactly t
         std::vector<uint8_t> onDisk = file;
         if (changedAt < file.size()) onDisk[changedAt] = 0x5B;
         TJPEGImage loaded;
-        loaded.OfferBytes(known.get());
+        loaded.OfferBytes({known.get()});
         TMemoryStream in(onDisk);
         loaded.LoadStream(in);
         CHECK(loaded.Bytes() == onDisk);
