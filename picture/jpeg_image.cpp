@@ -234,36 +234,43 @@ void TJPEGImage::OfferBytes(std::initializer_list<const TJPEGImage*> known) {
         if (graphic) offered_.push_back(graphic->data_);
 }
 
+namespace {
+// Reads `size` bytes of `stream`, comparing them piece by piece with
+// `known` (of that size) as they come: a file the program holds already
+// (read ahead, or shown) is not held twice. Empty when all matched; else
+// the whole file, read on from the first piece that differed.
+std::vector<uint8_t> ReadUnlessKnown(TStream& stream, size_t size, const std::vector<uint8_t>& known) {
+    std::vector<uint8_t> bytes, piece(std::min<size_t>(size, 64 * 1024));
+    for (size_t same = 0; same < size;) {
+        const size_t n = std::min(piece.size(), size - same);
+        stream.ReadBuffer(piece.data(), n);
+        if (std::memcmp(piece.data(), known.data() + same, n) != 0) {
+            ResizeForFile(bytes, size);
+            std::memcpy(bytes.data(), known.data(), same);
+            std::memcpy(bytes.data() + same, piece.data(), n);
+            stream.ReadBuffer(bytes.data() + same + n, size - same - n);
+            break;
+        }
+        same += n;
+    }
+    return bytes;
+}
+}  // namespace
+
 void TJPEGImage::LoadStream(TStream& stream) {
     const size_t size = size_t(std::max<int64_t>(0, stream.Remaining()));
     JPEGDataRef offered;
     for (JPEGDataRef& data : offered_)
         if (!offered && size && data->bytes.size() == size) offered = data;
     offered_.clear();
-    size_t same = 0;
-    std::vector<uint8_t> bytes;
-    if (offered) {
-        // Compared piece by piece as read: a file the program holds already
-        // (read ahead, or shown) is not held twice.
-        const uint8_t* known = offered->bytes.data();
-        std::vector<uint8_t> piece(std::min<size_t>(size, 64 * 1024));
-        while (same < size) {
-            const size_t n = std::min(piece.size(), size - same);
-            stream.ReadBuffer(piece.data(), n);
-            if (std::memcmp(piece.data(), known + same, n) != 0) {
-                ResizeForFile(bytes, size);
-                std::memcpy(bytes.data(), known, same);
-                std::memcpy(bytes.data() + same, piece.data(), n);
-                same += n;
-                break;
-            }
-            same += n;
-        }
-        if (bytes.empty()) return TakeData(offered, HeaderOf(offered->bytes).progressive);
-    } else {
+    if (!offered) {
+        std::vector<uint8_t> bytes;
         ResizeForFile(bytes, size);
+        stream.ReadBuffer(bytes.data(), size);
+        return TakeBytes(std::move(bytes));
     }
-    stream.ReadBuffer(bytes.data() + same, size - same);
+    std::vector<uint8_t> bytes = ReadUnlessKnown(stream, size, offered->bytes);
+    if (bytes.empty()) return TakeData(offered, HeaderOf(offered->bytes).progressive);
     TakeBytes(std::move(bytes));
 }
 
