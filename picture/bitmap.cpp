@@ -278,6 +278,8 @@ HBITMAP TBitmap::Handle() {
     return image_->Handle();
 }
 
+HBITMAP TBitmap::SharedHandle() const { return image_->Handle(); }
+
 void TBitmap::SetHandle(Bitmap handle) {
     BitmapImageRef image(new TBitmapImage);
     image->palette = image_.Shared() ? CopyPalette(image_->palette.get()) : std::move(image_->palette);

@@ -62,6 +62,9 @@ public:
 
     // The drawing handle (still owned by the bitmap), after unsharing.
     HBITMAP Handle();
+    // The same handle without unsharing, only to read from: other graphics
+    // may hold the same pixels.
+    HBITMAP SharedHandle() const;
     // Takes over a bitmap handle; null drops the pixels and keeps the palette.
     void SetHandle(Bitmap handle);
     // Monochrome mask of the transparent colour, built on demand.

@@ -82,6 +82,10 @@ void TForm::SetVisible(bool v) {
     if (v) {
         PlaceForShow();
         TControl::SetVisible(true);
+        // Painted before the activation and its round trips, and handed to
+        // the screen at once: the wait, with no time to wait, flushes it.
+        UpdateWindow(Handle());
+        MsgWaitForMultipleObjectsEx(0, nullptr, 0, QS_ALLINPUT, 0);
         ShowWindow(Handle(), SW_SHOW);
         SetForegroundWindow(Handle());
         SetActiveWindow(Handle());

@@ -2,9 +2,29 @@
 
 #include <windows.h>
 
+namespace {
+bool ForegroundIsOurs() {
+    DWORD process = 0;
+    GetWindowThreadProcessId(GetForegroundWindow(), &process);
+    return process == GetCurrentProcessId();
+}
+}  // namespace
+
 void ShowTaskbar(bool show) {
     HWND bar = FindWindowA("Shell_TrayWnd", nullptr);
     if (!bar) return;
+    if (show) {
+        // A hide sent without waiting (below) may not have been acted on
+        // yet: a show queued behind it wins in the end, and the direct one
+        // below shows the taskbar now.
+        ShowWindowAsync(bar, SW_SHOWNA);
+    } else if (ForegroundIsOurs()) {
+        // One of our windows is active, so hiding the taskbar moves no
+        // activation: its own thread hides it while the viewer loads and
+        // shows, instead of this one waiting for it.
+        ShowWindowAsync(bar, SW_HIDE);
+        return;
+    }
     // Shown without taking the activation: a taskbar made active would leave
     // the program inactive after the full-screen viewer, and take the keys
     // typed meanwhile.

@@ -49,7 +49,8 @@ bool ShowsPicture(TImage& image) {
     // A window larger than the screen shows only part of itself.
     if (GetClipBox(shown.get(), &visible) == ERROR || !IntersectRect(&seen, &paint, &visible)) return false;
     MemoryDC picture(shown.get());
-    SelectGuard keep(picture.get(), bitmap->Handle());
+    // Read without unsharing: the program's pictures stay as they were.
+    SelectGuard keep(picture.get(), bitmap->SharedHandle());
     const int width = paint.right - paint.left, height = paint.bottom - paint.top;
     for (int i = 0; i < kGrid * kGrid; ++i) {
         const int x = seen.left + (seen.right - seen.left) * (2 * (i % kGrid) + 1) / (2 * kGrid);

@@ -168,6 +168,16 @@ TEST_CASE("windowed viewer: the picture is really drawn in the middle of the but
     CHECK(corner == GetSysColor(COLOR_BTNFACE));
 }
 
+TEST_CASE("windowed viewer: its picture is painted by the time it is shown, before any message is handled") {
+    MainWindow();
+    TempFolder temp;
+    ImageForm->Image->Picture().LoadFile(WriteBmp(temp, u"hned.bmp", 32, 32));
+    ImageForm->Show();
+    const BOOL pending = GetUpdateRect(ImageForm->Image->Handle(), nullptr, FALSE);
+    ImageForm->Hide();
+    CHECK_FALSE(pending);
+}
+
 TEST_CASE("windowed viewer: on the previewed picture it draws what it draws of the file loaded alone") {
     MainWindow();
     TempFolder temp;
@@ -202,6 +212,7 @@ TEST_CASE("windowed viewer: Enter, a double-click on the picture and the close b
     REQUIRE(Taskbar() != nullptr);
     auto closeWith = [&](void (*close)(HWND)) {
         ShowTaskbar(false);
+        SettleTaskbar();
         REQUIRE_FALSE(IsWindowVisible(Taskbar()));
         bool stayed = false;
         bool up = WhileUp([&] { ImageForm->ShowFile(path); },

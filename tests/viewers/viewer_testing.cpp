@@ -73,6 +73,8 @@ bool SelectFile(TOkno& w, const std::u16string& folder, const std::u16string& na
 
 HWND Taskbar() { return FindWindowA("Shell_TrayWnd", nullptr); }
 
+void SettleTaskbar() { SendMessageTimeoutA(Taskbar(), WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, nullptr); }
+
 Rect WindowBox(HWND wnd) {
     const RECT r = WindowRect(wnd);
     return Rect{r.left, r.top, r.right - r.left, r.bottom - r.top};

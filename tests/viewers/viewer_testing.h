@@ -42,6 +42,8 @@ bool SelectFile(TOkno& w, const std::u16string& folder, const std::u16string& na
 
 // The desktop's taskbar window (Wine's "shell" desktop has one).
 HWND Taskbar();
+// Returns once the taskbar's thread has acted on what was sent to it before.
+void SettleTaskbar();
 
 struct Rect {
     long left, top, width, height;
