@@ -70,9 +70,11 @@ void TImageForm::FitToPicture(int width, int height) {
     int outerWidth = shown.width, outerHeight = shown.height;
     if (width > shown.width) outerWidth = width + Width() - ClientWidth();
     if (height > shown.height) outerHeight = height + Height() - ClientHeight();
-    // The comparisons are with the picture's size, not the window's.
-    if (width > GetSystemMetrics(SM_CXSCREEN)) outerWidth = GetSystemMetrics(SM_CXSCREEN);
-    if (height > GetSystemMetrics(SM_CYSCREEN)) outerHeight = GetSystemMetrics(SM_CYSCREEN);
+    // The comparisons are with the picture's size, not the window's. Each
+    // reading of the screen's size asks the system anew: once is enough.
+    const int screenWidth = GetSystemMetrics(SM_CXSCREEN), screenHeight = GetSystemMetrics(SM_CYSCREEN);
+    if (width > screenWidth) outerWidth = screenWidth;
+    if (height > screenHeight) outerHeight = screenHeight;
     SetBounds(Left(), Top(), outerWidth, outerHeight);
 }
 

@@ -56,7 +56,9 @@ void TImageForm2::WireEvents() {
 }
 
 void TImageForm2::ShowFile(const std::u16string& path, const PixelReuse& reuse) {
-    SetBounds(0, 0, ScreenWidth(), ScreenHeight());
+    // Each reading of the screen's size asks the system anew.
+    const int screenWidth = ScreenWidth(), screenHeight = ScreenHeight();
+    SetBounds(0, 0, screenWidth, screenHeight);
     ShowTaskbar(false);
     try {
         Image->Picture().LoadFile(path, reuse);
@@ -64,8 +66,9 @@ void TImageForm2::ShowFile(const std::u16string& path, const PixelReuse& reuse) 
         ShowTaskbar(true);
         throw;
     }
-    Image->SetLeft(HalvesOffset(ScreenWidth(), Image->Picture().Width()));
-    Image->SetTop(HalvesOffset(ScreenHeight(), Image->Picture().Height()));
+    // One move, to both offsets.
+    Image->SetBounds(HalvesOffset(screenWidth, Image->Picture().Width()),
+                     HalvesOffset(screenHeight, Image->Picture().Height()), Image->Width(), Image->Height());
     // A drag left active by the last picture (closed before its release)
     // must move this one along its own axis.
     JudgeDragAxis();

@@ -16,8 +16,10 @@ void ShowTaskbar(bool show) {
     if (show) {
         // A hide sent without waiting (below) may not have been acted on
         // yet: a show queued behind it wins in the end, and the direct one
-        // below shows the taskbar now.
+        // below shows a hidden taskbar now, while a visible one needs no
+        // round trip to its thread.
         ShowWindowAsync(bar, SW_SHOWNA);
+        if (IsWindowVisible(bar)) return;
     } else if (ForegroundIsOurs()) {
         // One of our windows is active, so hiding the taskbar moves no
         // activation: its own thread hides it while the viewer loads and
