@@ -30,6 +30,9 @@ int TComboBox::WindowHeight() const {
 // The system sizes the closed box from the field's item height plus its own
 // borders; find the field height that gives the wanted box.
 void TComboBox::FitClosedHeight(int height) {
+    // Each try resizes the box and its list: none when the box fits already.
+    height_ = WindowHeight();
+    if (height_ == height) return;
     int field = height - 6;
     for (int tries = 0; tries < 3 && field > 0; ++tries) {
         Call(CB_SETITEMHEIGHT, WPARAM(-1), LPARAM(field));
