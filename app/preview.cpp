@@ -92,7 +92,8 @@ void TOkno::KlikniNaSubor() {
             throw;
         }
         // Paint now, under the hourglass: the first drawing of a JPEG waits
-        // for its decode.
+        // for its decode. The picture first, the rest (its status text) after.
+        UpdateWindow(ImgPanel->Handle());
         UpdateWindow(Handle());
     }
     ReadAheadWhenIdle();

@@ -149,10 +149,14 @@ void TApplication::ProcessMessages() {
 void TApplication::SetCursor(TCursor c) {
     if (c == cursor_) return;
     cursor_ = c;
-    // Let the window under the pointer pick its cursor again.
+    // The hourglass is set at once, wherever the pointer is; for any other
+    // the window under the pointer picks its cursor again.
+    if (c == TCursor::crHourGlass) {
+        ::SetCursor(LoadCursorA(nullptr, IDC_WAIT));
+        return;
+    }
     POINT p;
     if (GetCursorPos(&p)) SetCursorPos(p.x, p.y);
-    if (c == TCursor::crHourGlass) ::SetCursor(LoadCursorA(nullptr, IDC_WAIT));
 }
 
 void TApplication::SetHint(const std::u16string& hint) {

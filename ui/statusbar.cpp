@@ -33,5 +33,14 @@ std::u16string TStatusBar::PanelText() const {
 void TStatusBar::Refresh() {
     const std::u16string& hint = Application->Hint();
     const std::u16string& text = autoHint_ && !hint.empty() ? hint : simpleText_;
+    takingText_ = true;
     SendMessageW(Handle(), SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(WidePtr(text)));
+    takingText_ = false;
+}
+
+// The control paints at once when its text changes. That paint is left to
+// the window's next one: a step's picture need not wait for its status text.
+LRESULT TStatusBar::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_PAINT && takingText_) return 0;
+    return TControl::WndProc(msg, wp, lp);
 }

@@ -20,9 +20,13 @@ public:
     std::u16string PanelText() const;
     const char* ClassName() const override { return "TStatusBar"; }
 
+protected:
+    LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
+
 private:
     void Refresh();
 
     bool autoHint_;
     std::u16string simpleText_;
+    bool takingText_ = false;
 };
