@@ -194,7 +194,7 @@ void TDirectoryListBox::DrawRow(HDC dc, int index, const RECT& row, bool selecte
                     : r.kind == FolderKind::Current ? currentGlyph_.get()
                                                     : closedGlyph_.get();
     int indent = RowIndent(index);
-    int width = DrawItemGlyph(dc, glyph, row.left + indent, row);
+    int width = itemGlyphs_.Draw(dc, glyph, row.left + indent, row);
     std::u16string text = r.text;
     if (!volumeKeepsCase_ && !volumeCaseSensitive_ && !text.empty())
         CharLowerBuffW(WidePtr(text), DWORD(text.size()));

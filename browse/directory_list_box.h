@@ -8,6 +8,7 @@
 #include "browse/folder_search.h"
 #include "browse/path_rules.h"
 #include "ui/gdi.h"
+#include "ui/owner_draw.h"
 #include "ui/listbox.h"
 
 class TDriveComboBox;
@@ -75,6 +76,7 @@ private:
     bool volumeCaseSensitive_ = false;
     bool switchingDrive_ = false;
     Bitmap openGlyph_, currentGlyph_, closedGlyph_;
+    ItemGlyphs itemGlyphs_;
 
     friend class TDriveComboBox;
     friend class TFileListBox;

@@ -152,7 +152,7 @@ void TDriveComboBox::DrawRow(HDC dc, int index, const RECT& row, bool selected) 
     FillItemBackground(dc, row, selected);
     if (index < 0) return;
     uintptr_t g = ItemData(index);
-    int width = g < 5 ? DrawItemGlyph(dc, glyphs_[g].get(), row.left + 2, row) : 0;
+    int width = g < 5 ? itemGlyphs_.Draw(dc, glyphs_[g].get(), row.left + 2, row) : 0;
     RECT text = row;
     text.left += (width ? width : 16) + 6;
     const std::u16string caption = Item(index);

@@ -5,6 +5,7 @@
 
 #include "ui/combobox.h"
 #include "ui/gdi.h"
+#include "ui/owner_draw.h"
 
 class TDirectoryListBox;
 
@@ -53,6 +54,7 @@ private:
     TTextCase textCase_ = TTextCase::tcLowerCase;
     TDirectoryListBox* dirList_ = nullptr;
     Bitmap glyphs_[5];
+    ItemGlyphs itemGlyphs_;
 
     friend class TDirectoryListBox;
 };

@@ -221,7 +221,7 @@ void TFileListBox::DrawRow(HDC dc, int index, const RECT& row, bool selected) {
             case FileGlyph::Other: glyph = otherGlyph_.get(); break;
             case FileGlyph::None: break;
         }
-        if (int width = DrawItemGlyph(dc, glyph, row.left + 2, row)) offset = width + 6;
+        if (int width = itemGlyphs_.Draw(dc, glyph, row.left + 2, row)) offset = width + 6;
     }
     const std::u16string text = Item(index);
     TextOutW(dc, row.left + offset, row.top, WidePtr(text), int(text.size()));

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "ui/gdi.h"
+#include "ui/owner_draw.h"
 #include "ui/listbox.h"
 
 class TDirectoryListBox;
@@ -87,6 +88,7 @@ private:
     TFilterComboBox* filterCombo_ = nullptr;
     std::vector<Row> rows_;
     Bitmap folderGlyph_, programGlyph_, otherGlyph_;
+    ItemGlyphs itemGlyphs_;
 
     friend class TDirectoryListBox;
     friend class TFilterComboBox;

@@ -60,8 +60,14 @@ public:
     }
     ~RedrawGuard() {
         if (!wnd_) return;
+        // Drawing on again may show or hide the scroll bar: the system list
+        // paints it at once, and again when it learns its new size. Marked
+        // hidden meanwhile, it only takes the change and paints it once, later.
+        const bool shown = GetWindowLongPtrW(wnd_, GWL_STYLE) & WS_VISIBLE;
+        if (shown) DefWindowProcW(wnd_, WM_SETREDRAW, FALSE, 0);
         SendMessageA(wnd_, WM_SETREDRAW, TRUE, 0);
-        InvalidateRect(wnd_, nullptr, TRUE);
+        if (shown) DefWindowProcW(wnd_, WM_SETREDRAW, TRUE, 0);
+        RedrawWindow(wnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
     }
     RedrawGuard(const RedrawGuard&) = delete;
     RedrawGuard& operator=(const RedrawGuard&) = delete;

@@ -268,7 +268,10 @@ TEST_CASE("file list: what a mask lists, in what order, with which glyph") {
     b.files->SetMask("*.jpg;*.jpeg");
     CHECK(Rows(*b.files) == pictures);
     for (int i = 0; i < b.files->Count(); ++i) CHECK(b.files->RowGlyph(i) == FileGlyph::Other);
-    CHECK(GlyphDrawnAt(*b.files, ODT_LISTBOX, 0, b.files->ClientWidth(), b.files->ItemHeight(), "UNKNOWNFILE", 2));
+    // Each row colour gets the glyph on its own background, whichever came first.
+    for (bool selected : {false, true, false})
+        CHECK(GlyphDrawnAt(*b.files, ODT_LISTBOX, 0, b.files->ClientWidth(), b.files->ItemHeight(), "UNKNOWNFILE", 2,
+                           selected));
     b.files->SetMask("*.jpg;*.jpeg;");
     CHECK(Rows(*b.files) == pictures);
     b.files->SetMask("*.jpeg;;*.JPEG");
@@ -328,6 +331,33 @@ TEST_CASE("file list: entering a folder lists exactly what the list's own patter
             CHECK(entered == Rows(*b.files));
             CHECK(b.dir->Item(b.dir->Count() - 1) == u"sub");
         }
+}
+
+TEST_CASE("file list: the scroll bar that comes with a folder's rows is painted") {
+    TempFolder temp;
+    MakeFolder(temp.File(u"prazdny"));
+    for (int i = 0; i < 60; ++i) MakeFile(temp.File(u"obr" + Wide(std::to_string(i)) + u".jpg"));
+    Browser b;
+    b.dir->SetDirectory(temp.File(u"prazdny"));
+    Pump();
+    b.dir->SetDirectory(temp.Path());
+    Pump();
+    // The bar takes the right edge of what was the client area, which showed
+    // the list's background before.
+    const HWND list = b.files->Handle();
+    REQUIRE((GetWindowLongW(list, GWL_STYLE) & WS_VSCROLL) != 0);
+    RECT window, client;
+    GetWindowRect(list, &window);
+    GetClientRect(list, &client);
+    POINT bar{client.right + GetSystemMetrics(SM_CXVSCROLL) / 2, 0};
+    MapWindowPoints(list, nullptr, &bar, 1);
+    const HDC dc = GetWindowDC(list);
+    const COLORREF background = GetSysColor(COLOR_WINDOW);
+    int other = 0;
+    for (int y = 0; y < window.bottom - window.top; ++y) other += GetPixel(dc, bar.x - window.left, y) != background;
+    ReleaseDC(list, dc);
+    // Arrows, thumb and half the dithered track differ from it; unpainted, only the border does.
+    CHECK(other > (window.bottom - window.top) / 3);
 }
 
 TEST_CASE("file list: names in any script, whole, in the locale's order, case ignored") {

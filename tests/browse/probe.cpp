@@ -96,7 +96,8 @@ struct Canvas {
 };
 }  // namespace
 
-bool GlyphDrawnAt(TControl& control, UINT ctlType, int row, int rowWidth, int rowHeight, const char* glyph, int x) {
+bool GlyphDrawnAt(TControl& control, UINT ctlType, int row, int rowWidth, int rowHeight, const char* glyph, int x,
+                  bool selected) {
     Bitmap g = LoadResourceBitmap(glyph);
     SIZE size = BitmapSize(g.get());
     if (size.cx <= 0) return false;
@@ -106,11 +107,12 @@ bool GlyphDrawnAt(TControl& control, UINT ctlType, int row, int rowWidth, int ro
     item.CtlType = ctlType;
     item.itemID = UINT(row);
     item.itemAction = ODA_DRAWENTIRE;
+    item.itemState = selected ? ODS_SELECTED : 0;
     item.hwndItem = control.Handle();
     item.hDC = drawn.dc.get();
     item.rcItem = area;
     if (!control.DrawItem(item)) return false;
-    FillItemBackground(expected.dc.get(), area, false);
+    FillItemBackground(expected.dc.get(), area, selected);
     DrawGlyph(expected.dc.get(), g.get(), x, (rowHeight - size.cy) / 2);
     for (int py = 0; py < rowHeight; ++py)
         for (int px = 0; px < x + size.cx && px < rowWidth; ++px)

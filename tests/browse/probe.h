@@ -26,8 +26,9 @@ void PickRow(TComboBox& box, int row, PickBy way = PickBy::DroppedKeys);
 
 // Draws row `row` of an owner-drawn control into a bitmap and tells whether
 // the resource glyph `glyph` sits at `x`, vertically centred, with only
-// background to its left.
-bool GlyphDrawnAt(TControl& control, UINT ctlType, int row, int rowWidth, int rowHeight, const char* glyph, int x);
+// background (the highlight when `selected`) to its left.
+bool GlyphDrawnAt(TControl& control, UINT ctlType, int row, int rowWidth, int rowHeight, const char* glyph, int x,
+                  bool selected = false);
 
 void MakeFolder(const std::u16string& path, DWORD attributes = 0);
 void MakeFile(const std::u16string& path, DWORD attributes = FILE_ATTRIBUTE_NORMAL);
