@@ -4,6 +4,10 @@
 
 #if defined(__WINE__) && defined(__linux__)
 #include <sys/mman.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <string>
 #endif
 
 void AdviseLargeBuffer(void* start, size_t bytes) {
@@ -16,5 +20,27 @@ void AdviseLargeBuffer(void* start, size_t bytes) {
 #else
     (void)start;
     (void)bytes;
+#endif
+}
+
+void MapInSharedSurfaces() {
+#if defined(__WINE__) && defined(__linux__)
+    const int populateWrite = 23;  // MADV_POPULATE_WRITE, from Linux 5.14; refused before
+    std::string maps;
+    if (FILE* file = fopen("/proc/self/maps", "r")) {
+        char chunk[16384];
+        for (size_t n; (n = fread(chunk, 1, sizeof chunk, file)) > 0;) maps.append(chunk, n);
+        fclose(file);
+    }
+    // Wine's surfaces are System V segments: "from-to rw-s ... /SYSV<key> (deleted)".
+    for (size_t line = 0; line < maps.size();) {
+        const size_t end = std::min(maps.find('\n', line), maps.size());
+        const std::string entry = maps.substr(line, end - line);
+        line = end + 1;
+        unsigned long from = 0, to = 0;
+        if (entry.find(" rw-s ") == std::string::npos || entry.find("/SYSV") == std::string::npos) continue;
+        if (sscanf(entry.c_str(), "%lx-%lx", &from, &to) == 2 && to > from)
+            madvise(reinterpret_cast<void*>(from), to - from, populateWrite);
+    }
 #endif
 }

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/exceptions.h"
+#include "platform/large_memory.h"
 #include "ui/application.h"
 #include "ui/menu.h"
 #include "ui/scope.h"
@@ -81,6 +82,12 @@ void TForm::PlaceForShow() {
 void TForm::SetVisible(bool v) {
     if (v) {
         PlaceForShow();
+        // Shown with its drawing put off, so that the pages of the window's
+        // new drawing surface are mapped in at once before anything is drawn;
+        // then the system's own show (WM_SHOWWINDOW) draws it.
+        SetWindowPos(Handle(), nullptr, 0, 0, 0, 0,
+                     SWP_SHOWWINDOW | SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_DEFERERASE);
+        MapInSharedSurfaces();
         TControl::SetVisible(true);
         // Painted before the activation and its round trips, and handed to
         // the screen at once: the wait, with no time to wait, flushes it.
