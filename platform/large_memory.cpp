@@ -39,8 +39,13 @@ void MapInSharedSurfaces() {
         line = end + 1;
         unsigned long from = 0, to = 0;
         if (entry.find(" rw-s ") == std::string::npos || entry.find("/SYSV") == std::string::npos) continue;
-        if (sscanf(entry.c_str(), "%lx-%lx", &from, &to) == 2 && to > from)
-            madvise(reinterpret_cast<void*>(from), to - from, populateWrite);
+        if (sscanf(entry.c_str(), "%lx-%lx", &from, &to) != 2 || to <= from) continue;
+        // A surface drawn on before (another window's, or one the system
+        // still holds) has its pages: only a new one is mapped in.
+        void* start = reinterpret_cast<void*>(from);
+        unsigned char used = 0;
+        if (mincore(start, 1, &used) == 0 && (used & 1)) continue;
+        madvise(start, to - from, populateWrite);
     }
 #endif
 }

@@ -371,9 +371,11 @@ int TControl::ClientHeight() const {
 
 void TControl::SetVisible(bool v) {
     visible_ = v;
-    if (handle_) ShowWindow(handle_, v ? SW_SHOWNA : SW_HIDE);
+    if (handle_) ShowHandle(v);
     if (parent_ && align_ != TAlign::alNone) parent_->Realign();
 }
+
+void TControl::ShowHandle(bool v) { ShowWindow(handle_, v ? SW_SHOWNA : SW_HIDE); }
 
 bool TControl::Enabled() const { return handle_ && IsWindowEnabled(handle_); }
 

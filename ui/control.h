@@ -119,6 +119,8 @@ protected:
     virtual void ParentResized() {}
     // Puts the window where the control's bounds say.
     virtual void Place();
+    // Shows or hides the window itself (SetVisible keeps the flag and the layout).
+    virtual void ShowHandle(bool v);
     void ApplySettings(const ControlSettings& s);
     static HCURSOR CursorHandle(TCursor c);
 

@@ -82,12 +82,6 @@ void TForm::PlaceForShow() {
 void TForm::SetVisible(bool v) {
     if (v) {
         PlaceForShow();
-        // Shown with its drawing put off, so that the pages of the window's
-        // new drawing surface are mapped in at once before anything is drawn;
-        // then the system's own show (WM_SHOWWINDOW) draws it.
-        SetWindowPos(Handle(), nullptr, 0, 0, 0, 0,
-                     SWP_SHOWWINDOW | SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_DEFERERASE);
-        MapInSharedSurfaces();
         TControl::SetVisible(true);
         // Painted before the activation and its round trips, and handed to
         // the screen at once: the wait, with no time to wait, flushes it.
@@ -99,6 +93,15 @@ void TForm::SetVisible(bool v) {
     } else {
         TControl::SetVisible(false);
     }
+}
+
+// Shown with its drawing put off: the pages of the window's new drawing
+// surface are mapped in at once, and SetVisible then draws it.
+void TForm::ShowHandle(bool v) {
+    if (!v) return TControl::ShowHandle(false);
+    SetWindowPos(Handle(), nullptr, 0, 0, 0, 0,
+                 SWP_SHOWWINDOW | SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_DEFERERASE);
+    MapInSharedSurfaces();
 }
 
 void TForm::SetWindowState(TWindowState state) {

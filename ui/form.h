@@ -77,6 +77,7 @@ public:
 
 protected:
     void PlaceForShow();
+    void ShowHandle(bool v) override;
 
 private:
     // The window procedure's handlers, one per message it treats.
