@@ -70,12 +70,13 @@ void TForm::SetClientHeight(int h) {
 
 void TForm::SetPosition(TPosition p) { position_ = p; }
 
-// Centring happens once per setting of the placement mode.
+// Centring happens once per setting of the placement mode. The window moves
+// there as it is shown (ShowHandle): one positioning, not two.
 void TForm::PlaceForShow() {
     if (position_ != TPosition::poScreenCenter) return;
-    int l = (GetSystemMetrics(SM_CXSCREEN) - Width()) / 2;
-    int t = (GetSystemMetrics(SM_CYSCREEN) - Height()) / 2;
-    SetBounds(std::max(0, l), std::max(0, t), Width(), Height());
+    left_ = std::max(0, (GetSystemMetrics(SM_CXSCREEN) - Width()) / 2);
+    top_ = std::max(0, (GetSystemMetrics(SM_CYSCREEN) - Height()) / 2);
+    moveOnShow_ = true;
     position_ = TPosition::poDesigned;
 }
 
@@ -99,8 +100,10 @@ void TForm::SetVisible(bool v) {
 // surface are mapped in at once, and SetVisible then draws it.
 void TForm::ShowHandle(bool v) {
     if (!v) return TControl::ShowHandle(false);
-    SetWindowPos(Handle(), nullptr, 0, 0, 0, 0,
-                 SWP_SHOWWINDOW | SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_DEFERERASE);
+    const UINT move = moveOnShow_ ? 0 : SWP_NOMOVE;
+    moveOnShow_ = false;
+    SetWindowPos(Handle(), nullptr, left_, top_, 0, 0,
+                 SWP_SHOWWINDOW | SWP_NOACTIVATE | move | SWP_NOSIZE | SWP_NOZORDER | SWP_DEFERERASE);
     MapInSharedSurfaces();
 }
 

@@ -93,6 +93,7 @@ private:
 
     TMainMenu* menu_ = nullptr;
     TPosition position_;
+    bool moveOnShow_ = false;
     bool modal_ = false;
     int modalResult_ = mrNone;
     HWND lastFocus_ = nullptr;
