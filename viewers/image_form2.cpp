@@ -71,21 +71,21 @@ void TImageForm2::ShowFile(const std::u16string& path, const PixelReuse& reuse) 
                      HalvesOffset(screenHeight, Image->Picture().Height()), Image->Width(), Image->Height());
     // A drag left active by the last picture (closed before its release)
     // must move this one along its own axis.
-    JudgeDragAxis();
+    JudgeDragAxis(screenWidth, screenHeight);
     ShowModal();
 }
 
 void TImageForm2::FormCreate(TObject*) { DragActive = false; }
 
-void TImageForm2::JudgeDragAxis() {
-    const bool wider = Image->Picture().Width() > ScreenWidth();
-    const bool taller = Image->Picture().Height() > ScreenHeight();
+void TImageForm2::JudgeDragAxis(int screenWidth, int screenHeight) {
+    const bool wider = Image->Picture().Width() > screenWidth;
+    const bool taller = Image->Picture().Height() > screenHeight;
     dragsAcross_ = wider && !taller;
     dragsDown_ = taller && !wider;
 }
 
 void TImageForm2::ImageMouseDown(TObject*, TMouseButton, TShiftState, int x, int y) {
-    JudgeDragAxis();
+    JudgeDragAxis(ScreenWidth(), ScreenHeight());
     DragStartX = x;
     DragStartY = y;
     DragActive = true;

@@ -52,7 +52,7 @@ public:
 
 private:
     void WireEvents();
-    void JudgeDragAxis();
+    void JudgeDragAxis(int screenWidth, int screenHeight);
 
     // The axis a drag moves the picture along, judged when the picture is
     // shown and at each press: asking the system for the screen size on
